@@ -1,0 +1,47 @@
+# Helpers that give every target of the project the same language level, warnings and
+# sanitizer flags, so subsystem CMakeLists stay a list of sources and dependencies.
+
+function(scalora_target_options target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(SCALORA_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(SCALORA_SANITIZE)
+        target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                -fno-sanitize-recover=undefined)
+        target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# scalora_library(NAME SOURCES ... DEPS ...): one static library per subsystem folder.
+function(scalora_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    scalora_target_options(${name})
+endfunction()
+
+# scalora_program(NAME SOURCES ... DEPS ...)
+function(scalora_program name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    scalora_target_options(${name})
+endfunction()
+
+# scalora_test(NAME SOURCES ... DEPS ... [LABELS ...] [TIMEOUT s]): a GoogleTest program
+# registered with CTest test by test.
+function(scalora_test name)
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} scalora_test_support GTest::gtest_main
+                                          GTest::gmock)
+    scalora_target_options(${name})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 120)
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+endfunction()
