@@ -66,7 +66,9 @@ struct Rect {
         const std::int32_t t = std::min(y, r.y);
         return {l, t, std::max(right(), r.right()) - l, std::max(bottom(), r.bottom()) - t};
     }
-    Rect translated(std::int32_t dx, std::int32_t dy) const { return {x + dx, y + dy, width, height}; }
+    Rect translated(std::int32_t dx, std::int32_t dy) const {
+        return {x + dx, y + dy, width, height};
+    }
     Rect shrunk(const Margins& m) const {
         return {x + m.left, y + m.top, width - m.left - m.right, height - m.top - m.bottom};
     }
@@ -76,10 +78,18 @@ struct Rect {
 // 0xAARRGGBB. 0x00FFFFFF is the toolkit's "transparent" marker value.
 using Color = std::uint32_t;
 inline constexpr Color kTransparentColor = 0x00FFFFFF;
-constexpr std::uint8_t alphaOf(Color c) { return static_cast<std::uint8_t>(c >> 24); }
-constexpr std::uint8_t redOf(Color c) { return static_cast<std::uint8_t>(c >> 16); }
-constexpr std::uint8_t greenOf(Color c) { return static_cast<std::uint8_t>(c >> 8); }
-constexpr std::uint8_t blueOf(Color c) { return static_cast<std::uint8_t>(c); }
+constexpr std::uint8_t alphaOf(Color c) {
+    return static_cast<std::uint8_t>(c >> 24);
+}
+constexpr std::uint8_t redOf(Color c) {
+    return static_cast<std::uint8_t>(c >> 16);
+}
+constexpr std::uint8_t greenOf(Color c) {
+    return static_cast<std::uint8_t>(c >> 8);
+}
+constexpr std::uint8_t blueOf(Color c) {
+    return static_cast<std::uint8_t>(c);
+}
 constexpr Color makeColor(std::uint8_t a, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return (Color{a} << 24) | (Color{r} << 16) | (Color{g} << 8) | Color{b};
 }

@@ -5,7 +5,9 @@
 
 namespace scalora {
 
-bool isAbsolutePath(std::string_view path) { return !path.empty() && path.front() == '/'; }
+bool isAbsolutePath(std::string_view path) {
+    return !path.empty() && path.front() == '/';
+}
 
 std::string joinPath(std::string_view base, std::string_view name) {
     if (base.empty() || isAbsolutePath(name)) {

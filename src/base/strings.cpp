@@ -27,8 +27,7 @@ locale_t utf8Locale() {
     return locale;
 }
 
-template <typename Map>
-std::string mapChars(std::string_view text, Map map) {
+template <typename Map> std::string mapChars(std::string_view text, Map map) {
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
@@ -228,8 +227,12 @@ char32_t toUpperChar(char32_t c) {
     return l ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), l)) : c;
 }
 
-std::string toLower(std::string_view text) { return mapChars(text, toLowerChar); }
-std::string toUpper(std::string_view text) { return mapChars(text, toUpperChar); }
+std::string toLower(std::string_view text) {
+    return mapChars(text, toLowerChar);
+}
+std::string toUpper(std::string_view text) {
+    return mapChars(text, toUpperChar);
+}
 
 std::string lowerFirst(std::string_view text) {
     if (text.empty()) {
@@ -255,7 +258,9 @@ std::string upperFirst(std::string_view text) {
     return out;
 }
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) { return toLower(a) == toLower(b); }
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    return toLower(a) == toLower(b);
+}
 
 bool isSpaceChar(char32_t c) {
     return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0 || c == 0x3000;
@@ -285,7 +290,9 @@ std::string trimRight(std::string_view text) {
     return std::string(text.substr(0, end));
 }
 
-std::string trim(std::string_view text) { return trimRight(trimLeft(text)); }
+std::string trim(std::string_view text) {
+    return trimRight(trimLeft(text));
+}
 
 std::vector<std::string> split(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
@@ -404,6 +411,8 @@ bool parseDouble(std::string_view text, double& value) {
     return true;
 }
 
-std::string intToString(std::int64_t value) { return std::to_string(value); }
+std::string intToString(std::int64_t value) {
+    return std::to_string(value);
+}
 
 } // namespace scalora

@@ -4,11 +4,11 @@
 // resampler, thumbnails and the toolkit's canvas all use it.
 #pragma once
 
+#include "base/geometry.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-
-#include "base/geometry.h"
 
 namespace scalora {
 
@@ -45,12 +45,16 @@ public:
     AlphaKind alphaKind() const { return alpha_; }
     void setAlphaKind(AlphaKind alpha) { alpha_ = alpha; }
 
-    std::uint32_t* row(std::int32_t y) { return pixels_.get() + static_cast<std::size_t>(y) * stride_; }
+    std::uint32_t* row(std::int32_t y) {
+        return pixels_.get() + static_cast<std::size_t>(y) * stride_;
+    }
     const std::uint32_t* row(std::int32_t y) const {
         return pixels_.get() + static_cast<std::size_t>(y) * stride_;
     }
     std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(pixels_.get()); }
-    const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(pixels_.get()); }
+    const std::uint8_t* bytes() const {
+        return reinterpret_cast<const std::uint8_t*>(pixels_.get());
+    }
     std::uint32_t pixel(std::int32_t x, std::int32_t y) const { return row(y)[x]; }
     void setPixel(std::int32_t x, std::int32_t y, std::uint32_t argb) { row(y)[x] = argb; }
     void fill(std::uint32_t argb);

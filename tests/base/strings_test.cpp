@@ -6,7 +6,8 @@ namespace scalora {
 namespace {
 
 TEST(Strings, Utf16RoundTripKeepsEveryPlane) {
-    const std::string text = "Ä größe 写真 \xF0\x9F\x93\xB7"; // includes a camera emoji (surrogate pair)
+    const std::string text =
+        "Ä größe 写真 \xF0\x9F\x93\xB7"; // includes a camera emoji (surrogate pair)
     const std::u16string wide = utf8ToUtf16(text);
     EXPECT_EQ(wide.size(), 13u); // 11 characters, the emoji needs two units
     EXPECT_EQ(utf16ToUtf8(wide), text);

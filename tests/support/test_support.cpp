@@ -21,8 +21,12 @@ std::string sharedSkipReason() {
     return std::string("no shared test images at ") + SCALORA_SHARED_DIR + " (they exist in CI)";
 }
 
-std::filesystem::path binDir() { return SCALORA_BIN_DIR; }
-std::filesystem::path sourceDir() { return SCALORA_SOURCE_DIR; }
+std::filesystem::path binDir() {
+    return SCALORA_BIN_DIR;
+}
+std::filesystem::path sourceDir() {
+    return SCALORA_SOURCE_DIR;
+}
 
 TempDir::TempDir() {
     std::random_device random;
