@@ -107,7 +107,8 @@ TEST(SingleInstanceGuard, SilentOrForeignClientsDoNotStallTheListener) {
     ASSERT_GE(rogue, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string id = "scalora-instance:" + std::to_string(getuid()) + ":" + name;
+    const std::string id = running.socketName();
+    ASSERT_LT(id.size(), sizeof address.sun_path);
     std::copy(id.begin(), id.end(), address.sun_path + 1);
     ASSERT_EQ(connect(rogue, reinterpret_cast<sockaddr*>(&address),
                       static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + id.size())),
