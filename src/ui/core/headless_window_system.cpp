@@ -109,6 +109,23 @@ bool HeadlessWindowSystem::setCursorImage(int cursorId, const PixelImage& image,
     return cursorId > 0 && !image.isNull();
 }
 
+bool HeadlessWindowSystem::pumpEvents(std::int64_t timeoutMs) {
+    if (timeoutMs > 0) {
+        now_ += timeoutMs;
+        return false;
+    }
+    if (timeoutMs < 0) {
+        if (idleHook_) {
+            // The hook may inject input; it runs once per wait.
+            const std::function<void()> hook = idleHook_;
+            hook();
+        } else if (UIToolkit* tk = UIToolkit::instance()) {
+            tk->quit(-1);
+        }
+    }
+    return false;
+}
+
 HeadlessNativeWindow* HeadlessWindowSystem::native(UIWindow& window) {
     return dynamic_cast<HeadlessNativeWindow*>(window.nativeWindow());
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,11 @@ public:
 
     std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner, std::uint32_t options) override;
     std::int64_t nowMs() const override { return now_; }
-    bool pumpEvents(std::int64_t) override { return false; }
+    // Waiting moves the test clock to the next timer. A wait with nothing that could ever end
+    // it (no timers, nothing queued) calls the idle hook, where a test injects input; without
+    // one the toolkit is told to quit with -1 rather than hang.
+    bool pumpEvents(std::int64_t timeoutMs) override;
+    void setIdleHook(std::function<void()> hook) { idleHook_ = std::move(hook); }
     void wake() override {}
     std::vector<UIDisplayInfo> displays() const override;
     double dpi() const override { return 96.0; }
@@ -125,6 +130,7 @@ private:
     std::uint32_t buttons_ = 0;
     std::uint32_t modifiers_ = 0;
     int beepCount_ = 0;
+    std::function<void()> idleHook_;
     std::vector<UIDisplayInfo> displays_{{{0, 0, 1280, 800}, {0, 0, 1280, 770}}};
 };
 

@@ -87,6 +87,9 @@ void UIInputRouter::updateHover(UIWindow* window, Point position) {
 
 void UIInputRouter::mouseMove(UIWindow* window, Point position, std::uint32_t buttons,
                               std::uint32_t modifiers) {
+    if (!toolkit_.acceptsInput(window)) {
+        return;
+    }
     const bool same = window == pointerWindow_ && position == pointerPosition_;
     pointerWindow_ = window;
     pointerPosition_ = position;

@@ -108,7 +108,7 @@ void UIElement::setParent(UIElement* parent) {
 
 void UIElement::setStyleClass(const std::string& name) {
     styleClass_ = name;
-    styleClassHash_ = styleClassHash(name);
+    styleClassHash_ = scalora::styleClassHash(name);
     if (isWindow()) {
         static_cast<UIWindow*>(this)->ensureNativeWindow();
     }

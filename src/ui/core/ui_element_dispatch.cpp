@@ -209,7 +209,7 @@ void UIElement::handleKeyRelease(UIEvent& e) {
 }
 
 void UIElement::handleHoverTick(UIEvent&) {
-    const UIToolkit* tk = UIToolkit::instance();
+    UIToolkit* tk = UIToolkit::instance();
     bool inside = false;
     if (tk != nullptr && tk->input().pointerWindow() == window() && isVisibleOnScreen()) {
         inside = rect().contains(mapFromWindow(tk->input().pointerPosition()));

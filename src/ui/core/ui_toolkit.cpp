@@ -24,6 +24,7 @@ UIToolkit::UIToolkit(std::unique_ptr<UIWindowSystem> windowSystem)
 }
 
 UIToolkit::~UIToolkit() {
+    modal_.clear();
     deletePending();
     // Top-level elements own the rest; deleting one may delete others, so look again each time.
     for (;;) {
@@ -177,11 +178,8 @@ void UIToolkit::closePopup(UIElement* owner) {
     UIElement* popup = popup_;
     popup_ = nullptr;
     popupOwner_ = nullptr;
-    if (popup->deleteOnClose()) {
-        popup->close();
-    } else {
-        popup->setVisible(false);
-    }
+    // Only hidden: context menus are kept by their elements and shown again.
+    popup->setVisible(false);
 }
 
 bool UIToolkit::acceptsInput(const UIWindow* window) const {
@@ -197,10 +195,22 @@ void UIToolkit::deleteLater(UIElement* element) {
 }
 
 void UIToolkit::deletePending() {
-    while (!pendingDelete_.empty()) {
-        UIElement* e = pendingDelete_.back();
-        pendingDelete_.pop_back();
-        delete e;
+    // A window whose modal loop is still on the stack (closed from inside it) waits until
+    // that loop has returned.
+    auto busy = [this](const UIElement* e) {
+        return std::any_of(modal_.begin(), modal_.end(), [e](const UIWindow* m) {
+            return m == e || e->isAncestorOf(m);
+        });
+    };
+    for (std::size_t i = pendingDelete_.size(); i-- > 0;) {
+        if (i >= pendingDelete_.size()) {
+            continue; // a deletion removed several entries
+        }
+        UIElement* e = pendingDelete_[i];
+        if (!busy(e)) {
+            pendingDelete_.erase(pendingDelete_.begin() + static_cast<std::ptrdiff_t>(i));
+            delete e;
+        }
     }
 }
 
@@ -223,7 +233,7 @@ void UIToolkit::iterate(bool wait) {
     UIEventQueue& queue = UIEventQueue::instance();
     UITimerRegistry& timers = UITimerRegistry::instance();
     std::int64_t timeout = 0;
-    if (wait && !queue.hasPending() && pendingDelete_.empty()) {
+    if (wait && !queue.hasPending()) {
         bool dirty = false;
         for (const UIWindow* w : windows_) {
             dirty = dirty || (w->isVisible() && !w->dirtyRect().isEmpty());

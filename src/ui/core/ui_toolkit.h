@@ -63,8 +63,7 @@ public:
     UIElement* popup() const { return popup_; }
     UIElement* popupOwner() const { return popupOwner_; }
     void setPopup(UIElement* popup, UIElement* owner);
-    // Hides the open popup if `owner` owns it (any owner when null); a popup that deletes on
-    // close is closed and so deleted later.
+    // Hides the open popup if `owner` owns it (any owner when null).
     void closePopup(UIElement* owner);
 
     // Deletes the element at the end of the current loop iteration.
