@@ -1,0 +1,372 @@
+#include "ui/core/headless_window_system.h"
+
+#include "ui/core/ui_timers.h"
+#include "ui/core/ui_toolkit.h"
+#include "ui/core/ui_window.h"
+
+#include <algorithm>
+#include <cstring>
+#include <png.h>
+
+namespace scalora {
+
+// --- HeadlessNativeWindow ---
+
+void HeadlessNativeWindow::show(UIShowMode mode) {
+    visible_ = true;
+    minimized_ = mode == UIShowMode::Minimized;
+    maximized_ = mode == UIShowMode::Maximized;
+    // Popups never take the focus; neither does a window shown without activation.
+    if ((options_ & kWindowPopup) == 0 && mode == UIShowMode::Normal) {
+        active_ = true;
+    }
+}
+
+void HeadlessNativeWindow::setGeometry(const Rect& rect) {
+    Rect r = rect;
+    if (minimum_.width > 0) {
+        r.width = std::max(r.width, minimum_.width);
+    }
+    if (minimum_.height > 0) {
+        r.height = std::max(r.height, minimum_.height);
+    }
+    if (maximum_.width > 0) {
+        r.width = std::min(r.width, maximum_.width);
+    }
+    if (maximum_.height > 0) {
+        r.height = std::min(r.height, maximum_.height);
+    }
+    geometry_ = r;
+}
+
+void HeadlessNativeWindow::setSizeLimits(Size minimum, Size maximum) {
+    minimum_ = minimum;
+    maximum_ = maximum;
+}
+
+void HeadlessNativeWindow::activate() {
+    if ((options_ & kWindowPopup) == 0 && visible_) {
+        active_ = true;
+    }
+}
+
+void HeadlessNativeWindow::minimize() {
+    // The state change is announced before the window minimizes.
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().windowStateChange(&owner_);
+    }
+    minimized_ = true;
+}
+
+void HeadlessNativeWindow::maximize() {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().windowStateChange(&owner_);
+    }
+    maximized_ = true;
+    minimized_ = false;
+}
+
+void HeadlessNativeWindow::restore() {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().windowStateChange(&owner_);
+    }
+    maximized_ = false;
+    minimized_ = false;
+}
+
+void HeadlessNativeWindow::setIcons(const PixelImage* small, const PixelImage* big) {
+    hasIcons_ = small != nullptr || big != nullptr;
+}
+
+void HeadlessNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {
+    if (screen_.size() != canvas.size()) {
+        if (!screen_.allocate(canvas.width(), canvas.height(), canvas.alphaKind())) {
+            return;
+        }
+        screen_.fill(0);
+    }
+    const Rect r = dirty.intersected({0, 0, canvas.width(), canvas.height()});
+    for (std::int32_t y = r.y; y < r.bottom(); ++y) {
+        std::memcpy(screen_.row(y) + r.x, canvas.row(y) + r.x,
+                    static_cast<std::size_t>(r.width) * sizeof(std::uint32_t));
+    }
+    screen_.setAlphaKind(canvas.alphaKind());
+    ++presentCount_;
+}
+
+// --- HeadlessWindowSystem ---
+
+std::unique_ptr<UINativeWindow> HeadlessWindowSystem::createWindow(UIWindow& owner,
+                                                                   std::uint32_t options) {
+    return std::make_unique<HeadlessNativeWindow>(owner, options);
+}
+
+std::vector<UIDisplayInfo> HeadlessWindowSystem::displays() const {
+    return displays_;
+}
+
+bool HeadlessWindowSystem::setCursorImage(int cursorId, const PixelImage& image, Point) {
+    return cursorId > 0 && !image.isNull();
+}
+
+bool HeadlessWindowSystem::pumpEvents(std::int64_t timeoutMs) {
+    if (timeoutMs > 0) {
+        now_ += timeoutMs;
+        return false;
+    }
+    if (timeoutMs < 0) {
+        if (idleHook_) {
+            // The hook may inject input; it runs once per wait.
+            const std::function<void()> hook = idleHook_;
+            hook();
+        } else if (UIToolkit* tk = UIToolkit::instance()) {
+            tk->quit(-1);
+        }
+    }
+    return false;
+}
+
+HeadlessNativeWindow* HeadlessWindowSystem::native(UIWindow& window) {
+    return dynamic_cast<HeadlessNativeWindow*>(window.nativeWindow());
+}
+
+void HeadlessWindowSystem::settle() {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->processEvents();
+    }
+}
+
+void HeadlessWindowSystem::advance(std::int64_t ms) {
+    const std::int64_t end = now_ + std::max<std::int64_t>(ms, 0);
+    settle();
+    while (now_ < end) {
+        // Step to the next timer so timers fire at their own times, in order.
+        const std::int64_t next = UITimerRegistry::instance().msUntilNext();
+        now_ = next < 0 ? end : std::min(end, now_ + std::max<std::int64_t>(next, 1));
+        settle();
+    }
+}
+
+void HeadlessWindowSystem::mouseMove(UIWindow& window, Point position) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().mouseMove(&window, position, buttons_, modifiers_);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::mousePress(UIWindow& window, Point position, std::uint32_t button) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().mouseMove(&window, position, buttons_, modifiers_);
+        buttons_ |= button;
+        tk->input().mousePress(&window, position, button, modifiers_);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::mouseRelease(UIWindow& window, Point position, std::uint32_t button) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().mouseMove(&window, position, buttons_, modifiers_);
+        buttons_ &= ~button;
+        tk->input().mouseRelease(&window, position, button, modifiers_);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::click(UIWindow& window, Point position, std::uint32_t button) {
+    mousePress(window, position, button);
+    mouseRelease(window, position, button);
+}
+
+void HeadlessWindowSystem::wheel(UIWindow& window, Point position, std::int32_t delta) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().wheel(&window, position, kWheelVertical, delta, modifiers_);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::pointerLeaves(UIWindow& window) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().pointerLeft(&window);
+    }
+    settle();
+}
+
+namespace {
+std::uint32_t modifierBitOf(std::int32_t key) {
+    switch (key) {
+    case vk::kShift:
+        return kShiftModifier;
+    case vk::kControl:
+        return kControlModifier;
+    case vk::kMenu:
+        return kAltModifier;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+void HeadlessWindowSystem::keyPress(UIWindow& window, std::int32_t key, std::uint32_t modifiers) {
+    modifiers_ = modifiers | modifierBitOf(key);
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().keyPress(&window, key, modifiers_, false);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::keyRelease(UIWindow& window, std::int32_t key,
+                                      std::uint32_t modifiers) {
+    modifiers_ = modifiers & ~modifierBitOf(key);
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().keyRelease(&window, key, modifiers_);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::typeText(UIWindow& window, const std::string& text) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().textInput(&window, text, modifiers_);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::requestClose(UIWindow& window) {
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().closeRequested(&window);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::moveWindow(UIWindow& window, Point position) {
+    if (HeadlessNativeWindow* n = native(window)) {
+        Rect g = n->geometry();
+        n->setGeometry({position.x, position.y, g.width, g.height});
+    }
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().windowMoved(&window, position);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::resizeWindow(UIWindow& window, Size size) {
+    Size applied = size;
+    if (HeadlessNativeWindow* n = native(window)) {
+        const Rect g = n->geometry();
+        n->setGeometry({g.x, g.y, size.width, size.height});
+        applied = n->geometry().size();
+    }
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        tk->input().windowResized(&window, applied);
+    }
+    settle();
+}
+
+namespace {
+// Popups (menus, tool tips) never take drops.
+UIDropListener* dropTargetFor(UIWindow& window) {
+    UIToolkit* tk = UIToolkit::instance();
+    if (tk == nullptr || window.isPopup()) {
+        return nullptr;
+    }
+    return tk->dropListener();
+}
+} // namespace
+
+void HeadlessWindowSystem::dragEnter(UIWindow& window, Point position, std::uint32_t actions) {
+    if (UIDropListener* l = dropTargetFor(window)) {
+        l->dragEnter(window, position, actions);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::dragMove(UIWindow& window, Point position, std::uint32_t actions) {
+    if (UIDropListener* l = dropTargetFor(window)) {
+        l->dragMove(window, position, actions);
+    }
+    settle();
+}
+
+void HeadlessWindowSystem::dragLeave(UIWindow& window) {
+    if (UIDropListener* l = dropTargetFor(window)) {
+        l->dragLeave(window);
+    }
+    settle();
+}
+
+std::uint32_t HeadlessWindowSystem::drop(UIWindow& window, Point position,
+                                         const UIDropPayload& data) {
+    std::uint32_t action = kDropNone;
+    if (UIDropListener* l = dropTargetFor(window)) {
+        action = l->drop(window, position, data);
+    }
+    settle();
+    return action;
+}
+
+bool HeadlessWindowSystem::saveWindowPng(UIWindow& window, const std::filesystem::path& path) {
+    settle();
+    HeadlessNativeWindow* n = native(window);
+    if (n == nullptr || n->screen().isNull()) {
+        return false;
+    }
+    return writePng(n->screen(), path);
+}
+
+// --- PNG files for snapshots, through libpng's simplified interface ---
+
+bool writePng(const PixelImage& image, const std::filesystem::path& path) {
+    if (image.isNull()) {
+        return false;
+    }
+    PixelImage straight;
+    const PixelImage* source = &image;
+    if (image.alphaKind() == AlphaKind::Premultiplied) {
+        straight = image.clone();
+        for (std::int32_t y = 0; y < straight.height(); ++y) {
+            std::uint32_t* row = straight.row(y);
+            for (std::int32_t x = 0; x < straight.width(); ++x) {
+                const std::uint32_t p = row[x];
+                const std::uint32_t a = p >> 24;
+                if (a != 0 && a != 255) {
+                    auto un = [a](std::uint32_t c) { return std::min<std::uint32_t>((c * 255 + a / 2) / a, 255); };
+                    row[x] = (a << 24) | (un((p >> 16) & 0xFF) << 16) | (un((p >> 8) & 0xFF) << 8) |
+                             un(p & 0xFF);
+                }
+            }
+        }
+        source = &straight;
+    }
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(source->width());
+    png.height = static_cast<png_uint_32>(source->height());
+    // 0xAARRGGBB words are B G R A in memory on the little-endian machines we build for.
+    png.format = PNG_FORMAT_BGRA;
+    const bool ok = png_image_write_to_file(&png, path.c_str(), 0, source->bytes(),
+                                            static_cast<png_int_32>(source->strideBytes()),
+                                            nullptr) != 0;
+    png_image_free(&png);
+    return ok;
+}
+
+PixelImage readPng(const std::filesystem::path& path) {
+    PixelImage out;
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
+        return out;
+    }
+    png.format = PNG_FORMAT_BGRA;
+    if (!out.allocate(static_cast<std::int32_t>(png.width), static_cast<std::int32_t>(png.height),
+                      AlphaKind::Straight) ||
+        png_image_finish_read(&png, nullptr, out.bytes(),
+                              static_cast<png_int_32>(out.strideBytes()), nullptr) == 0) {
+        png_image_free(&png);
+        return PixelImage();
+    }
+    return out;
+}
+
+} // namespace scalora
