@@ -4,10 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace scalora {
+
+class ResourceArchive;
 
 class ResourceSource {
 public:
@@ -25,6 +28,21 @@ public:
 
 private:
     std::string root_;
+};
+
+// Files of a resource archive: one the source opened and owns (open), or one that another
+// owner keeps open for longer (the application's data archive).
+class ArchiveSource : public ResourceSource {
+public:
+    explicit ArchiveSource(const ResourceArchive* borrowed);
+    ~ArchiveSource() override;
+    // Reads a package file; null when it cannot be read or is no valid archive.
+    static std::unique_ptr<ArchiveSource> open(const std::string& path);
+    bool read(std::string_view folder, std::string_view file, std::string& bytes) const override;
+
+private:
+    std::unique_ptr<ResourceArchive> owned_;
+    const ResourceArchive* archive_ = nullptr;
 };
 
 // Adapts any lookup function, for example one over an opened archive.

@@ -1,6 +1,7 @@
 #include "ui/style/ui_style_manager.h"
 
 #include "base/paths.h"
+#include "data/resource_locator.h"
 #include "ui/style/resource_source.h"
 
 #include <filesystem>
@@ -9,11 +10,6 @@
 namespace scalora {
 
 namespace {
-
-bool exists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
-}
 
 std::string programDirectory() {
     std::error_code ec;
@@ -24,24 +20,12 @@ std::string programDirectory() {
 } // namespace
 
 std::string locateStyle(std::string_view name, const std::string& moduleDir) {
-    if (name.empty()) {
-        return {};
+    // A package folder given as a path loads as loose files (handy while designing a style).
+    if (name.find('/') != std::string_view::npos &&
+        std::filesystem::is_directory(std::string(name))) {
+        return std::string(name);
     }
-    if (name.find('/') != std::string_view::npos) {
-        const std::string path(name);
-        return exists(path) ? path : std::string();
-    }
-    const std::string file = std::string(name) + ".style";
-    const std::string share =
-        joinPath(joinPath(joinPath(moduleDir, ".."), "share"), "halvorn-scalora");
-    for (const std::string& dir :
-         {moduleDir, joinPath(moduleDir, "styles"), share, joinPath(share, "styles")}) {
-        const std::string path = joinPath(dir, file);
-        if (std::filesystem::is_regular_file(path)) {
-            return path;
-        }
-    }
-    return {};
+    return locateResourceFile(moduleDir, name, ".style", "styles");
 }
 
 UIStyleManager& UIStyleManager::instance() {
@@ -50,7 +34,11 @@ UIStyleManager& UIStyleManager::instance() {
     return *manager;
 }
 
-UIStyleManager::UIStyleManager() : moduleDir_(programDirectory()) {}
+UIStyleManager::UIStyleManager()
+    : moduleDir_(programDirectory()),
+      openArchive_([](const std::string& path) -> std::unique_ptr<ResourceSource> {
+          return ArchiveSource::open(path);
+      }) {}
 
 UIStyleManager::~UIStyleManager() = default;
 
