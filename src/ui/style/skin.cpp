@@ -6,7 +6,7 @@
 
 namespace scalora {
 
-Size SkinRecord::frameSize() const {
+Size UISkin::frameSize() const {
     if (!hasImage()) {
         return {frameWidth, frameHeight};
     }
@@ -18,7 +18,7 @@ Size SkinRecord::frameSize() const {
     return {w, h};
 }
 
-Rect SkinRecord::frameRect(std::int32_t state) const {
+Rect UISkin::frameRect(std::int32_t state) const {
     if (!hasImage()) {
         return {};
     }
@@ -34,7 +34,7 @@ Rect SkinRecord::frameRect(std::int32_t state) const {
     return frame(0).intersected(whole);
 }
 
-void drawSkin(Canvas& canvas, const SkinRecord& skin, const Rect& target, std::int32_t state,
+void drawSkin(Canvas& canvas, const UISkin& skin, const Rect& target, std::int32_t state,
               std::uint32_t parts) {
     if (target.isEmpty() || !skin.hasImage()) {
         return;

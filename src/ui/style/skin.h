@@ -39,7 +39,8 @@ enum SkinPart : std::uint32_t {
     kSkinAllParts = 0x1FF,
 };
 
-struct SkinRecord {
+class UISkin {
+public:
     std::string name;
     // Premultiplied, shared by every widget that copied the record; null when the image
     // could not be read (then nothing is drawn).
@@ -61,7 +62,7 @@ struct SkinRecord {
 };
 
 // Draws the frame of a state into the target (origin-relative canvas coordinates).
-void drawSkin(Canvas& canvas, const SkinRecord& skin, const Rect& target,
+void drawSkin(Canvas& canvas, const UISkin& skin, const Rect& target,
               std::int32_t state = kSkinNormal, std::uint32_t parts = kSkinAllParts);
 
 } // namespace scalora

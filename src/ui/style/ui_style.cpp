@@ -83,7 +83,7 @@ bool UIStyle::readSkins(const ResourceSource& source) {
         if (child->name() != "skin") {
             continue;
         }
-        SkinRecord skin;
+        UISkin skin;
         skin.name = child->attributeValue("name");
         if (skin.name.empty()) {
             continue;
@@ -168,8 +168,8 @@ std::shared_ptr<const PixelImage> UIStyle::sharedStandardImage(std::int32_t id) 
     return it == standardImages_.end() ? nullptr : it->second;
 }
 
-const SkinRecord* UIStyle::skin(std::string_view name) const {
-    for (const SkinRecord& s : skins_) {
+const UISkin* UIStyle::skin(std::string_view name) const {
+    for (const UISkin& s : skins_) {
         if (s.name == name) {
             return &s;
         }
@@ -202,7 +202,7 @@ void UIStyle::applyTo(std::string_view styleClass, const PropertySink& property,
     if (!skin) {
         return;
     }
-    for (const SkinRecord& s : skins_) {
+    for (const UISkin& s : skins_) {
         if (s.name.starts_with(styleClass)) {
             skin(s.name, s);
         }

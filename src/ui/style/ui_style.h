@@ -29,7 +29,7 @@ public:
     enum class SourceMode { Undetermined = 0, LooseFolder = 1, ArchiveFile = 2 };
 
     using PropertySink = std::function<void(const std::string& name, const std::string& value)>;
-    using SkinSink = std::function<void(const std::string& name, const SkinRecord& skin)>;
+    using SkinSink = std::function<void(const std::string& name, const UISkin& skin)>;
 
     // Reads the standard images, skins.xml, models.xml and metrics.xml from the source. True
     // only when all three descriptions were read and path, standard images, skins and metrics
@@ -45,8 +45,8 @@ public:
     // A standard image (premultiplied), or null when the package lacks it.
     const PixelImage* standardImage(std::int32_t id) const;
     std::shared_ptr<const PixelImage> sharedStandardImage(std::int32_t id) const;
-    const std::vector<SkinRecord>& skins() const { return skins_; }
-    const SkinRecord* skin(std::string_view name) const;
+    const std::vector<UISkin>& skins() const { return skins_; }
+    const UISkin* skin(std::string_view name) const;
     const XmlDocument& models() const { return models_; }
 
     // Hands the style to an element of a style class: first every property of the model
@@ -66,7 +66,7 @@ private:
     std::string path_;
     SourceMode mode_ = SourceMode::Undetermined;
     std::map<std::int32_t, std::shared_ptr<const PixelImage>> standardImages_;
-    std::vector<SkinRecord> skins_;
+    std::vector<UISkin> skins_;
     std::vector<std::pair<std::int32_t, std::int32_t>> metrics_; // file order, first wins
     XmlDocument models_;
     std::string error_;

@@ -15,7 +15,7 @@ constexpr Color partColor(int col, int row, int frame) {
                      static_cast<std::uint8_t>(60 * frame));
 }
 
-SkinRecord gridSkin() {
+UISkin gridSkin() {
     auto image = std::make_shared<PixelImage>();
     image->allocate(15, 5, AlphaKind::None);
     for (int frame = 0; frame < 3; ++frame) {
@@ -27,7 +27,7 @@ SkinRecord gridSkin() {
             }
         }
     }
-    SkinRecord skin;
+    UISkin skin;
     skin.name = "UITest_Background";
     skin.image = image;
     skin.frameCount = 3;
@@ -39,13 +39,13 @@ SkinRecord gridSkin() {
 }
 
 TEST(Skin, FramesAreChosenByStateAlongTheOrientation) {
-    SkinRecord skin = gridSkin();
+    UISkin skin = gridSkin();
     EXPECT_EQ(skin.frameRect(0), (Rect{0, 0, 5, 5}));
     EXPECT_EQ(skin.frameRect(2), (Rect{10, 0, 5, 5}));
     EXPECT_EQ(skin.frameRect(4), (Rect{0, 0, 5, 5})); // no such frame: the normal one
     skin.vertical = true;
     EXPECT_EQ(skin.frameRect(1), (Rect{0, 0, 5, 5})); // a vertical strip would run off the image
-    SkinRecord missing;
+    UISkin missing;
     EXPECT_TRUE(missing.frameRect(0).isEmpty());
     Canvas canvas(4, 4);
     drawSkin(canvas, missing, {0, 0, 4, 4});
@@ -53,7 +53,7 @@ TEST(Skin, FramesAreChosenByStateAlongTheOrientation) {
 }
 
 TEST(Skin, NinePartsKeepCornersAndStretchEdgesAndCentre) {
-    const SkinRecord skin = gridSkin();
+    const UISkin skin = gridSkin();
     Canvas canvas(30, 20);
     drawSkin(canvas, skin, {3, 2, 20, 12}, kSkinPressed);
     // Corners unscaled at the corners of the target.
@@ -75,7 +75,7 @@ TEST(Skin, NinePartsKeepCornersAndStretchEdgesAndCentre) {
 }
 
 TEST(Skin, MaskLeavesPartsOutAndEdgesTakeMissingCorners) {
-    const SkinRecord skin = gridSkin();
+    const UISkin skin = gridSkin();
     Canvas canvas(12, 12);
     drawSkin(canvas, skin, {0, 0, 12, 12}, kSkinNormal,
              kSkinAllParts & ~(kSkinTopLeft | kSkinCenter));
@@ -95,7 +95,7 @@ TEST(Skin, MaskLeavesPartsOutAndEdgesTakeMissingCorners) {
 }
 
 TEST(Skin, SmallTargetsAndGridlessSkinsStretchTheWholeFrame) {
-    const SkinRecord skin = gridSkin();
+    const UISkin skin = gridSkin();
     // Exactly the frame's size is a 1:1 copy.
     Canvas same(5, 5);
     drawSkin(same, skin, {0, 0, 5, 5}, 1);
@@ -111,7 +111,7 @@ TEST(Skin, SmallTargetsAndGridlessSkinsStretchTheWholeFrame) {
     EXPECT_NE(small.pixelColor(3, 9), 0u);
     EXPECT_EQ(alphaOf(small.pixelColor(2, 5)), 255);
 
-    SkinRecord plain = skin;
+    UISkin plain = skin;
     plain.columns = {};
     plain.rows = {};
     Canvas stretched(50, 50);

@@ -73,7 +73,7 @@ TEST(UIStyle, ReadsSkinsMetricsAndModelsInFileOrder) {
     // is there to inspect.
     EXPECT_FALSE(style.load(source, "mem", UIStyle::SourceMode::ArchiveFile));
     ASSERT_EQ(style.skins().size(), 3u);
-    const SkinRecord& button = style.skins()[0];
+    const UISkin& button = style.skins()[0];
     EXPECT_EQ(button.name, "UIButton_Background");
     EXPECT_EQ(button.frameCount, 5);
     EXPECT_EQ(button.frameWidth, 8);
@@ -82,7 +82,7 @@ TEST(UIStyle, ReadsSkinsMetricsAndModelsInFileOrder) {
     EXPECT_EQ(button.columns, (std::array<std::int32_t, 3>{3, 2, 3}));
     EXPECT_EQ(button.rows, (std::array<std::int32_t, 3>{2, 2, 2}));
     EXPECT_FALSE(button.hasImage()); // unreadable images leave the skin without one
-    const SkinRecord* arrow = style.skin("UIScrollBar_ArrowUp");
+    const UISkin* arrow = style.skin("UIScrollBar_ArrowUp");
     ASSERT_NE(arrow, nullptr);
     EXPECT_TRUE(arrow->vertical);
     EXPECT_FALSE(arrow->hasGrid()); // "1,2" is not three values: both grids stay 0
@@ -98,7 +98,7 @@ TEST(UIStyle, ReadsSkinsMetricsAndModelsInFileOrder) {
     style.applyTo(
         "UIButton",
         [&](const std::string& n, const std::string& v) { properties.emplace_back(n, v); },
-        [&](const std::string& n, const SkinRecord&) { skins.push_back(n); });
+        [&](const std::string& n, const UISkin&) { skins.push_back(n); });
     EXPECT_EQ(properties,
               (std::vector<std::pair<std::string, std::string>>{
                   {"font", "default,9,bold"}, {"textColor", "0,0,0"}, {"padding", "4,2,4,2"}}));
@@ -110,7 +110,7 @@ TEST(UIStyle, ReadsSkinsMetricsAndModelsInFileOrder) {
     style.applyTo(
         "UILabel",
         [&](const std::string& n, const std::string& v) { properties.emplace_back(n, v); },
-        [&](const std::string& n, const SkinRecord&) { skins.push_back(n); });
+        [&](const std::string& n, const UISkin&) { skins.push_back(n); });
     EXPECT_EQ(properties.size(), 1u); // the element name of a model is not compared
     EXPECT_TRUE(skins.empty());
 
@@ -177,7 +177,7 @@ TEST_F(StylePackage, LoadsFromALooseFolderAndRunsTheHook) {
     ASSERT_NE(manager.standardImage(static_cast<int>(StandardImage::Focus)), nullptr);
     EXPECT_EQ(manager.standardImage(static_cast<int>(StandardImage::Focus))->width(), 16);
     EXPECT_EQ(manager.standardImage(0), nullptr);
-    const SkinRecord* skin = style->skin("UIButton_Background");
+    const UISkin* skin = style->skin("UIButton_Background");
     ASSERT_TRUE(skin && skin->hasImage());
     EXPECT_EQ(skin->image->alphaKind(), AlphaKind::Premultiplied);
     EXPECT_EQ(skin->image->pixel(0, 0), 0x80800000u);
