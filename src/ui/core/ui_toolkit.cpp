@@ -21,6 +21,16 @@ UIToolkit::UIToolkit(std::unique_ptr<UIWindowSystem> windowSystem)
     UIWindowSystem* system = windowSystem_.get();
     UITimerRegistry::instance().setClock([system] { return system->nowMs(); });
     UIEventQueue::instance().setWakeFunction([system] { system->wake(); });
+    relayHandler_ = UIEventQueue::instance().registerHandler(
+        [this](std::uint32_t code, std::int64_t wParam, std::int64_t) {
+            if (code == kExternalRelayMessage && externalTarget_ != nullptr) {
+                input_.externalMessage(externalTarget_, wParam);
+            }
+        });
+}
+
+void UIToolkit::postExternalMessage(std::int64_t value) {
+    UIEventQueue::instance().postMessage(relayHandler_, kExternalRelayMessage, value);
 }
 
 UIToolkit::~UIToolkit() {
@@ -35,6 +45,7 @@ UIToolkit::~UIToolkit() {
         }
         delete *it;
     }
+    UIEventQueue::instance().unregisterHandler(relayHandler_);
     UIEventQueue::instance().setWakeFunction(nullptr);
     UIEventQueue::instance().clear();
     UITimerRegistry::instance().clear();
@@ -76,6 +87,9 @@ void UIToolkit::forget(UIElement* element) {
         grabber_ = nullptr;
     }
     std::erase(modal_, element);
+    if (externalTarget_ == element) {
+        externalTarget_ = nullptr;
+    }
     if (popup_ == element || popupOwner_ == element) {
         popup_ = nullptr;
         popupOwner_ = nullptr;

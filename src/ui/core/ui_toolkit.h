@@ -99,6 +99,11 @@ public:
     void setDropListener(UIDropListener* listener) { dropListener_ = listener; }
     UIDropListener* dropListener() const { return dropListener_; }
 
+    // The single-instance relay (message 0xD000): callable from any thread; on the UI thread
+    // the target window is brought up (value 0) or handed an ExternalMessage (any other).
+    void postExternalMessage(std::int64_t value);
+    void setExternalMessageTarget(UIWindow* window) { externalTarget_ = window; }
+
     // Double-click limits: time in ms, rectangle width and height in pixels.
     std::int64_t doubleClickTime() const { return 500; }
     Size doubleClickSize() const { return {4, 4}; }
@@ -126,6 +131,8 @@ private:
     UIElement* popupOwner_ = nullptr;
     std::function<int(int)> metrics_;
     UIDropListener* dropListener_ = nullptr;
+    UIWindow* externalTarget_ = nullptr;
+    std::uint64_t relayHandler_ = 0;
     std::function<void(UIElement&)> styleApplier_;
     bool quit_ = false;
     int exitCode_ = 0;

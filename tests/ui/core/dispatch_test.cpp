@@ -411,7 +411,11 @@ TEST_F(UITest, WindowStateChangesAndTheExternalRelay) {
     EXPECT_FALSE(w->nativeWindow()->isMinimized());
     EXPECT_TRUE(w->nativeWindow()->isActive());
     log.clear();
-    toolkit().input().externalMessage(w, 5);
+    // Relayed through the queue, as the single-instance listener thread does.
+    toolkit().setExternalMessageTarget(w);
+    toolkit().postExternalMessage(5);
+    EXPECT_THAT(logOf("win"), IsEmpty());
+    toolkit().processEvents();
     EXPECT_THAT(logOf("win"), ElementsAre("ExternalMessage"));
 }
 
