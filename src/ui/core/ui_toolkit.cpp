@@ -212,9 +212,8 @@ void UIToolkit::deletePending() {
     // A window whose modal loop is still on the stack (closed from inside it) waits until
     // that loop has returned.
     auto busy = [this](const UIElement* e) {
-        return std::any_of(modal_.begin(), modal_.end(), [e](const UIWindow* m) {
-            return m == e || e->isAncestorOf(m);
-        });
+        return std::any_of(modal_.begin(), modal_.end(),
+                           [e](const UIWindow* m) { return m == e || e->isAncestorOf(m); });
     };
     for (std::size_t i = pendingDelete_.size(); i-- > 0;) {
         if (i >= pendingDelete_.size()) {
