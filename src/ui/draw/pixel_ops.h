@@ -83,3 +83,22 @@ inline std::uint32_t loadPremultiplied(std::uint32_t p, AlphaKind kind) {
 }
 
 } // namespace scalora::pixel
+
+namespace scalora {
+
+// Converts an image of any alpha kind to premultiplied pixels in place.
+inline void premultiplyImage(PixelImage& image) {
+    if (image.isNull() || image.alphaKind() == AlphaKind::Premultiplied) {
+        return;
+    }
+    const AlphaKind kind = image.alphaKind();
+    for (std::int32_t y = 0; y < image.height(); ++y) {
+        std::uint32_t* row = image.row(y);
+        for (std::int32_t x = 0; x < image.width(); ++x) {
+            row[x] = pixel::loadPremultiplied(row[x], kind);
+        }
+    }
+    image.setAlphaKind(AlphaKind::Premultiplied);
+}
+
+} // namespace scalora

@@ -1,0 +1,38 @@
+// Text exchange through the system clipboard, as the text editing widgets use it. Setting
+// an empty text, or any failure, and reading when the clipboard holds no text, give the
+// failure signal: the window system's beep.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scalora {
+
+// Where clipboard text really goes: SDL's clipboard by default, memory in tests.
+class ClipboardBackend {
+public:
+    virtual ~ClipboardBackend() = default;
+    virtual bool setText(const std::string& text) = 0;
+    // Nothing when the clipboard holds no text.
+    virtual std::optional<std::string> text() = 0;
+};
+
+// The SDL clipboard (needs SDL's video subsystem).
+class SdlClipboardBackend : public ClipboardBackend {
+public:
+    bool setText(const std::string& text) override;
+    std::optional<std::string> text() override;
+};
+
+// Replaces the clipboard backend of the process (null restores SDL's).
+void setClipboardBackend(std::unique_ptr<ClipboardBackend> backend);
+
+// Places a non-empty text; returns false (after the failure signal) otherwise.
+bool setClipboardText(std::string_view text);
+// The clipboard's text up to its first NUL; empty (after the failure signal) when there is
+// none.
+std::string clipboardText();
+
+} // namespace scalora
