@@ -4,12 +4,16 @@
 // the window has been painted.
 //
 //   ui-sandbox [--log FILE] [--quit-after MS]
+#include "exchange/ui_drag_drop.h"
+#include "exchange/xdnd_bridge.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
 #include "ui/core/sdl_window_system.h"
 #include "ui/core/ui_layout.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
+#include "ui/style/resource_source.h"
+#include "ui/style/ui_style_manager.h"
 
 #include <cmath>
 #include <cstdio>
@@ -44,70 +48,6 @@ PixelImage targetCursorImage() {
     }
     return image;
 }
-
-// The sandbox's own stand-in for the drag and drop layer: a drop goes to the element under
-// the point that accepts drops, which gets DragEnter, DragMove and Drop events.
-class SandboxDropListener : public UIDropListener {
-public:
-    explicit SandboxDropListener(Reporter report) : report_(std::move(report)) {}
-    void dragEnter(UIWindow& window, Point position, std::uint32_t) override {
-        move(window, position);
-    }
-    void dragMove(UIWindow& window, Point position, std::uint32_t) override {
-        move(window, position);
-    }
-    void dragLeave(UIWindow&) override {
-        if (candidate_ != nullptr) {
-            UIEvent e(UIEventType::DragLeave);
-            candidate_->sendEvent(e);
-            candidate_ = nullptr;
-        }
-    }
-    std::uint32_t drop(UIWindow& window, Point position, const UIDropPayload& data) override {
-        UIElement* target = acceptorAt(window, position);
-        report_("drop at " + std::to_string(position.x) + " " + std::to_string(position.y));
-        candidate_ = nullptr;
-        if (target == nullptr) {
-            return kDropNone;
-        }
-        UIEvent e(UIEventType::Drop);
-        e.position = target->mapFromWindow(position);
-        e.proposedAction = kDropCopy;
-        target->sendEvent(e);
-        if (auto* t = dynamic_cast<DropTarget*>(target)) {
-            t->received(data);
-        }
-        return kDropCopy;
-    }
-
-private:
-    static UIElement* acceptorAt(UIWindow& window, Point position) {
-        for (UIElement* e = window.hitTest(position); e != nullptr; e = e->parent()) {
-            if (e->acceptsDrops() && e->isEnabled()) {
-                return e;
-            }
-        }
-        return nullptr;
-    }
-    void move(UIWindow& window, Point position) {
-        UIElement* now = acceptorAt(window, position);
-        if (now != candidate_) {
-            dragLeave(window);
-            candidate_ = now;
-            if (now != nullptr) {
-                UIEvent e(UIEventType::DragEnter);
-                now->sendEvent(e);
-            }
-        }
-        if (candidate_ != nullptr) {
-            UIEvent e(UIEventType::DragMove);
-            e.position = candidate_->mapFromWindow(position);
-            candidate_->sendEvent(e);
-        }
-    }
-    Reporter report_;
-    UIElement* candidate_ = nullptr;
-};
 
 class SandboxWindow : public UIWindow {
 public:
@@ -156,10 +96,20 @@ int main(int argc, char** argv) {
         return 255;
     }
     SdlWindowSystem* sdl = system.get();
+    // The style and the data archive beside the program, as the application finds them.
+    UIStyleManager& styles = UIStyleManager::instance();
+    if (!styles.loadStyle("default")) {
+        report("no style: " + styles.errorText());
+    }
+    if (auto data = ArchiveSource::open(styles.moduleDirectory() + "/data.pak")) {
+        styles.setDataSource(std::move(data));
+    }
     UIToolkit toolkit(std::move(system));
     sdl->setCursorImage(24, targetCursorImage(), {15, 15});
-    SandboxDropListener drops(report);
-    toolkit.setDropListener(&drops);
+    // Drops arrive through the drag and drop layer: X11 drag messages for enter, move and
+    // leave, SDL's drop events for the data.
+    UIDragDrop::instance().install();
+    XdndBridge xdnd(*sdl, UIDragDrop::instance());
 
     auto* window = new SandboxWindow;
     window->setTitle("UI Sandbox");
@@ -171,6 +121,7 @@ int main(int argc, char** argv) {
     auto* b = new ClickBox(window, "beta", 0xFF2E9E5B, report);
     auto* c = new ClickBox(window, "gamma", 0xFFC8503C, report);
     auto* states = new StateStrip(window);
+    auto* skins = new SkinStrip(window);
     auto* text = new TextSamples(window);
     auto* target = new DropTarget(window, report);
     auto* ticker = new TickerBox(window);
@@ -199,6 +150,7 @@ int main(int argc, char** argv) {
     column->setSpacing(10);
     column->addLayout(std::move(buttons));
     column->addElement(states);
+    column->addElement(skins);
     column->addElement(text, 1);
     column->addLayout(std::move(bottom));
     for (UIElement* e : window->children()) {

@@ -1,5 +1,6 @@
 #include "sandbox_elements.h"
 
+#include "exchange/ui_mime_data.h"
 #include "ui/draw/canvas.h"
 
 #include <algorithm>
@@ -138,6 +139,38 @@ void StateStrip::paintEvent(UIEvent& e) {
     }
 }
 
+// --- SkinStrip ---
+
+SkinStrip::SkinStrip(UIElement* parent) : UIElement(parent) {
+    // The class name picks the button skins of the style.
+    setStyleClass("UIButton");
+    setFlag(kParentBackground, true);
+}
+
+void SkinStrip::setSkinImage(const std::string& name, const UISkin& skin) {
+    if (name == "UIButton_Background") {
+        skin_ = std::make_unique<UISkin>(skin);
+    }
+}
+
+void SkinStrip::paintEvent(UIEvent& e) {
+    Canvas& c = *e.canvas;
+    const UIFont font(UIFont::defaultFamily(), 9);
+    if (!skin_) {
+        c.drawText(font, rect(), "no style loaded: no skin to draw", kInk,
+                   kAlignHCenter | kAlignVCenter);
+        return;
+    }
+    const char* names[] = {"skin normal", "skin hovered", "skin pressed", "skin disabled",
+                           "skin checked"};
+    const std::int32_t w = (width() - 4 * 6) / 5;
+    for (int state = 0; state < 5; ++state) {
+        const Rect r{state * (w + 6), 4, w, height() - 8};
+        drawSkin(c, *skin_, r, state);
+        c.drawText(font, r, names[state], kInk, kAlignHCenter | kAlignVCenter);
+    }
+}
+
 // --- DropTarget ---
 
 DropTarget::DropTarget(UIElement* parent, Reporter report)
@@ -160,9 +193,18 @@ void DropTarget::paintEvent(UIEvent& e) {
 
 void DropTarget::dragEnterEvent(UIEvent& e) {
     dragging_ = true;
+    moves_ = 0;
     e.accept();
     report_("drag-enter target");
     update();
+}
+
+void DropTarget::dragMoveEvent(UIEvent& e) {
+    e.accept();
+    // One line for the first move is enough to show the order of events.
+    if (moves_++ == 0) {
+        report_("drag-move target");
+    }
 }
 
 void DropTarget::dragLeaveEvent(UIEvent&) {
@@ -174,20 +216,17 @@ void DropTarget::dragLeaveEvent(UIEvent&) {
 void DropTarget::dropEvent(UIEvent& e) {
     dragging_ = false;
     e.accept();
-    report_("drop-event target");
-    update();
-}
-
-void DropTarget::received(const UIDropPayload& payload) {
     std::string line = "drop target";
     lastDrop_.clear();
-    for (const std::string& path : payload.filePaths) {
-        line += " file:" + path;
-        lastDrop_ += path + "\n";
-    }
-    if (payload.hasText) {
-        line += " text:" + payload.text;
-        lastDrop_ += payload.text;
+    if (e.mimeData != nullptr) {
+        for (const std::string& path : e.mimeData->filePaths()) {
+            line += " file:" + path;
+            lastDrop_ += path + "\n";
+        }
+        if (e.mimeData->hasText()) {
+            line += " text:" + e.mimeData->text();
+            lastDrop_ += e.mimeData->text();
+        }
     }
     report_(line);
     update();

@@ -5,8 +5,10 @@
 #include "ui/core/ui_element.h"
 #include "ui/core/window_system.h"
 #include "ui/draw/ui_font.h"
+#include "ui/style/skin.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace scalora::sandbox {
@@ -80,17 +82,32 @@ protected:
     void paintEvent(UIEvent& e) override;
 };
 
+// The style's "UIButton_Background" skin drawn into a row of boxes, one per widget state,
+// with the nine-part grid stretching it to each box.
+class SkinStrip : public UIElement {
+public:
+    explicit SkinStrip(UIElement* parent);
+    Size sizeHint() const override { return {420, 44}; }
+    void setSkinImage(const std::string& name, const UISkin& skin) override;
+    bool hasSkin() const { return skin_ != nullptr; }
+
+protected:
+    void paintEvent(UIEvent& e) override;
+
+private:
+    std::unique_ptr<UISkin> skin_;
+};
+
 // Accepts drops and shows (and reports) what arrived.
 class DropTarget : public UIElement {
 public:
     DropTarget(UIElement* parent, Reporter report);
     Size sizeHint() const override { return {200, 90}; }
-    // Called by the sandbox's drop hook with what was dropped.
-    void received(const UIDropPayload& payload);
 
 protected:
     void paintEvent(UIEvent& e) override;
     void dragEnterEvent(UIEvent& e) override;
+    void dragMoveEvent(UIEvent& e) override;
     void dragLeaveEvent(UIEvent& e) override;
     void dropEvent(UIEvent& e) override;
 
@@ -98,6 +115,7 @@ private:
     Reporter report_;
     std::string lastDrop_ = "Drop files here";
     bool dragging_ = false;
+    int moves_ = 0;
 };
 
 // A clock driven by a 250 ms timer.

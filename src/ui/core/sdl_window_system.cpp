@@ -7,6 +7,8 @@
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 #include "ui/draw/screen_dpi.h"
+#include "ui/style/sdl_cursor_backend.h"
+#include "ui/style/ui_style_manager.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -233,6 +235,7 @@ SdlWindowSystem::SdlWindowSystem() {
     SDL_EventState(SDL_DROPTEXT, SDL_ENABLE);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StartTextInput();
+    UIStyleManager::instance().cursors().setBackend(std::make_unique<SdlCursorBackend>());
     valid_ = true;
 }
 
@@ -241,6 +244,8 @@ SdlWindowSystem::~SdlWindowSystem() {
         SDL_FreeCursor(c);
     }
     if (valid_) {
+        // The style's cursors are SDL cursors too: they go before the video subsystem.
+        UIStyleManager::instance().cursors().setBackend(nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 }
@@ -483,8 +488,12 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
 // --- cursors, displays, resolution ---
 
 SDL_Cursor* SdlWindowSystem::cursor(int cursorId) {
+    // Pictures registered here first, then the style's cursor set, then a system shape.
     if (const auto it = cursors_.find(cursorId); it != cursors_.end()) {
         return it->second;
+    }
+    if (void* styled = UIStyleManager::instance().cursor(cursorId)) {
+        return static_cast<SDL_Cursor*>(styled);
     }
     SDL_SystemCursor system = SDL_SYSTEM_CURSOR_ARROW;
     switch (cursorId) {
