@@ -214,8 +214,7 @@ void HeadlessWindowSystem::keyPress(UIWindow& window, std::int32_t key, std::uin
     settle();
 }
 
-void HeadlessWindowSystem::keyRelease(UIWindow& window, std::int32_t key,
-                                      std::uint32_t modifiers) {
+void HeadlessWindowSystem::keyRelease(UIWindow& window, std::int32_t key, std::uint32_t modifiers) {
     modifiers_ = modifiers & ~modifierBitOf(key);
     if (UIToolkit* tk = UIToolkit::instance()) {
         tk->input().keyRelease(&window, key, modifiers_);
@@ -328,7 +327,9 @@ bool writePng(const PixelImage& image, const std::filesystem::path& path) {
                 const std::uint32_t p = row[x];
                 const std::uint32_t a = p >> 24;
                 if (a != 0 && a != 255) {
-                    auto un = [a](std::uint32_t c) { return std::min<std::uint32_t>((c * 255 + a / 2) / a, 255); };
+                    auto un = [a](std::uint32_t c) {
+                        return std::min<std::uint32_t>((c * 255 + a / 2) / a, 255);
+                    };
                     row[x] = (a << 24) | (un((p >> 16) & 0xFF) << 16) | (un((p >> 8) & 0xFF) << 8) |
                              un(p & 0xFF);
                 }
@@ -343,9 +344,9 @@ bool writePng(const PixelImage& image, const std::filesystem::path& path) {
     png.height = static_cast<png_uint_32>(source->height());
     // 0xAARRGGBB words are B G R A in memory on the little-endian machines we build for.
     png.format = PNG_FORMAT_BGRA;
-    const bool ok = png_image_write_to_file(&png, path.c_str(), 0, source->bytes(),
-                                            static_cast<png_int_32>(source->strideBytes()),
-                                            nullptr) != 0;
+    const bool ok =
+        png_image_write_to_file(&png, path.c_str(), 0, source->bytes(),
+                                static_cast<png_int_32>(source->strideBytes()), nullptr) != 0;
     png_image_free(&png);
     return ok;
 }

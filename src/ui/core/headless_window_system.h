@@ -18,10 +18,14 @@ class UIToolkit;
 
 class HeadlessNativeWindow : public UINativeWindow {
 public:
-    HeadlessNativeWindow(UIWindow& owner, std::uint32_t options) : owner_(owner), options_(options) {}
+    HeadlessNativeWindow(UIWindow& owner, std::uint32_t options)
+        : owner_(owner), options_(options) {}
 
     void show(UIShowMode mode) override;
-    void hide() override { visible_ = false; active_ = false; }
+    void hide() override {
+        visible_ = false;
+        active_ = false;
+    }
     bool isVisible() const override { return visible_; }
     void setEnabled(bool enabled) override { enabled_ = enabled; }
     void setTitle(const std::string& title) override { title_ = title; }

@@ -53,7 +53,8 @@ UIElement* UIInputRouter::targetFor(UIWindow* window, Point position, Point& loc
         } else {
             // The grab holds across windows: go through the screen.
             const Point screen = toScreen(window, position);
-            local = grabber->mapFromWindow({screen.x - (gw ? gw->x() : 0), screen.y - (gw ? gw->y() : 0)});
+            local = grabber->mapFromWindow(
+                {screen.x - (gw ? gw->x() : 0), screen.y - (gw ? gw->y() : 0)});
         }
         return grabber;
     }
@@ -100,7 +101,8 @@ void UIInputRouter::mouseMove(UIWindow* window, Point position, std::uint32_t bu
     }
     UIElement* under = window->hitTest(position);
     if (window->nativeWindow() != nullptr) {
-        window->nativeWindow()->setCursor(cursorFor(toolkit_.mouseGrabber() ? toolkit_.mouseGrabber() : under));
+        window->nativeWindow()->setCursor(
+            cursorFor(toolkit_.mouseGrabber() ? toolkit_.mouseGrabber() : under));
     }
     if (same) {
         return;
@@ -170,8 +172,7 @@ void UIInputRouter::mouseRelease(UIWindow* window, Point position, std::uint32_t
     target->postEvent(
         UIEvent::mouse(UIEventType::MouseRelease, modifiers, button, local, screen, host));
     if (button == kRightButton && target->rect().contains(local)) {
-        target->postEvent(
-            UIEvent::mouse(UIEventType::ContextMenu, 0, button, local, screen, host));
+        target->postEvent(UIEvent::mouse(UIEventType::ContextMenu, 0, button, local, screen, host));
     }
 }
 
@@ -233,8 +234,7 @@ void UIInputRouter::keyRelease(UIWindow* window, std::int32_t key, std::uint32_t
     }
 }
 
-void UIInputRouter::textInput(UIWindow* window, const std::string& text,
-                              std::uint32_t modifiers) {
+void UIInputRouter::textInput(UIWindow* window, const std::string& text, std::uint32_t modifiers) {
     if (!toolkit_.acceptsInput(window)) {
         return;
     }

@@ -49,8 +49,8 @@ void UIPaintCycle::paintElement(UIWindow& window, UIElement& element, const Rect
     if (element.isWindow() || !element.isVisible() || element.isDead()) {
         return;
     }
-    const Rect inWindow{parentOrigin.x + element.x(), parentOrigin.y + element.y(),
-                        element.width(), element.height()};
+    const Rect inWindow{parentOrigin.x + element.x(), parentOrigin.y + element.y(), element.width(),
+                        element.height()};
     const Rect visible = inWindow.intersected(clip);
     if (visible.isEmpty()) {
         return;

@@ -7,7 +7,6 @@
 
 #include "base/geometry.h"
 
-
 namespace scalora {
 
 class UIElement;

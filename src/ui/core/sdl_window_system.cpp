@@ -7,9 +7,10 @@
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 #include "ui/draw/screen_dpi.h"
+#include "ui/style/sdl_cursor_backend.h"
+#include "ui/style/ui_style_manager.h"
 
 #include <SDL.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -19,18 +20,17 @@ namespace {
 
 // SDL takes surfaces in its own pixel formats; ARGB8888 is the canvas's 0xAARRGGBB word.
 SDL_Surface* surfaceOver(const PixelImage& image) {
-    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(image.bytes()),
-                                              image.width(), image.height(), 32,
-                                              static_cast<int>(image.strideBytes()),
-                                              SDL_PIXELFORMAT_ARGB8888);
+    return SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(image.bytes()), image.width(), image.height(), 32,
+        static_cast<int>(image.strideBytes()), SDL_PIXELFORMAT_ARGB8888);
 }
 
 } // namespace
 
 // --- SdlNativeWindow ---
 
-SdlNativeWindow::SdlNativeWindow(SdlWindowSystem& system, UIWindow& owner,
-                                 std::uint32_t options, SDL_Window* window)
+SdlNativeWindow::SdlNativeWindow(SdlWindowSystem& system, UIWindow& owner, std::uint32_t options,
+                                 SDL_Window* window)
     : system_(system), owner_(owner), options_(options), window_(window) {}
 
 SdlNativeWindow::~SdlNativeWindow() {
@@ -184,8 +184,8 @@ void SdlNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {
     if (surface == nullptr || canvas.isNull()) {
         return;
     }
-    const Rect area = dirty.intersected({0, 0, std::min(canvas.width(), surface->w),
-                                         std::min(canvas.height(), surface->h)});
+    const Rect area = dirty.intersected(
+        {0, 0, std::min(canvas.width(), surface->w), std::min(canvas.height(), surface->h)});
     if (area.isEmpty()) {
         return;
     }
@@ -197,15 +197,18 @@ void SdlNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {
     if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
         // Same byte order as the canvas: B G R A (or X) in memory.
         for (std::int32_t y = area.y; y < area.bottom(); ++y) {
-            std::memcpy(base + static_cast<std::size_t>(y) * static_cast<std::size_t>(surface->pitch) +
+            std::memcpy(base +
+                            static_cast<std::size_t>(y) * static_cast<std::size_t>(surface->pitch) +
                             static_cast<std::size_t>(area.x) * 4,
                         canvas.row(y) + area.x, static_cast<std::size_t>(area.width) * 4);
         }
     } else {
-        const std::uint8_t* src = canvas.bytes() + static_cast<std::size_t>(area.y) * canvas.strideBytes() +
+        const std::uint8_t* src = canvas.bytes() +
+                                  static_cast<std::size_t>(area.y) * canvas.strideBytes() +
                                   static_cast<std::size_t>(area.x) * 4;
-        std::uint8_t* dst = base + static_cast<std::size_t>(area.y) * static_cast<std::size_t>(surface->pitch) +
-                            static_cast<std::size_t>(area.x) * surface->format->BytesPerPixel;
+        std::uint8_t* dst =
+            base + static_cast<std::size_t>(area.y) * static_cast<std::size_t>(surface->pitch) +
+            static_cast<std::size_t>(area.x) * surface->format->BytesPerPixel;
         SDL_ConvertPixels(area.width, area.height, SDL_PIXELFORMAT_ARGB8888, src,
                           static_cast<int>(canvas.strideBytes()), format, dst, surface->pitch);
     }
@@ -232,6 +235,7 @@ SdlWindowSystem::SdlWindowSystem() {
     SDL_EventState(SDL_DROPTEXT, SDL_ENABLE);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StartTextInput();
+    UIStyleManager::instance().cursors().setBackend(std::make_unique<SdlCursorBackend>());
     valid_ = true;
 }
 
@@ -240,6 +244,8 @@ SdlWindowSystem::~SdlWindowSystem() {
         SDL_FreeCursor(c);
     }
     if (valid_) {
+        // The style's cursors are SDL cursors too: they go before the video subsystem.
+        UIStyleManager::instance().cursors().setBackend(nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 }
@@ -262,8 +268,8 @@ std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     }
     const Rect g = owner.geometry();
-    SDL_Window* window = SDL_CreateWindow("", g.x, g.y, std::max(g.width, 1),
-                                          std::max(g.height, 1), flags);
+    SDL_Window* window =
+        SDL_CreateWindow("", g.x, g.y, std::max(g.width, 1), std::max(g.height, 1), flags);
     if (window == nullptr) {
         error_ = SDL_GetError();
         return nullptr;
@@ -302,7 +308,8 @@ bool SdlWindowSystem::pumpEvents(std::int64_t timeoutMs) {
     } else if (timeoutMs == 0) {
         got = SDL_PollEvent(&event);
     } else {
-        got = SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::int64_t>(timeoutMs, 1 << 30)));
+        got = SDL_WaitEventTimeout(&event,
+                                   static_cast<int>(std::min<std::int64_t>(timeoutMs, 1 << 30)));
     }
     if (got == 0) {
         return false;
@@ -342,7 +349,8 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
     case SDL_MOUSEMOTION:
         if (UIWindow* w = windowOf(event.motion.windowID)) {
             input.mouseMove(w, {event.motion.x, event.motion.y},
-                            buttonsFromSdlState(event.motion.state), modifiersFromSdl(SDL_GetModState()));
+                            buttonsFromSdlState(event.motion.state),
+                            modifiersFromSdl(SDL_GetModState()));
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -367,8 +375,9 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
             // One notch is 120, as wheel deltas have always been counted.
             const int flip = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
             const std::uint32_t mods = modifiersFromSdl(SDL_GetModState());
-            const Point p = input.pointerWindow() == w ? input.pointerPosition()
-                                                       : Point{event.wheel.mouseX, event.wheel.mouseY};
+            const Point p = input.pointerWindow() == w
+                                ? input.pointerPosition()
+                                : Point{event.wheel.mouseX, event.wheel.mouseY};
             if (event.wheel.y != 0) {
                 input.wheel(w, p, kWheelVertical, event.wheel.y * 120 * flip, mods);
             }
@@ -454,11 +463,13 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
         }
         break;
     case SDL_DROPCOMPLETE: {
-        SdlNativeWindow* n = windowById(event.drop.windowID != 0 ? event.drop.windowID : dropWindow_);
+        SdlNativeWindow* n =
+            windowById(event.drop.windowID != 0 ? event.drop.windowID : dropWindow_);
         // Popups never take drops; without a drop layer nothing takes them.
         if (n != nullptr && !n->isPopup() && tk->dropListener() != nullptr) {
             UIDropPayload payload{std::move(dropFiles_), std::move(dropText_), dropHasText_};
-            const Point at = input.pointerWindow() == &n->owner() ? input.pointerPosition() : Point{};
+            const Point at =
+                input.pointerWindow() == &n->owner() ? input.pointerPosition() : Point{};
             tk->dropListener()->drop(n->owner(), at, payload);
         }
         dropFiles_.clear();
@@ -477,22 +488,56 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
 // --- cursors, displays, resolution ---
 
 SDL_Cursor* SdlWindowSystem::cursor(int cursorId) {
+    // Pictures registered here first, then the style's cursor set, then a system shape.
     if (const auto it = cursors_.find(cursorId); it != cursors_.end()) {
         return it->second;
     }
+    if (void* styled = UIStyleManager::instance().cursor(cursorId)) {
+        return static_cast<SDL_Cursor*>(styled);
+    }
     SDL_SystemCursor system = SDL_SYSTEM_CURSOR_ARROW;
     switch (cursorId) {
-    case 2: system = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
-    case 3: system = SDL_SYSTEM_CURSOR_WAIT; break;
-    case 4: system = SDL_SYSTEM_CURSOR_IBEAM; break;
-    case 5: case 6: case 7: case 8: system = SDL_SYSTEM_CURSOR_HAND; break;
-    case 9: case 17: case 21: case 22: system = SDL_SYSTEM_CURSOR_SIZENS; break;
-    case 10: case 18: case 19: case 20: system = SDL_SYSTEM_CURSOR_SIZEWE; break;
-    case 11: system = SDL_SYSTEM_CURSOR_SIZENESW; break;
-    case 12: system = SDL_SYSTEM_CURSOR_SIZENWSE; break;
-    case 13: system = SDL_SYSTEM_CURSOR_SIZEALL; break;
-    case 24: system = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
-    default: break;
+    case 2:
+        system = SDL_SYSTEM_CURSOR_CROSSHAIR;
+        break;
+    case 3:
+        system = SDL_SYSTEM_CURSOR_WAIT;
+        break;
+    case 4:
+        system = SDL_SYSTEM_CURSOR_IBEAM;
+        break;
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        system = SDL_SYSTEM_CURSOR_HAND;
+        break;
+    case 9:
+    case 17:
+    case 21:
+    case 22:
+        system = SDL_SYSTEM_CURSOR_SIZENS;
+        break;
+    case 10:
+    case 18:
+    case 19:
+    case 20:
+        system = SDL_SYSTEM_CURSOR_SIZEWE;
+        break;
+    case 11:
+        system = SDL_SYSTEM_CURSOR_SIZENESW;
+        break;
+    case 12:
+        system = SDL_SYSTEM_CURSOR_SIZENWSE;
+        break;
+    case 13:
+        system = SDL_SYSTEM_CURSOR_SIZEALL;
+        break;
+    case 24:
+        system = SDL_SYSTEM_CURSOR_CROSSHAIR;
+        break;
+    default:
+        break;
     }
     // The image cursors (hands, lenses, splits...) stand in as the nearest system cursor
     // until the cursor set registers their pictures.
@@ -540,7 +585,8 @@ std::vector<UIDisplayInfo> SdlWindowSystem::displays() const {
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0) {
             usable = bounds;
         }
-        out.push_back({{bounds.x, bounds.y, bounds.w, bounds.h}, {usable.x, usable.y, usable.w, usable.h}});
+        out.push_back(
+            {{bounds.x, bounds.y, bounds.w, bounds.h}, {usable.x, usable.y, usable.w, usable.h}});
     }
     return out;
 }

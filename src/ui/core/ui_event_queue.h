@@ -41,8 +41,8 @@ inline constexpr std::uint32_t kEventRecordMessage = 0xC400;
 inline constexpr std::uint32_t kEndInputBlockingMessage = 0xC401;
 inline constexpr std::uint32_t kExternalRelayMessage = 0xD000;
 
-using UIMessageHandler = std::function<void(std::uint32_t code, std::int64_t wParam,
-                                            std::int64_t lParam)>;
+using UIMessageHandler =
+    std::function<void(std::uint32_t code, std::int64_t wParam, std::int64_t lParam)>;
 using UIMessageHandlerId = std::uint64_t;
 
 class UIEventQueue {

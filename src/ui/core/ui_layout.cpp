@@ -132,8 +132,8 @@ UILayoutSlot elementSlot(const UIElement& element, bool horizontal) {
     const Size maximum = element.maximumSize();
     const UISizePolicy policy = horizontal ? element.horizontalPolicy() : element.verticalPolicy();
     UILayoutSlot s;
-    const std::int32_t minSize =
-        std::max(horizontal ? minimum.width : minimum.height, horizontal ? minHint.width : minHint.height);
+    const std::int32_t minSize = std::max(horizontal ? minimum.width : minimum.height,
+                                          horizontal ? minHint.width : minHint.height);
     const std::int32_t maxSize = horizontal ? maximum.width : maximum.height;
     s.minimum = std::max(minSize, 0);
     s.maximum = maxSize > 0 ? std::max(maxSize, s.minimum) : 0;
@@ -412,8 +412,10 @@ void UIGridLayout::setGeometry(const Rect& rect) {
     const Rect area = rect.shrunk(contentsMargins());
     const std::int32_t hGap = horizontalSpacing();
     const std::int32_t vGap = verticalSpacing();
-    const auto widths = distributeLayoutSpace(axisSlots(true), area.width - hGap * std::max(columns_ - 1, 0));
-    const auto heights = distributeLayoutSpace(axisSlots(false), area.height - vGap * std::max(rows_ - 1, 0));
+    const auto widths =
+        distributeLayoutSpace(axisSlots(true), area.width - hGap * std::max(columns_ - 1, 0));
+    const auto heights =
+        distributeLayoutSpace(axisSlots(false), area.height - vGap * std::max(rows_ - 1, 0));
     std::vector<std::int32_t> xs(widths.size() + 1, area.x);
     std::vector<std::int32_t> ys(heights.size() + 1, area.y);
     for (std::size_t i = 0; i < widths.size(); ++i) {

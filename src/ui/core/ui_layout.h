@@ -18,10 +18,10 @@ namespace scalora {
 struct UILayoutSlot {
     std::int32_t hint = 0;
     std::int32_t minimum = 0;
-    std::int32_t maximum = 0;  // 0 means no limit
-    std::int32_t stretch = 0;  // share of spare room; >0 takes the room before any other slot
-    bool expanding = false;    // takes spare room (weight 1) before Preferred slots
-    bool fixed = false;        // never grows or shrinks
+    std::int32_t maximum = 0; // 0 means no limit
+    std::int32_t stretch = 0; // share of spare room; >0 takes the room before any other slot
+    bool expanding = false;   // takes spare room (weight 1) before Preferred slots
+    bool fixed = false;       // never grows or shrinks
 };
 
 // Splits `available` pixels over the slots: every slot starts at its hint; spare room goes to

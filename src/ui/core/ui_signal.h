@@ -14,8 +14,7 @@ namespace scalora {
 
 using UIConnectionId = std::uint64_t;
 
-template <typename... Args>
-class UISignal {
+template <typename... Args> class UISignal {
 public:
     using Slot = std::function<void(Args...)>;
 

@@ -96,9 +96,8 @@ std::size_t UITimerRegistry::fireDue() {
     ++firingDepth_;
     for (const Entry& e : due) {
         // An earlier receiver may have stopped (or stopped and restarted) this timer.
-        const bool stillThere = std::any_of(timers_.begin(), timers_.end(), [&](const Entry& x) {
-            return x.serial == e.serial;
-        });
+        const bool stillThere = std::any_of(timers_.begin(), timers_.end(),
+                                            [&](const Entry& x) { return x.serial == e.serial; });
         if (stillThere) {
             ++fired;
             e.receiver->onTimer(e.id);

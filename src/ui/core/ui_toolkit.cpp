@@ -4,6 +4,7 @@
 #include "ui/core/ui_event_queue.h"
 #include "ui/core/ui_timers.h"
 #include "ui/core/ui_window.h"
+#include "ui/style/ui_style_manager.h"
 
 #include <algorithm>
 
@@ -21,6 +22,20 @@ UIToolkit::UIToolkit(std::unique_ptr<UIWindowSystem> windowSystem)
     UIWindowSystem* system = windowSystem_.get();
     UITimerRegistry::instance().setClock([system] { return system->nowMs(); });
     UIEventQueue::instance().setWakeFunction([system] { system->wake(); });
+    // The style manager of the process feeds every element and the layout metrics, and a
+    // style loaded later lays the visible windows out again.
+    styleApplier_ = [](UIElement& element) {
+        UIStyleManager::instance().applyStyle(
+            element.styleClass(),
+            [&element](const std::string& name, const std::string& value) {
+                element.setStyleProperty(name, value);
+            },
+            [&element](const std::string& name, const UISkin& skin) {
+                element.setSkinImage(name, skin);
+            });
+    };
+    metrics_ = [](int id) { return UIStyleManager::instance().metric(id); };
+    UIStyleManager::instance().setStyleLoadedHook([this] { relayoutVisibleWindows(); });
     relayHandler_ = UIEventQueue::instance().registerHandler(
         [this](std::uint32_t code, std::int64_t wParam, std::int64_t) {
             if (code == kExternalRelayMessage && externalTarget_ != nullptr) {
@@ -45,6 +60,7 @@ UIToolkit::~UIToolkit() {
         }
         delete *it;
     }
+    UIStyleManager::instance().setStyleLoadedHook(nullptr);
     UIEventQueue::instance().unregisterHandler(relayHandler_);
     UIEventQueue::instance().setWakeFunction(nullptr);
     UIEventQueue::instance().clear();
@@ -212,9 +228,8 @@ void UIToolkit::deletePending() {
     // A window whose modal loop is still on the stack (closed from inside it) waits until
     // that loop has returned.
     auto busy = [this](const UIElement* e) {
-        return std::any_of(modal_.begin(), modal_.end(), [e](const UIWindow* m) {
-            return m == e || e->isAncestorOf(m);
-        });
+        return std::any_of(modal_.begin(), modal_.end(),
+                           [e](const UIWindow* m) { return m == e || e->isAncestorOf(m); });
     };
     for (std::size_t i = pendingDelete_.size(); i-- > 0;) {
         if (i >= pendingDelete_.size()) {

@@ -83,7 +83,9 @@ public:
     void setMetricProvider(std::function<int(int id)> provider) { metrics_ = std::move(provider); }
     int metric(int id) const { return metrics_ ? metrics_(id) : 0; }
     // Applies the current style to an element (set by the style manager).
-    void setStyleApplier(std::function<void(UIElement&)> applier) { styleApplier_ = std::move(applier); }
+    void setStyleApplier(std::function<void(UIElement&)> applier) {
+        styleApplier_ = std::move(applier);
+    }
     void applyStyle(UIElement& element) const;
     // After a style load: lays out and repaints every visible window again.
     void relayoutVisibleWindows();

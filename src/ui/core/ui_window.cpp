@@ -2,6 +2,7 @@
 
 #include "ui/core/ui_toolkit.h"
 #include "ui/draw/canvas.h"
+#include "ui/style/ui_style_manager.h"
 
 namespace scalora {
 
@@ -28,6 +29,8 @@ UINativeWindow& UIWindow::ensureNativeWindow() {
         native_->setTitle(title_);
         native_->setSizeLimits(minimumSize(), maximumSize());
         native_->setGeometry(geometry());
+        const UIStyleManager& styles = UIStyleManager::instance();
+        native_->setIcons(styles.windowIcon(false), styles.windowIcon(true));
     }
     return *native_;
 }

@@ -1,8 +1,7 @@
 // Dispatch rules on the headless backend: clicks, grab, context menus, disabled subtrees, Tab
 // traversal, key preview, hover, double clicks, closing and modal loops.
-#include "ui_test_fixture.h"
-
 #include "ui/core/ui_timers.h"
+#include "ui_test_fixture.h"
 
 #include <gmock/gmock.h>
 
@@ -230,9 +229,8 @@ TEST_F(UITest, DoubleClickNeedsTheTimeAndTheRectangle) {
     sys().click(*w, {22, 22});
     sys().advance(10);
     sys().click(*w, {25, 22});
-    EXPECT_THAT(withoutMoves(logOf("a")),
-                ElementsAre("MousePress", "MouseRelease", "MouseClick", "MousePress",
-                            "MouseRelease", "MouseClick"));
+    EXPECT_THAT(withoutMoves(logOf("a")), ElementsAre("MousePress", "MouseRelease", "MouseClick",
+                                                      "MousePress", "MouseRelease", "MouseClick"));
 
     // The middle button never double-clicks; an element without the flag neither.
     log.clear();

@@ -1,11 +1,9 @@
 // The posted queue: cross-thread posting, input blocking, message handlers, signal locking.
-#include "ui_test_fixture.h"
-
 #include "ui/core/ui_event_queue.h"
 #include "ui/core/ui_signal.h"
+#include "ui_test_fixture.h"
 
 #include <gmock/gmock.h>
-
 #include <thread>
 
 namespace scalora::test {

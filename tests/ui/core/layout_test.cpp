@@ -1,10 +1,8 @@
 // The layout engine: the one-dimensional distribution, boxes, grids, re-layout on resize.
+#include "ui/core/ui_layout.h"
 #include "ui_test_fixture.h"
 
-#include "ui/core/ui_layout.h"
-
 #include <gmock/gmock.h>
-
 #include <numeric>
 #include <random>
 
@@ -68,17 +66,19 @@ TEST(LayoutDistribution, FillsTheSpaceWithinEveryLimit) {
 }
 
 TEST(LayoutDistribution, SpareRoomGoesToStretchThenExpandingThenPreferred) {
-    const std::vector<UILayoutSlot> slots{
-        {.hint = 10}, {.hint = 10, .expanding = true}, {.hint = 10, .stretch = 2},
-        {.hint = 10, .stretch = 1}, {.hint = 10, .fixed = true}};
+    const std::vector<UILayoutSlot> slots{{.hint = 10},
+                                          {.hint = 10, .expanding = true},
+                                          {.hint = 10, .stretch = 2},
+                                          {.hint = 10, .stretch = 1},
+                                          {.hint = 10, .fixed = true}};
     EXPECT_THAT(distributeLayoutSpace(slots, 80), ElementsAre(10, 10, 30, 20, 10));
     const std::vector<UILayoutSlot> noStretch{{.hint = 10}, {.hint = 10, .expanding = true}};
     EXPECT_THAT(distributeLayoutSpace(noStretch, 50), ElementsAre(10, 40));
     const std::vector<UILayoutSlot> preferred{{.hint = 10}, {.hint = 10, .maximum = 15}};
     EXPECT_THAT(distributeLayoutSpace(preferred, 50), ElementsAre(35, 15));
     // A shortage comes from the slots in proportion to what they can give.
-    const std::vector<UILayoutSlot> shrink{{.hint = 30, .minimum = 10}, {.hint = 20, .minimum = 20},
-                                           {.hint = 50, .minimum = 10}};
+    const std::vector<UILayoutSlot> shrink{
+        {.hint = 30, .minimum = 10}, {.hint = 20, .minimum = 20}, {.hint = 50, .minimum = 10}};
     EXPECT_THAT(distributeLayoutSpace(shrink, 70), ElementsAre(20, 20, 30));
 }
 
@@ -116,13 +116,20 @@ TEST_F(UITest, HorizontalBoxPlacesItemsWithMarginsSpacingAndExpanders) {
 TEST_F(UITest, VerticalBoxWithStretchAndLimitsUsesTheStyleMetricsByDefault) {
     toolkit().setMetricProvider([](int id) {
         switch (id) {
-        case kLayoutLeftMargin: return 1;
-        case kLayoutTopMargin: return 2;
-        case kLayoutRightMargin: return 3;
-        case kLayoutBottomMargin: return 4;
-        case kLayoutHorizontalSpacing: return 99; // not used by a vertical box
-        case kLayoutVerticalSpacing: return 6;
-        default: return 0;
+        case kLayoutLeftMargin:
+            return 1;
+        case kLayoutTopMargin:
+            return 2;
+        case kLayoutRightMargin:
+            return 3;
+        case kLayoutBottomMargin:
+            return 4;
+        case kLayoutHorizontalSpacing:
+            return 99; // not used by a vertical box
+        case kLayoutVerticalSpacing:
+            return 6;
+        default:
+            return 0;
         }
     });
     RecordingWindow* w = makeWindow({100, 200});

@@ -1,9 +1,8 @@
 // The paint cycle on the headless backend: element canvases, the parent background copy,
 // clipping to ancestors, deferred and merged repaints, and the window saved as a PNG.
-#include "ui_test_fixture.h"
-
 #include "support/test_support.h"
 #include "ui/draw/canvas.h"
+#include "ui_test_fixture.h"
 
 #include <gmock/gmock.h>
 

@@ -4,34 +4,62 @@ namespace scalora::test {
 
 const char* eventName(UIEventType type) {
     switch (type) {
-    case UIEventType::Timer: return "Timer";
-    case UIEventType::Paint: return "Paint";
-    case UIEventType::Resize: return "Resize";
-    case UIEventType::Show: return "Show";
-    case UIEventType::Hide: return "Hide";
-    case UIEventType::Move: return "Move";
-    case UIEventType::MousePress: return "MousePress";
-    case UIEventType::MouseRelease: return "MouseRelease";
-    case UIEventType::MouseClick: return "MouseClick";
-    case UIEventType::MouseDoubleClick: return "MouseDoubleClick";
-    case UIEventType::MouseMove: return "MouseMove";
-    case UIEventType::MouseLeave: return "MouseLeave";
-    case UIEventType::MouseEnter: return "MouseEnter";
-    case UIEventType::Close: return "Close";
-    case UIEventType::ContextMenu: return "ContextMenu";
-    case UIEventType::FocusIn: return "FocusIn";
-    case UIEventType::FocusOut: return "FocusOut";
-    case UIEventType::HotKey: return "HotKey";
-    case UIEventType::DragEnter: return "DragEnter";
-    case UIEventType::DragMove: return "DragMove";
-    case UIEventType::DragLeave: return "DragLeave";
-    case UIEventType::Drop: return "Drop";
-    case UIEventType::KeyPress: return "KeyPress";
-    case UIEventType::KeyRelease: return "KeyRelease";
-    case UIEventType::Wheel: return "Wheel";
-    case UIEventType::EnabledChange: return "EnabledChange";
-    case UIEventType::WindowStateChange: return "WindowStateChange";
-    case UIEventType::ExternalMessage: return "ExternalMessage";
+    case UIEventType::Timer:
+        return "Timer";
+    case UIEventType::Paint:
+        return "Paint";
+    case UIEventType::Resize:
+        return "Resize";
+    case UIEventType::Show:
+        return "Show";
+    case UIEventType::Hide:
+        return "Hide";
+    case UIEventType::Move:
+        return "Move";
+    case UIEventType::MousePress:
+        return "MousePress";
+    case UIEventType::MouseRelease:
+        return "MouseRelease";
+    case UIEventType::MouseClick:
+        return "MouseClick";
+    case UIEventType::MouseDoubleClick:
+        return "MouseDoubleClick";
+    case UIEventType::MouseMove:
+        return "MouseMove";
+    case UIEventType::MouseLeave:
+        return "MouseLeave";
+    case UIEventType::MouseEnter:
+        return "MouseEnter";
+    case UIEventType::Close:
+        return "Close";
+    case UIEventType::ContextMenu:
+        return "ContextMenu";
+    case UIEventType::FocusIn:
+        return "FocusIn";
+    case UIEventType::FocusOut:
+        return "FocusOut";
+    case UIEventType::HotKey:
+        return "HotKey";
+    case UIEventType::DragEnter:
+        return "DragEnter";
+    case UIEventType::DragMove:
+        return "DragMove";
+    case UIEventType::DragLeave:
+        return "DragLeave";
+    case UIEventType::Drop:
+        return "Drop";
+    case UIEventType::KeyPress:
+        return "KeyPress";
+    case UIEventType::KeyRelease:
+        return "KeyRelease";
+    case UIEventType::Wheel:
+        return "Wheel";
+    case UIEventType::EnabledChange:
+        return "EnabledChange";
+    case UIEventType::WindowStateChange:
+        return "WindowStateChange";
+    case UIEventType::ExternalMessage:
+        return "ExternalMessage";
     }
     return "?";
 }
@@ -75,10 +103,18 @@ void RecordingWindow::keyPressEvent(UIEvent& e) {
         e.accept();
     }
 }
-void RecordingWindow::keyReleaseEvent(UIEvent& e) { record(e); }
-void RecordingWindow::closeEvent(UIEvent& e) { record(e); }
-void RecordingWindow::changeEvent(UIEvent& e) { record(e); }
-void RecordingWindow::externalMessageEvent(UIEvent& e) { record(e); }
+void RecordingWindow::keyReleaseEvent(UIEvent& e) {
+    record(e);
+}
+void RecordingWindow::closeEvent(UIEvent& e) {
+    record(e);
+}
+void RecordingWindow::changeEvent(UIEvent& e) {
+    record(e);
+}
+void RecordingWindow::externalMessageEvent(UIEvent& e) {
+    record(e);
+}
 
 void RecordingWindow::record(const UIEvent& e) {
     if (log_ != nullptr) {

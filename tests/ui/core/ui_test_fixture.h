@@ -8,7 +8,6 @@
 #include "ui/core/ui_window.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
