@@ -57,8 +57,14 @@ std::string windowTitle(Display* d, const Atoms& atoms, Window w) {
     return title;
 }
 
+bool isViewable(Display* d, Window w) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(d, w, &attributes) != 0 && attributes.map_state == IsViewable;
+}
+
+// The first viewable window with that title, depth first.
 Window findByTitle(Display* d, const Atoms& atoms, Window w, const std::string& title) {
-    if (windowTitle(d, atoms, w) == title) {
+    if (windowTitle(d, atoms, w) == title && isViewable(d, w)) {
         return w;
     }
     Window root = None, parent = None;
@@ -188,6 +194,26 @@ bool waitFor(Display* d, const Atoms& atoms, Window source, Atom type, const std
     return false;
 }
 
+// Windows come and go while the tree is walked (a program may even replace its window right
+// after showing it); such errors are expected and must not end the helper.
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// The window with that title once it has settled: found twice in a row, 200 ms apart.
+Window findSettledWindow(Display* d, const Atoms& atoms, const std::string& title) {
+    Window previous = None;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const Window found = findByTitle(d, atoms, DefaultRootWindow(d), title);
+        if (found != None && found == previous) {
+            return found;
+        }
+        previous = found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return None;
+}
+
 std::string atomName(Display* d, Atom a) {
     if (a == None) {
         return "none";
@@ -228,15 +254,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open the display\n");
         return 1;
     }
+    XSetErrorHandler(ignoreErrors);
     const Atoms atoms = internAtoms(d);
     const Window root = DefaultRootWindow(d);
-    Window window = None;
-    for (int attempt = 0; attempt < 100 && window == None; ++attempt) {
-        window = findByTitle(d, atoms, root, title);
-        if (window == None) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
+    const Window window = findSettledWindow(d, atoms, title);
     if (window == None) {
         std::fprintf(stderr, "no window titled \"%s\"\n", title.c_str());
         return 1;
@@ -275,7 +296,7 @@ int main(int argc, char** argv) {
                     (static_cast<long>(rx) << 16) | (ry & 0xFFFF), CurrentTime,
                     static_cast<long>(atoms.actionCopy));
         XClientMessageEvent status{};
-        if (!waitFor(d, atoms, source, atoms.status, uris, status, std::chrono::seconds(5))) {
+        if (!waitFor(d, atoms, source, atoms.status, uris, status, std::chrono::seconds(10))) {
             std::fprintf(stderr, "no status from the target\n");
             return 1;
         }
