@@ -106,9 +106,12 @@ public:
     void postExternalMessage(std::int64_t value);
     void setExternalMessageTarget(UIWindow* window) { externalTarget_ = window; }
 
-    // Double-click limits: time in ms, rectangle width and height in pixels.
+    // Double-click limits: time in ms, rectangle width and height in pixels. Linux desktops
+    // have no system-wide values the toolkit could read, so the usual ones are fixed here.
     std::int64_t doubleClickTime() const { return 500; }
     Size doubleClickSize() const { return {4, 4}; }
+    // Text caret blink half-period in ms, the common desktop default.
+    std::int64_t caretBlinkTime() const { return 530; }
 
 private:
     friend class UIElement;

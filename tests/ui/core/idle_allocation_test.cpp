@@ -1,0 +1,62 @@
+// An idle loop iteration, hover ticks included, allocates nothing: the global allocation
+// functions of this test program count their calls.
+#include "ui/draw/canvas.h"
+#include "ui_test_fixture.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> gAllocations{0};
+}
+
+void* operator new(std::size_t size) {
+    ++gAllocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace scalora::test {
+namespace {
+
+class Plain : public UIElement {
+public:
+    Plain(UIElement* parent, const Rect& geometry) : UIElement(parent) {
+        setStyleClass("Plain");
+        setFlag(kParentBackground, true);
+        setGeometry(geometry);
+        show();
+    }
+
+protected:
+    void paintEvent(UIEvent& e) override { e.canvas->fillRect(e.rect, 0xFF808080); }
+};
+
+TEST_F(UITest, IdleIterationsDoNotAllocate) {
+    RecordingWindow* w = makeWindow({300, 200});
+    auto* a = new Plain(w, {10, 10, 100, 50});
+    new Plain(a, {5, 5, 20, 20});
+    a->setFlag(kTracksHover, true);
+    sys().mouseMove(*w, {20, 20}); // a hover timer runs from now on
+    toolkit().processEvents();
+    sys().advance(100);
+
+    const long before = gAllocations.load();
+    for (int i = 0; i < 10; ++i) {
+        toolkit().iterate(false);
+    }
+    sys().advance(100); // hover ticks with the pointer still inside
+    EXPECT_EQ(gAllocations.load(), before);
+}
+
+} // namespace
+} // namespace scalora::test
