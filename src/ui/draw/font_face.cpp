@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 namespace scalora {
@@ -18,6 +19,8 @@ namespace {
 
 // The process-wide FreeType library; faces are opened on the UI thread mostly, but the
 // library itself is not thread-safe, so every use goes through this lock.
+// It lives until the process ends, like the faces made from it: fonts are still measured
+// while the last windows are destroyed at exit, so no destructor may run before them.
 struct FreeTypeLibrary {
     FT_Library library = nullptr;
     std::mutex mutex;
@@ -26,17 +29,15 @@ struct FreeTypeLibrary {
             library = nullptr;
         }
         FcInit();
-    }
-    ~FreeTypeLibrary() {
-        if (library != nullptr) {
-            FT_Done_FreeType(library);
-        }
+        // fontconfig keeps its configuration until told to let go; without this its one-time
+        // allocations show up as leaks in every checked program that draws text.
+        std::atexit([] { FcFini(); });
     }
 };
 
 FreeTypeLibrary& freeType() {
-    static FreeTypeLibrary instance;
-    return instance;
+    static FreeTypeLibrary* instance = new FreeTypeLibrary();
+    return *instance;
 }
 
 struct FcPatternDeleter {
@@ -290,8 +291,9 @@ FontFace::~FontFace() = default;
 
 std::shared_ptr<FontFace> FontFace::get(const std::string& family, std::int32_t pixelHeight,
                                         bool bold, bool italic) {
+    // Shared faces are kept for the whole run (see FreeTypeLibrary for why they never die).
     static std::mutex cacheMutex;
-    static std::map<std::string, std::shared_ptr<FontFace>> cache;
+    static auto& cache = *new std::map<std::string, std::shared_ptr<FontFace>>();
     pixelHeight = std::clamp(pixelHeight, 1, 2048); // FreeType's practical limit for sizes
     const std::string key = toLower(family) + "|" + std::to_string(pixelHeight) + "|" +
                             (bold ? "b" : "") + (italic ? "i" : "");
