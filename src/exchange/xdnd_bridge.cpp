@@ -198,12 +198,16 @@ bool XdndBridge::handleClientMessage(const void* xevent) {
         target_ = m.window;
         window_ = window;
         dropPoint_.reset();
-        dragDrop_.setOfferedFormats(formatsForXdndTypes(names));
+        std::vector<std::string> formats = formatsForXdndTypes(names);
+        // SDL fetches only files and text; a drag of anything else could never arrive.
+        fetchable_ = !formats.empty();
+        dragDrop_.setOfferedFormats(std::move(formats));
         dragDrop_.dragEnter(*window, {}, kDropCopy | kDropMove | kDropLink);
     } else if (type == atoms_->position) {
         if (window_ != window) { // a position without an enter: start the drag here
             target_ = m.window;
             window_ = window;
+            fetchable_ = true;
             dragDrop_.dragEnter(*window, {}, kDropCopy);
         }
         const int rootX = static_cast<int>((m.data.l[2] >> 16) & 0xFFFF);
@@ -216,7 +220,7 @@ bool XdndBridge::handleClientMessage(const void* xevent) {
         lastPosition_ = {wx, wy};
         dragDrop_.dragMove(*window, lastPosition_,
                            actionsForXdndAction(atoms_->name(static_cast<Atom>(m.data.l[4]))));
-        replyStatus(xevent, dragDrop_.proposedAction());
+        replyStatus(xevent, fetchable_ ? dragDrop_.proposedAction() : std::uint32_t{kDropNone});
     } else if (type == atoms_->leave) {
         dragDrop_.dragLeave(*window);
         window_ = nullptr;

@@ -53,6 +53,7 @@ private:
     unsigned long target_ = 0;
     UIWindow* window_ = nullptr;
     Point lastPosition_;
+    bool fetchable_ = false;         // the source offers files or text
     std::optional<Point> dropPoint_; // set by XdndDrop, used when SDL's data arrives
     unsigned long dropTarget_ = 0;
     // What SDL delivered for the drop.

@@ -123,11 +123,15 @@ void Canvas::fillRect(const Rect& rect, Color color) {
 
 namespace {
 
-// Premultiplied colours of a gradient sampled at the centres of n pixels.
-std::vector<std::uint32_t> gradientRamp(const Brush& brush, std::int32_t n) {
-    std::vector<std::uint32_t> ramp(static_cast<std::size_t>(std::max(n, 0)));
-    for (std::int32_t i = 0; i < n; ++i) {
-        const double t = n > 1 ? static_cast<double>(i) / (n - 1) : 0.0;
+// Premultiplied colours of a gradient that runs over `length` pixels, sampled at pixels
+// first .. first + count - 1 of it. Only the visible stretch is computed, so a huge
+// rectangle costs no more than the canvas.
+std::vector<std::uint32_t> gradientRamp(const Brush& brush, std::int64_t length, std::int64_t first,
+                                        std::int32_t count) {
+    std::vector<std::uint32_t> ramp(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double t =
+            length > 1 ? static_cast<double>(first + i) / static_cast<double>(length - 1) : 0.0;
         ramp[static_cast<std::size_t>(i)] = pixel::premultiply(brush.colorAt(t));
     }
     return ramp;
@@ -144,16 +148,21 @@ void Canvas::fillRect(const Rect& rect, const Brush& brush) {
         return;
     }
     const Rect target = toDevice(rect);
+    const Rect span = target.intersected(clip_.boundingBox());
+    if (span.isEmpty()) {
+        return;
+    }
     const bool vertical = brush.direction() == GradientDirection::Vertical;
     const std::vector<std::uint32_t> ramp =
-        gradientRamp(brush, vertical ? target.height : target.width);
+        vertical ? gradientRamp(brush, target.height, span.y - target.y, span.height)
+                 : gradientRamp(brush, target.width, span.x - target.x, span.width);
     for (const Rect& c : clip_.rects()) {
         const Rect r = target.intersected(c);
         for (std::int32_t y = r.top(); y < r.bottom(); ++y) {
             std::uint32_t* row = image_.row(y);
             for (std::int32_t x = r.x; x < r.right(); ++x) {
                 const std::uint32_t p =
-                    ramp[static_cast<std::size_t>(vertical ? y - target.y : x - target.x)];
+                    ramp[static_cast<std::size_t>(vertical ? y - span.y : x - span.x)];
                 row[x] = pixel::blend(p, row[x]);
             }
         }
@@ -214,22 +223,32 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
     if (points.size() < 3 || isNull()) {
         return;
     }
-    std::int32_t minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
+    // The bounding box in 64 bits: points far outside the canvas must not overflow it.
+    std::int64_t minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
     for (const Point& pt : points) {
-        minX = std::min(minX, pt.x);
-        maxX = std::max(maxX, pt.x);
-        minY = std::min(minY, pt.y);
-        maxY = std::max(maxY, pt.y);
+        minX = std::min<std::int64_t>(minX, pt.x);
+        maxX = std::max<std::int64_t>(maxX, pt.x);
+        minY = std::min<std::int64_t>(minY, pt.y);
+        maxY = std::max<std::int64_t>(maxY, pt.y);
     }
-    const Rect box = toDevice({minX, minY, maxX - minX, maxY - minY});
-    const Rect limit = box.intersected(clip_.boundingBox());
-    if (limit.isEmpty()) {
+    minX += origin_.x;
+    maxX += origin_.x;
+    minY += origin_.y;
+    maxY += origin_.y;
+    const Rect clipBox = clip_.boundingBox();
+    const auto l = static_cast<std::int32_t>(std::max<std::int64_t>(minX, clipBox.left()));
+    const auto t = static_cast<std::int32_t>(std::max<std::int64_t>(minY, clipBox.top()));
+    const auto r = static_cast<std::int32_t>(std::min<std::int64_t>(maxX, clipBox.right()));
+    const auto b = static_cast<std::int32_t>(std::min<std::int64_t>(maxY, clipBox.bottom()));
+    if (r <= l || b <= t) {
         return;
     }
+    const Rect limit{l, t, r - l, b - t};
     const bool vertical = brush.direction() == GradientDirection::Vertical;
     std::vector<std::uint32_t> ramp;
     if (brush.isGradient()) {
-        ramp = gradientRamp(brush, vertical ? box.height : box.width);
+        ramp = vertical ? gradientRamp(brush, maxY - minY, limit.y - minY, limit.height)
+                        : gradientRamp(brush, maxX - minX, limit.x - minX, limit.width);
     }
     const std::uint32_t solid = pixel::premultiply(brush.color());
 
@@ -267,21 +286,21 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
             if (!inside) {
                 continue;
             }
-            // Pixels whose centre lies in [xa, xb).
-            const auto x0 = static_cast<std::int32_t>(std::ceil(crossings[i].x - 0.5));
-            const auto x1 = static_cast<std::int32_t>(std::ceil(crossings[i + 1].x - 0.5));
+            // Pixels whose centre lies in [xa, xb), within the limit.
+            const auto x0 = static_cast<std::int32_t>(std::clamp(
+                std::ceil(crossings[i].x - 0.5), double(limit.left()), double(limit.right())));
+            const auto x1 = static_cast<std::int32_t>(std::clamp(
+                std::ceil(crossings[i + 1].x - 0.5), double(limit.left()), double(limit.right())));
             if (x0 >= x1) {
                 continue;
             }
             if (ramp.empty()) {
                 fillSpan(y, x0, x1, solid);
             } else if (vertical) {
-                fillSpan(y, x0, x1, ramp[static_cast<std::size_t>(y - box.y)]);
+                fillSpan(y, x0, x1, ramp[static_cast<std::size_t>(y - limit.y)]);
             } else {
                 for (std::int32_t x = x0; x < x1; ++x) {
-                    fillSpan(
-                        y, x, x + 1,
-                        ramp[static_cast<std::size_t>(std::clamp(x - box.x, 0, box.width - 1))]);
+                    fillSpan(y, x, x + 1, ramp[static_cast<std::size_t>(x - limit.x)]);
                 }
             }
         }

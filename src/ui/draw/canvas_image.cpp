@@ -30,17 +30,20 @@ struct AxisTaps {
     std::vector<std::size_t> offset; // into weights per target index
 };
 
-AxisTaps computeTaps(std::int32_t srcLen, std::int32_t dstLen) {
+// Taps for target pixels from .. from + count - 1 of a scale from srcLen to dstLen pixels;
+// only the visible stretch is computed, so a huge target costs no more than the canvas.
+AxisTaps computeTaps(std::int32_t srcLen, std::int32_t dstLen, std::int32_t from,
+                     std::int32_t count) {
     AxisTaps taps;
-    taps.start.resize(static_cast<std::size_t>(dstLen));
-    taps.count.resize(static_cast<std::size_t>(dstLen));
-    taps.offset.resize(static_cast<std::size_t>(dstLen));
+    taps.start.resize(static_cast<std::size_t>(count));
+    taps.count.resize(static_cast<std::size_t>(count));
+    taps.offset.resize(static_cast<std::size_t>(count));
     const double ratio = static_cast<double>(srcLen) / dstLen; // source pixels per target pixel
     const double filterScale = std::max(1.0, ratio);
     const double support = filterScale; // tent of radius 1, widened when shrinking
     std::vector<double> w;
-    for (std::int32_t i = 0; i < dstLen; ++i) {
-        const double centre = (i + 0.5) * ratio;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double centre = (from + i + 0.5) * ratio;
         auto first = static_cast<std::int32_t>(std::floor(centre - support + 0.5));
         auto last = static_cast<std::int32_t>(std::ceil(centre + support - 0.5));
         first = std::max(first, 0);
@@ -137,16 +140,20 @@ void Canvas::drawImage(const PixelImage& image, const Rect& source, const Rect& 
         return;
     }
 
-    const AxisTaps xt = computeTaps(src.width, dst.width);
-    const AxisTaps yt = computeTaps(src.height, dst.height);
+    const Rect visible = dst.intersected(clip_.boundingBox());
+    if (visible.isEmpty()) {
+        return;
+    }
+    const AxisTaps xt = computeTaps(src.width, dst.width, visible.x - dst.x, visible.width);
+    const AxisTaps yt = computeTaps(src.height, dst.height, visible.y - dst.y, visible.height);
     std::vector<std::uint32_t> rows; // horizontally resampled source rows of one clip piece
     for (const Rect& c : clip_.rects()) {
         const Rect r = dst.intersected(c);
         if (r.isEmpty()) {
             continue;
         }
-        const auto firstIdx = static_cast<std::size_t>(r.top() - dst.y);
-        const auto lastIdx = static_cast<std::size_t>(r.bottom() - dst.y - 1);
+        const auto firstIdx = static_cast<std::size_t>(r.top() - visible.y);
+        const auto lastIdx = static_cast<std::size_t>(r.bottom() - visible.y - 1);
         const std::int32_t rowFirst = yt.start[firstIdx];
         const std::int32_t rowLast = yt.start[lastIdx] + yt.count[lastIdx]; // exclusive
         const auto width = static_cast<std::size_t>(r.width);
@@ -155,7 +162,7 @@ void Canvas::drawImage(const PixelImage& image, const Rect& source, const Rect& 
             const std::uint32_t* s = image.row(src.y + sy) + src.x;
             std::uint32_t* out = rows.data() + static_cast<std::size_t>(sy - rowFirst) * width;
             for (std::int32_t x = 0; x < r.width; ++x) {
-                const auto ix = static_cast<std::size_t>(r.x - dst.x + x);
+                const auto ix = static_cast<std::size_t>(r.x - visible.x + x);
                 Accumulator acc;
                 const std::int32_t* w = xt.weights.data() + xt.offset[ix];
                 for (std::int32_t k = 0; k < xt.count[ix]; ++k) {
@@ -165,7 +172,7 @@ void Canvas::drawImage(const PixelImage& image, const Rect& source, const Rect& 
             }
         }
         for (std::int32_t y = r.top(); y < r.bottom(); ++y) {
-            const auto iy = static_cast<std::size_t>(y - dst.y);
+            const auto iy = static_cast<std::size_t>(y - visible.y);
             const std::int32_t* w = yt.weights.data() + yt.offset[iy];
             std::uint32_t* d = image_.row(y) + r.x;
             for (std::int32_t x = 0; x < r.width; ++x) {

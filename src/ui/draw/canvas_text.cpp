@@ -67,7 +67,7 @@ std::int32_t Canvas::drawText(const UIFont& font, Point at, std::string_view tex
     }
     thread_local std::vector<FontFace::PlacedGlyph> placed;
     placed.clear();
-    const std::int32_t advance = face->layout(utf8ToUtf32(text), &placed);
+    const std::int32_t advance = face->layoutUtf8(text, &placed);
     const std::uint32_t alpha = alphaOf(color);
     if (isNull() || alpha == 0) {
         return advance;

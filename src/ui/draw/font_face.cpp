@@ -325,8 +325,21 @@ std::string FontFace::matchFamily(const std::string& family) {
     return file.family;
 }
 
+std::int32_t FontFace::layoutUtf8(std::string_view text, std::vector<PlacedGlyph>* out) {
+    std::lock_guard lock(mutex_);
+    decoded_.clear();
+    for (std::size_t pos = 0; pos < text.size();) {
+        decoded_.push_back(decodeUtf8(text, pos));
+    }
+    return layoutLocked(decoded_, out);
+}
+
 std::int32_t FontFace::layout(std::u32string_view text, std::vector<PlacedGlyph>* out) {
     std::lock_guard lock(mutex_);
+    return layoutLocked(text, out);
+}
+
+std::int32_t FontFace::layoutLocked(std::u32string_view text, std::vector<PlacedGlyph>* out) {
     std::int32_t pen = 0; // 26.6 pixels
     SizedFace* previousFace = nullptr;
     FT_UInt previous = 0;

@@ -52,13 +52,18 @@ public:
     // Lays out one line (kerning applied) and returns its advance width. The placed glyphs
     // stay valid while this face lives.
     std::int32_t layout(std::u32string_view text, std::vector<PlacedGlyph>* out);
+    // The same for UTF-8 text, decoded into a buffer the face keeps, so measuring and drawing
+    // a line allocate nothing once the buffer has grown.
+    std::int32_t layoutUtf8(std::string_view text, std::vector<PlacedGlyph>* out);
 
     struct Impl;
 
 private:
     explicit FontFace(std::unique_ptr<Impl> impl);
+    std::int32_t layoutLocked(std::u32string_view text, std::vector<PlacedGlyph>* out);
     std::unique_ptr<Impl> impl_;
     std::mutex mutex_; // the widget toolkit is single-threaded; thumbnails may measure text
+    std::u32string decoded_;
     std::int32_t ascent_ = 0;
     std::int32_t descent_ = 0;
     std::int32_t underlinePos_ = 1;

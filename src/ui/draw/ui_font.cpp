@@ -108,7 +108,7 @@ std::int32_t UIFont::textWidth(std::string_view text) const {
     if (f == nullptr || text.empty()) {
         return 0;
     }
-    return f->layout(utf8ToUtf32(text), nullptr);
+    return f->layoutUtf8(text, nullptr);
 }
 
 Size UIFont::textExtent(std::string_view text) const {

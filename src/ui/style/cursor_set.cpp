@@ -40,7 +40,7 @@ bool CursorSet::load(const ResourceSource& data) {
         std::string png;
         auto image = std::make_shared<PixelImage>();
         if (name.empty() || !data.read("cursors", name + ".png", png) ||
-            !decodeStyleImage(png, *image)) {
+            !decodeStyleImage(png, *image, StyleImageAlpha::Straight)) {
             continue; // an entry without its image keeps the id's system cursor
         }
         const std::int32_t id = cursorIdForName(name);

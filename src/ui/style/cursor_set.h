@@ -17,7 +17,7 @@ class ResourceSource;
 
 struct CursorSpec {
     SystemCursor system = SystemCursor::Arrow;
-    std::shared_ptr<const PixelImage> image; // premultiplied; null for a system cursor
+    std::shared_ptr<const PixelImage> image; // straight alpha; null for a system cursor
     Point hotspot;
 };
 
@@ -26,7 +26,7 @@ class CursorBackend {
 public:
     virtual ~CursorBackend() = default;
     virtual void* createSystemCursor(SystemCursor shape) = 0;
-    // The image is premultiplied.
+    // The image may have any alpha kind.
     virtual void* createImageCursor(const PixelImage& image, Point hotspot) = 0;
     virtual void destroyCursor(void* cursor) = 0;
 };

@@ -37,14 +37,16 @@ bool parseTriple(std::string_view text, std::array<std::int32_t, 3>& out) {
 
 } // namespace
 
-bool decodeStyleImage(std::string_view bytes, PixelImage& out) {
+bool decodeStyleImage(std::string_view bytes, PixelImage& out, StyleImageAlpha alpha) {
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                              bytes.size());
     if (!decodeImageData(data, DecodeOptions{}, out) || out.isNull()) {
         out.reset();
         return false;
     }
-    premultiplyImage(out);
+    if (alpha == StyleImageAlpha::Premultiplied) {
+        premultiplyImage(out);
+    }
     return true;
 }
 

@@ -20,9 +20,13 @@ namespace scalora {
 
 class ResourceSource;
 
-// Decodes a PNG (or any image file the codecs know) into a premultiplied image; false when
-// the bytes are not an image.
-bool decodeStyleImage(std::string_view bytes, PixelImage& out);
+// How a decoded style image is kept: premultiplied for drawing on the canvas, straight for
+// handing to the window system (icons, cursors).
+enum class StyleImageAlpha { Premultiplied, Straight };
+
+// Decodes a PNG (or any image file the codecs know); false when the bytes are not an image.
+bool decodeStyleImage(std::string_view bytes, PixelImage& out,
+                      StyleImageAlpha alpha = StyleImageAlpha::Premultiplied);
 
 class UIStyle {
 public:

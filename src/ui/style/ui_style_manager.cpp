@@ -99,7 +99,8 @@ void UIStyleManager::setDataSource(std::shared_ptr<const ResourceSource> data) {
     auto readIcon = [this](std::string_view file) -> std::shared_ptr<const PixelImage> {
         std::string bytes;
         auto image = std::make_shared<PixelImage>();
-        if (!data_->read("images", file, bytes) || !decodeStyleImage(bytes, *image)) {
+        if (!data_->read("images", file, bytes) ||
+            !decodeStyleImage(bytes, *image, StyleImageAlpha::Straight)) {
             return nullptr;
         }
         return image;

@@ -58,7 +58,7 @@ public:
     // The data archive: reads the window icons ("images/window_icon_small.png" and
     // "images/window_icon_big.png") and the cursors ("cursors/cursors.xml").
     void setDataSource(std::shared_ptr<const ResourceSource> data);
-    // Null when the data archive had none.
+    // Straight alpha, as native windows take them; null when the data archive had none.
     const PixelImage* windowIcon(bool big) const;
 
     CursorSet& cursors() { return cursors_; }

@@ -76,6 +76,11 @@ TEST(CanvasImage, ScalingKeepsFlatColoursAndNeverLeaksTransparentColour) {
     }
     EXPECT_EQ(canvas.pixelColor(0, 0), 0xFF00FF00u);
     EXPECT_EQ(canvas.pixelColor(39, 0), 0xFFFFFFFFu);
+
+    // A target far larger than the canvas only computes what shows.
+    Canvas small(4, 4);
+    small.drawImage(flat, {0, 0, 7, 5}, {-1000000000, -1000000000, 2000000000, 2000000000});
+    EXPECT_EQ(small.pixelColor(3, 3), 0xFF3366CCu);
 }
 
 TEST(CanvasImage, ShrinkingAveragesAndClampsToTheSourceRectangle) {

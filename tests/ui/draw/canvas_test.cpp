@@ -125,6 +125,19 @@ TEST(Canvas, GradientRunsThroughItsStopsFromEdgeToEdge) {
     EXPECT_EQ(across.pixelColor(10, 0), 0xFF00FF00u);
 }
 
+TEST(Canvas, HugeShapesCostOnlyTheirVisiblePart) {
+    Canvas canvas(8, 8);
+    // A gradient over two billion rows: the visible rows sit in its middle, mid grey.
+    canvas.fillRect({-1000000000, -1000000000, 2000000000, 2000000000},
+                    Brush({0xFF000000, 0xFFFFFFFF}));
+    EXPECT_NEAR(redOf(canvas.pixelColor(4, 4)), 128, 1);
+    const Point far[] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}};
+    canvas.fillPolygon(far, Brush({0xFFFF0000, 0xFF0000FF}, GradientDirection::Horizontal));
+    EXPECT_EQ(alphaOf(canvas.pixelColor(0, 0)), 255);
+    EXPECT_NEAR(redOf(canvas.pixelColor(4, 4)), 128, 1);
+    EXPECT_NEAR(blueOf(canvas.pixelColor(4, 4)), 127, 1);
+}
+
 TEST(Canvas, PolygonsFillPixelCentresWithTheirRule) {
     Canvas canvas(10, 10);
     const Point square[] = {{2, 2}, {6, 2}, {6, 6}, {2, 6}};

@@ -234,6 +234,8 @@ TEST_F(StylePackage, LoadsFromAnArchiveFileAndTakesIconsAndCursorsFromTheDataArc
     ASSERT_NE(manager.windowIcon(false), nullptr);
     ASSERT_NE(manager.windowIcon(true), nullptr);
     EXPECT_EQ(manager.windowIcon(true)->width(), 16);
+    EXPECT_NE(manager.windowIcon(true)->alphaKind(),
+              AlphaKind::Premultiplied); // for the window system
     const CursorSpec& lens = manager.cursors().spec(static_cast<int>(CursorId::Lens));
     ASSERT_NE(lens.image, nullptr);
     EXPECT_EQ(lens.hotspot, (Point{5, 6}));

@@ -1,0 +1,49 @@
+// A private X session for end-to-end tests: Xvfb on a free display number with the openbox
+// window manager, child processes started on it with their output in files, and everything
+// stopped again (by process id) when the session ends.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace scalora::test {
+
+class XvfbSession {
+public:
+    XvfbSession() = default;
+    ~XvfbSession();
+    XvfbSession(const XvfbSession&) = delete;
+    XvfbSession& operator=(const XvfbSession&) = delete;
+
+    // Starts Xvfb (1280 x 800, 24 bits, 96 dpi) and openbox; false with a reason in error().
+    bool start();
+    const std::string& display() const { return display_; }
+    const std::string& error() const { return error_; }
+
+    // Starts a program on the session's display with standard output (and error) going to
+    // a file. Returns the process id, or -1.
+    pid_t spawn(const std::vector<std::string>& argv, const std::filesystem::path& output);
+    // Waits for a child to exit; its exit status, or -1 after the timeout (it is then killed).
+    int wait(pid_t pid, std::chrono::milliseconds timeout);
+    // Stops a child (terminate, then kill) and reaps it.
+    void stop(pid_t pid);
+    // Writes a screenshot of the whole screen; false when ImageMagick's import fails.
+    bool screenshot(const std::filesystem::path& png);
+
+private:
+    std::string display_;
+    std::string error_;
+    pid_t server_ = -1;
+    pid_t windowManager_ = -1;
+    std::vector<pid_t> children_;
+};
+
+// Polls a file until a line containing `needle` appears (true) or the timeout passes.
+bool waitForLine(const std::filesystem::path& file, const std::string& needle,
+                 std::chrono::milliseconds timeout);
+std::vector<std::string> readLines(const std::filesystem::path& file);
+
+} // namespace scalora::test

@@ -1,0 +1,90 @@
+// The shipped "default" style package must load and be self-consistent: every skin's image
+// holds exactly its frames, every standard image and metric is there. With SCALORA_KEEP_PNG
+// set, a contact sheet of all skins in all states is written there to look at.
+#include "../draw/png_file.h"
+#include "support/test_support.h"
+#include "ui/draw/canvas.h"
+#include "ui/draw/screen_dpi.h"
+#include "ui/draw/ui_font.h"
+#include "ui/style/style_ids.h"
+#include "ui/style/style_values.h"
+#include "ui/style/ui_style_manager.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace scalora {
+namespace {
+
+TEST(DefaultStyle, LoadsWithEverySkinImageStandardImageAndMetric) {
+    UIStyleManager manager;
+    const std::string folder = (test::sourceDir() / "assets" / "styles" / "default").string();
+    ASSERT_TRUE(manager.loadStyleFrom(folder)) << manager.errorText();
+    const UIStyle& style = *manager.style();
+    EXPECT_GE(style.skins().size(), 50u);
+    for (const UISkin& skin : style.skins()) {
+        ASSERT_TRUE(skin.hasImage()) << skin.name;
+        EXPECT_EQ(skin.image->width(), skin.frameWidth * skin.frameCount) << skin.name;
+        EXPECT_EQ(skin.image->height(), skin.frameHeight) << skin.name;
+        if (skin.hasGrid()) {
+            EXPECT_EQ(skin.columns[0] + skin.columns[1] + skin.columns[2], skin.frameWidth)
+                << skin.name;
+            EXPECT_EQ(skin.rows[0] + skin.rows[1] + skin.rows[2], skin.frameHeight) << skin.name;
+        }
+    }
+    for (std::int32_t id = 0; id < kStandardImageCount; ++id) {
+        EXPECT_NE(manager.standardImage(id), nullptr) << standardImageFile(id);
+    }
+    for (std::int32_t id = 1; id <= 12; ++id) {
+        EXPECT_GT(manager.metric(id), 0) << id;
+    }
+    // Every model value parses to something deliberate: no colour falls back by accident.
+    int colours = 0;
+    style.applyTo(
+        "UIButton",
+        [&](const std::string& name, const std::string& value) {
+            if (name == "foreground") {
+                EXPECT_EQ(parseStyleColor(value), 0xFF202020u);
+                ++colours;
+            }
+            if (name == "minimumSize") {
+                EXPECT_EQ(parseStyleSize(value), (Size{75, 23}));
+            }
+        },
+        nullptr);
+    EXPECT_EQ(colours, 1);
+
+    // The package the build puts beside the program loads the same way, by name.
+    UIStyleManager packed;
+    packed.setModuleDirectory(test::binDir().string());
+    ASSERT_TRUE(packed.loadStyle("default")) << packed.errorText();
+    EXPECT_EQ(packed.style()->sourceMode(), UIStyle::SourceMode::ArchiveFile);
+    EXPECT_EQ(packed.style()->skins().size(), style.skins().size());
+
+    const char* keep = std::getenv("SCALORA_KEEP_PNG");
+    if (keep == nullptr) {
+        return;
+    }
+    // Contact sheet: each skin in each state at its own size and stretched.
+    setScreenDpi(96);
+    const UIFont font(UIFont::defaultFamily(), 8);
+    Canvas sheet(900, static_cast<std::int32_t>(style.skins().size()) * 30 + 80);
+    sheet.clear(0xFFF0F0F0);
+    std::int32_t y = 4;
+    for (const UISkin& skin : style.skins()) {
+        sheet.drawText(font, Point{4, y + 6}, skin.name, 0xFF000000);
+        for (std::int32_t state = 0; state < skin.frameCount; ++state) {
+            drawSkin(sheet, skin, {260 + state * 30, y, skin.frameWidth, skin.frameHeight}, state);
+            drawSkin(sheet, skin, {420 + state * 95, y, 85, 26}, state);
+        }
+        y += 30;
+    }
+    for (std::int32_t id = 0; id < kStandardImageCount; ++id) {
+        sheet.drawImage(*manager.standardImage(id), {4 + id * 40, y + 4});
+    }
+    test::writePng(sheet.image(), std::filesystem::path(keep) / "default_style.png");
+    setScreenDpi(0);
+}
+
+} // namespace
+} // namespace scalora
