@@ -483,3 +483,44 @@ TEST_F(UITest, WheelGoesToTheElementUnderThePointer) {
 
 } // namespace
 } // namespace scalora::test
+
+namespace scalora::test {
+namespace {
+
+class CountingDropListener : public UIDropListener {
+public:
+    void dragEnter(UIWindow& window, Point, std::uint32_t) override {
+        calls.push_back("enter:" + window.styleClass());
+    }
+    void dragMove(UIWindow& window, Point, std::uint32_t) override {
+        calls.push_back("move:" + window.styleClass());
+    }
+    void dragLeave(UIWindow& window) override { calls.push_back("leave:" + window.styleClass()); }
+    std::uint32_t drop(UIWindow& window, Point, const UIDropPayload& data) override {
+        calls.push_back("drop:" + window.styleClass() + ":" +
+                        std::to_string(data.filePaths.size()));
+        return kDropCopy;
+    }
+    std::vector<std::string> calls;
+};
+
+TEST_F(UITest, PopupWindowsNeverTakeDrops) {
+    CountingDropListener listener;
+    toolkit().setDropListener(&listener);
+    RecordingWindow* w = makeWindow();
+    auto* menu = new UIWindow(w, kWindowPopup);
+    menu->setStyleClass("UIMenu");
+    menu->setGeometry({0, 0, 50, 50});
+    menu->show();
+    const UIDropPayload files{{"/tmp/a.jpg", "/tmp/b.png"}, "", false};
+    sys().dragEnter(*menu, {5, 5});
+    EXPECT_EQ(sys().drop(*menu, {5, 5}, files), kDropNone);
+    sys().dragEnter(*w, {5, 5});
+    sys().dragMove(*w, {6, 6});
+    EXPECT_EQ(sys().drop(*w, {6, 6}, files), kDropCopy);
+    EXPECT_THAT(listener.calls, ElementsAre("enter:UIWindow", "move:UIWindow", "drop:UIWindow:2"));
+    toolkit().setDropListener(nullptr);
+}
+
+} // namespace
+} // namespace scalora::test
