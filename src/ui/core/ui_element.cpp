@@ -45,14 +45,18 @@ UIElement::UIElement(UIElement* parent) : id_(++gLastElementId) {
 UIElement::~UIElement() {
     inDestructor_ = true;
     closeElement(true);
-    while (!children_.empty()) {
-        delete children_.back(); // the child unlinks itself
-    }
+    destroyChildren();
     if (parent_ != nullptr) {
         parent_->removeChild(this);
     }
     if (UIToolkit* tk = toolkit()) {
         tk->unregisterElement(this);
+    }
+}
+
+void UIElement::destroyChildren() {
+    while (!children_.empty()) {
+        delete children_.back(); // the child unlinks itself
     }
 }
 

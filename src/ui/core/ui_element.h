@@ -254,6 +254,8 @@ protected:
     virtual void endModalLoop();
     // A window's destructor closes it while it is still a window.
     void closeBeforeDestruction() { closeElement(true); }
+    // Deletes the children now (a window does it while it is still a window).
+    void destroyChildren();
 
 private:
     friend class UIPaintCycle;

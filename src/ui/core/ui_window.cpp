@@ -16,10 +16,13 @@ UIWindow::UIWindow(UIElement* parent, std::uint32_t options)
 
 UIWindow::~UIWindow() {
     closeBeforeDestruction();
+    destroyChildren();
     native_.reset();
     if (UIToolkit* tk = UIToolkit::instance()) {
         tk->unregisterWindow(this);
     }
+    // From here on this is only an element: nothing may take it for a window any more.
+    setFlag(kIsWindow, false);
 }
 
 UINativeWindow& UIWindow::ensureNativeWindow() {

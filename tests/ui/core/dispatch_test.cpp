@@ -1,6 +1,7 @@
 // Dispatch rules on the headless backend: clicks, grab, context menus, disabled subtrees, Tab
 // traversal, key preview, hover, double clicks, closing and modal loops.
 #include "ui/core/ui_timers.h"
+#include "ui/core/window_system_monitors.h"
 #include "ui_test_fixture.h"
 
 #include <gmock/gmock.h>
@@ -450,6 +451,75 @@ TEST_F(UITest, IdsAreUniqueAndStyleClassHashFollowsTheNameCodeUnits) {
     EXPECT_EQ(styleClassHash("é"), 0xE9u);
     EXPECT_EQ(a->styleClassHash(), styleClassHash("RecordingElement"));
     EXPECT_TRUE(a->isInitialized());
+}
+
+} // namespace
+} // namespace scalora::test
+
+namespace scalora::test {
+namespace {
+
+TEST_F(UITest, MonitorsComeFromTheWindowSystem) {
+    sys().setDisplays({{{0, 0, 1920, 1080}, {0, 32, 1920, 1048}},
+                       {{1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}}});
+    const WindowSystemMonitors monitors(sys());
+    EXPECT_EQ(monitors.monitorRects().size(), 2u);
+    EXPECT_EQ(monitors.primaryMonitorRect(), (Rect{0, 0, 1920, 1080}));
+    EXPECT_EQ(primaryWorkAreaOrFallback(monitors), (Rect{0, 32, 1920, 1048}));
+    sys().setDisplays({});
+    EXPECT_EQ(primaryWorkAreaOrFallback(monitors), kFallbackScreenRect);
+}
+
+TEST_F(UITest, WheelGoesToTheElementUnderThePointer) {
+    RecordingWindow* w = makeWindow();
+    RecordingElement* a = makeChild(w, "a", {10, 10, 50, 30});
+    log.clear();
+    sys().wheel(*w, {20, 20}, -240);
+    EXPECT_THAT(logOf("a"), ElementsAre("Wheel"));
+    EXPECT_EQ(a->lastEvent.delta, -240);
+    EXPECT_EQ(a->lastEvent.orientation, kWheelVertical);
+    EXPECT_EQ(a->lastEvent.position, (Point{10, 10}));
+}
+
+} // namespace
+} // namespace scalora::test
+
+namespace scalora::test {
+namespace {
+
+class CountingDropListener : public UIDropListener {
+public:
+    void dragEnter(UIWindow& window, Point, std::uint32_t) override {
+        calls.push_back("enter:" + window.styleClass());
+    }
+    void dragMove(UIWindow& window, Point, std::uint32_t) override {
+        calls.push_back("move:" + window.styleClass());
+    }
+    void dragLeave(UIWindow& window) override { calls.push_back("leave:" + window.styleClass()); }
+    std::uint32_t drop(UIWindow& window, Point, const UIDropPayload& data) override {
+        calls.push_back("drop:" + window.styleClass() + ":" +
+                        std::to_string(data.filePaths.size()));
+        return kDropCopy;
+    }
+    std::vector<std::string> calls;
+};
+
+TEST_F(UITest, PopupWindowsNeverTakeDrops) {
+    CountingDropListener listener;
+    toolkit().setDropListener(&listener);
+    RecordingWindow* w = makeWindow();
+    auto* menu = new UIWindow(w, kWindowPopup);
+    menu->setStyleClass("UIMenu");
+    menu->setGeometry({0, 0, 50, 50});
+    menu->show();
+    const UIDropPayload files{{"/tmp/a.jpg", "/tmp/b.png"}, "", false};
+    sys().dragEnter(*menu, {5, 5});
+    EXPECT_EQ(sys().drop(*menu, {5, 5}, files), kDropNone);
+    sys().dragEnter(*w, {5, 5});
+    sys().dragMove(*w, {6, 6});
+    EXPECT_EQ(sys().drop(*w, {6, 6}, files), kDropCopy);
+    EXPECT_THAT(listener.calls, ElementsAre("enter:UIWindow", "move:UIWindow", "drop:UIWindow:2"));
+    toolkit().setDropListener(nullptr);
 }
 
 } // namespace

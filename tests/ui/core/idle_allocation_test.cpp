@@ -11,6 +11,12 @@ namespace {
 std::atomic<long> gAllocations{0};
 }
 
+// The replacements below pair malloc with free themselves; GCC, seeing only the free in the
+// inlined delete, takes it for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(std::size_t size) {
     ++gAllocations;
     if (void* p = std::malloc(size == 0 ? 1 : size)) {
