@@ -122,6 +122,7 @@ struct SizedFace {
     bool kerning = false;
     std::unordered_map<char32_t, FT_UInt> indexOf;
     std::unordered_map<FT_UInt, FontFace::Glyph> glyphs;
+    std::size_t renders = 0; // glyphs rendered by FreeType so far
 
     ~SizedFace() {
         if (face != nullptr) {
@@ -175,6 +176,7 @@ struct SizedFace {
         if (it != glyphs.end()) {
             return it->second;
         }
+        ++renders;
         FontFace::Glyph g;
         std::lock_guard lock(freeType().mutex);
         // Light hinting keeps the shapes of the design while snapping to the pixel rows,
@@ -325,6 +327,15 @@ std::string FontFace::matchFamily(const std::string& family) {
         return {};
     }
     return file.family;
+}
+
+std::size_t FontFace::renderedGlyphCount() {
+    std::lock_guard lock(mutex_);
+    std::size_t count = impl_->primary->renders;
+    for (const auto& [key, face] : impl_->fallbackFaces) {
+        count += face ? face->renders : 0;
+    }
+    return count;
 }
 
 std::int32_t FontFace::layoutUtf8(std::string_view text, std::vector<PlacedGlyph>* out) {
