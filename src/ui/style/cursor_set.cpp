@@ -17,7 +17,7 @@ bool validId(std::int32_t id) {
 
 CursorSet::CursorSet() {
     for (std::int32_t id = 1; id <= kCursorCount; ++id) {
-        specs_[static_cast<std::size_t>(id)].system = systemCursorFor(id);
+        looks_[static_cast<std::size_t>(id)].system = systemCursorFor(id);
     }
 }
 
@@ -44,9 +44,9 @@ bool CursorSet::load(const ResourceSource& data) {
             continue; // an entry without its image keeps the id's system cursor
         }
         const std::int32_t id = cursorIdForName(name);
-        CursorSpec& spec = specs_[static_cast<std::size_t>(id)];
-        spec.image = std::move(image);
-        spec.hotspot = {parseLeadingInt(entry->attributeValue("hotspotX")),
+        CursorLook& look = looks_[static_cast<std::size_t>(id)];
+        look.image = std::move(image);
+        look.hotspot = {parseLeadingInt(entry->attributeValue("hotspotX")),
                         parseLeadingInt(entry->attributeValue("hotspotY"))};
         if (void*& native = native_[static_cast<std::size_t>(id)]; native && backend_) {
             backend_->destroyCursor(native);
@@ -56,8 +56,8 @@ bool CursorSet::load(const ResourceSource& data) {
     return true;
 }
 
-const CursorSpec& CursorSet::spec(std::int32_t id) const {
-    return specs_[static_cast<std::size_t>(validId(id) ? id : 1)];
+const CursorLook& CursorSet::look(std::int32_t id) const {
+    return looks_[static_cast<std::size_t>(validId(id) ? id : 1)];
 }
 
 void CursorSet::setBackend(std::unique_ptr<CursorBackend> backend) {
@@ -71,7 +71,7 @@ void* CursorSet::cursor(std::int32_t id) {
     }
     const auto i = static_cast<std::size_t>(validId(id) ? id : 1);
     if (native_[i] == nullptr) {
-        const CursorSpec& s = specs_[i];
+        const CursorLook& s = looks_[i];
         native_[i] = s.image ? backend_->createImageCursor(*s.image, s.hotspot)
                              : backend_->createSystemCursor(s.system);
     }

@@ -15,7 +15,7 @@ namespace scalora {
 
 class ResourceSource;
 
-struct CursorSpec {
+struct CursorLook {
     SystemCursor system = SystemCursor::Arrow;
     std::shared_ptr<const PixelImage> image; // straight alpha; null for a system cursor
     Point hotspot;
@@ -43,7 +43,7 @@ public:
     // cursors stay).
     bool load(const ResourceSource& data);
     // The description of an id; ids outside 1..28 describe the arrow.
-    const CursorSpec& spec(std::int32_t id) const;
+    const CursorLook& look(std::int32_t id) const;
 
     // Native cursors are made by this backend from now on (earlier ones are freed).
     void setBackend(std::unique_ptr<CursorBackend> backend);
@@ -54,7 +54,7 @@ public:
 private:
     void releaseNative();
 
-    std::array<CursorSpec, kCursorCount + 1> specs_{}; // index 0 unused
+    std::array<CursorLook, kCursorCount + 1> looks_{}; // index 0 unused
     std::array<void*, kCursorCount + 1> native_{};
     std::unique_ptr<CursorBackend> backend_;
 };

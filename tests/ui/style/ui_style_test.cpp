@@ -236,13 +236,13 @@ TEST_F(StylePackage, LoadsFromAnArchiveFileAndTakesIconsAndCursorsFromTheDataArc
     EXPECT_EQ(manager.windowIcon(true)->width(), 16);
     EXPECT_NE(manager.windowIcon(true)->alphaKind(),
               AlphaKind::Premultiplied); // for the window system
-    const CursorSpec& lens = manager.cursors().spec(static_cast<int>(CursorId::Lens));
+    const CursorLook& lens = manager.cursors().look(static_cast<int>(CursorId::Lens));
     ASSERT_NE(lens.image, nullptr);
     EXPECT_EQ(lens.hotspot, (Point{5, 6}));
-    EXPECT_NE(manager.cursors().spec(1).image, nullptr); // "pointer"
-    EXPECT_EQ(manager.cursors().spec(static_cast<int>(CursorId::Pipette)).image,
+    EXPECT_NE(manager.cursors().look(1).image, nullptr); // "pointer"
+    EXPECT_EQ(manager.cursors().look(static_cast<int>(CursorId::Pipette)).image,
               nullptr); // no image
-    EXPECT_EQ(manager.cursors().spec(static_cast<int>(CursorId::Wait)).system, SystemCursor::Wait);
+    EXPECT_EQ(manager.cursors().look(static_cast<int>(CursorId::Wait)).system, SystemCursor::Wait);
 }
 
 TEST_F(StylePackage, WithoutAnyStandardImageTheLoadFails) {
