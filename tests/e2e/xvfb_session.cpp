@@ -5,6 +5,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -18,15 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Display numbers far above the ones desktops and other tests usually take.
-constexpr int kFirstDisplay = 140;
-constexpr int kLastDisplay = 240;
-
-bool displayTaken(int n) {
-    return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) ||
-           std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock");
-}
-
 // The environment of this process with DISPLAY replaced.
 std::vector<std::string> environmentWith(const std::string& display) {
     std::vector<std::string> env;
@@ -35,7 +27,9 @@ std::vector<std::string> environmentWith(const std::string& display) {
             env.emplace_back(*e);
         }
     }
-    env.push_back("DISPLAY=" + display);
+    if (!display.empty()) {
+        env.push_back("DISPLAY=" + display);
+    }
     return env;
 }
 
@@ -64,11 +58,6 @@ pid_t spawnWith(const std::vector<std::string>& argv, const std::vector<std::str
     return pid;
 }
 
-bool exited(pid_t pid) {
-    int status = 0;
-    return waitpid(pid, &status, WNOHANG) == pid;
-}
-
 } // namespace
 
 XvfbSession::~XvfbSession() {
@@ -84,67 +73,61 @@ XvfbSession::~XvfbSession() {
 }
 
 bool XvfbSession::start() {
-    for (int n = kFirstDisplay; n <= kLastDisplay; ++n) {
-        if (displayTaken(n)) {
-            continue;
-        }
-        const std::string display = ":" + std::to_string(n);
-        const pid_t server = spawnWith({"Xvfb", display, "-noreset", "-screen", "0", "1280x800x24",
-                                        "-dpi", "96", "-nolisten", "tcp"},
-                                       environmentWith(display), "/dev/null");
-        if (server < 0) {
-            error_ = "cannot start Xvfb";
-            return false;
-        }
-        // Ready when a client can connect; a server that exits lost the number to someone
-        // else, so try the next one.
-        bool ready = false;
-        for (int i = 0; i < 100 && !ready; ++i) {
-            if (exited(server)) {
-                break;
-            }
-            if (Display* d = XOpenDisplay(display.c_str())) {
-                XCloseDisplay(d);
-                ready = true;
-            } else {
-                std::this_thread::sleep_for(50ms);
-            }
-        }
-        if (!ready) {
-            kill(server, SIGKILL);
-            waitpid(server, nullptr, 0);
-            continue;
-        }
-        server_ = server;
-        display_ = display;
-        windowManager_ =
-            spawnWith({"openbox", "--sm-disable"}, environmentWith(display), "/dev/null");
-        // openbox announces itself on the root window once it manages the screen.
-        Display* d = XOpenDisplay(display.c_str());
-        if (d == nullptr) {
-            return true;
-        }
-        const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-        for (int i = 0; i < 100; ++i) {
-            Atom type = None;
-            int format = 0;
-            unsigned long count = 0, remaining = 0;
-            unsigned char* data = nullptr;
-            XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, AnyPropertyType, &type,
-                               &format, &count, &remaining, &data);
-            if (data != nullptr) {
-                XFree(data);
-            }
-            if (type != None) {
-                break;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        XCloseDisplay(d);
-        return true;
+    // Xvfb picks a free display itself and reports it on a pipe: it takes the number with
+    // the X server's own atomic lock, so sessions started at the same moment (tests running
+    // in parallel) never end up sharing one server.
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        error_ = "cannot make a pipe";
+        return false;
     }
-    error_ = "no free display number";
-    return false;
+    const int writeFd = fcntl(fds[1], F_DUPFD, 3); // an inherited copy for the server
+    close(fds[1]);
+    server_ = spawnWith({"Xvfb", "-displayfd", std::to_string(writeFd), "-noreset", "-screen", "0",
+                         "1280x800x24", "-dpi", "96", "-nolisten", "tcp"},
+                        environmentWith(""), "/dev/null");
+    close(writeFd);
+    std::string number;
+    pollfd readable{fds[0], POLLIN, 0};
+    while (number.find('\n') == std::string::npos && poll(&readable, 1, 10000) > 0) {
+        char buf[16];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) {
+            break;
+        }
+        number.append(buf, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    if (server_ < 0 || number.find('\n') == std::string::npos) {
+        error_ = "Xvfb did not start";
+        return false;
+    }
+    display_ = ":" + number.substr(0, number.find('\n'));
+    windowManager_ = spawnWith({"openbox", "--sm-disable"}, environmentWith(display_), "/dev/null");
+    // openbox announces itself on the root window once it manages the screen.
+    Display* d = XOpenDisplay(display_.c_str());
+    if (d == nullptr) {
+        error_ = "cannot connect to " + display_;
+        return false;
+    }
+    const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    for (int i = 0; i < 200; ++i) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, AnyPropertyType, &type,
+                           &format, &count, &remaining, &data);
+        if (data != nullptr) {
+            XFree(data);
+        }
+        if (type != None) {
+            break;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    XCloseDisplay(d);
+    return true;
 }
 
 pid_t XvfbSession::spawn(const std::vector<std::string>& argv,

@@ -1,4 +1,4 @@
-// A private X session for end-to-end tests: Xvfb on a free display number with the openbox
+// A private X session for end-to-end tests: Xvfb on a display number of its own with the openbox
 // window manager, child processes started on it with their output in files, and everything
 // stopped again (by process id) when the session ends.
 #pragma once
