@@ -1,10 +1,12 @@
 #include "imaging/resample.h"
 
 #include "imaging/resample_kernels.h"
+#include "imaging/resample_sse2.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 // Index
@@ -176,7 +178,8 @@ struct Span {
 
 template <typename Format, typename Rows, typename MakeStore>
 void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeights& wy, Rows& rows,
-               PixelImage& canvas, Point origin, Span columns, Span lines, MakeStore makeStore) {
+               PixelImage& canvas, Point origin, Span columns, Span lines, bool simd,
+               MakeStore makeStore) {
     using Mid = typename Format::Mid;
     using In = typename Format::In;
     const std::int32_t width = source.width();
@@ -202,14 +205,31 @@ void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeight
             sourceRows[static_cast<std::size_t>(t)] =
                 rows.row(mirrorIndex(first + t, source.height()));
         }
+        std::uint32_t* out = canvas.row(origin.y + y) + origin.x;
+#if defined(SCALORA_RESAMPLE_SSE2)
+        if constexpr (std::is_same_v<Format, OpaqueFormat>) {
+            if (simd) {
+                resample_detail::verticalPassOpaqueSse2(sourceRows.data(), wy.weightsOf(y), wy.taps,
+                                                        realSamples, realPart,
+                                                        Format::kVerticalShift, Format::kMidMax);
+                for (const auto& [to, from] : mirrored) {
+                    std::copy_n(mid.data() + from, 4, mid.data() + to);
+                }
+                resample_detail::horizontalPassOpaqueSse2(mid.data(), base, wx, columns.begin,
+                                                          columns.end, Format::kHorizontalShift,
+                                                          out);
+                continue;
+            }
+        }
+#endif
+        (void)simd;
         verticalPass<In, Mid, Format::kVerticalShift, Format::kMidMax>(
             sourceRows.data(), wy.weightsOf(y), wy.taps, realSamples, realPart);
         for (const auto& [to, from] : mirrored) {
             std::copy_n(mid.data() + from, 4, mid.data() + to);
         }
         horizontalPass<Mid, Format::kHorizontalShift, Format::kOutMax>(
-            mid.data(), base, wx, columns.begin, columns.end,
-            makeStore(canvas.row(origin.y + y) + origin.x));
+            mid.data(), base, wx, columns.begin, columns.end, makeStore(out));
     }
 }
 
@@ -290,18 +310,22 @@ bool resampleOnto(const PixelImage& source, const SourceRect& sourceRect, PixelI
     if (!hasAlpha) {
         OpaqueRows rows(source, wx.realLow);
         runPasses<OpaqueFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
+                                options.allowSimd,
                                 [](std::uint32_t* out) { return OpaqueStore{out}; });
         return true;
     }
     PremultipliedRows rows(source, wx.realLow, wx.realHigh, wy.taps);
     if (over) {
         runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
+                               options.allowSimd,
                                [](std::uint32_t* out) { return OverStore{out}; });
     } else if (source.alphaKind() == AlphaKind::Premultiplied) {
         runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
+                               options.allowSimd,
                                [](std::uint32_t* out) { return PremultipliedStore{out}; });
     } else {
         runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
+                               options.allowSimd,
                                [](std::uint32_t* out) { return StraightStore{out}; });
     }
     return true;

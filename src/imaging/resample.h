@@ -39,6 +39,9 @@ enum class ResampleBlend : std::uint8_t {
 struct ResampleOptions {
     ResampleFilter filter = kDefaultResampleFilter;
     ResampleBlend blend = ResampleBlend::Replace;
+    // Use the vector kernels where the machine has them; off runs the plain reference kernels,
+    // which give the same bytes (tests and benchmarks compare the two).
+    bool allowSimd = true;
 };
 
 // Draws `sourceRect` of `source` scaled to destination.size() with its top-left corner at

@@ -29,7 +29,7 @@ inline constexpr std::int32_t kWeightOne = std::int32_t{1} << kWeightBits;
 // scale so that it averages everything it skips. Tap indices are virtual: they may fall outside
 // the image, where mirrorIndex() gives the sample to use.
 struct AxisWeights {
-    std::int32_t taps = 0;             // weights per destination sample (zero-padded)
+    std::int32_t taps = 0;             // weights per destination sample (zero-padded, even)
     std::vector<std::int32_t> first;   // virtual index of each destination sample's first tap
     std::vector<std::int16_t> weights; // dstCount x taps
     std::int32_t virtualLow = 0;       // smallest virtual index any tap touches
