@@ -5,6 +5,7 @@
 #include <limits>
 #include <sys/resource.h>
 #include <thread>
+#include <time.h>
 #include <vector>
 
 namespace scalora::bench {
@@ -25,6 +26,12 @@ std::vector<double> luma(const PixelImage& image) {
 }
 
 } // namespace
+
+double Timer::threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 double peakRssBytes() {
     rusage usage{};

@@ -9,15 +9,20 @@
 
 namespace scalora::bench {
 
+// Wall-clock and CPU time of the calling thread since construction. The machine the benchmark
+// runs on is shared, so the stages are compared by CPU time, which other processes disturb less.
 class Timer {
 public:
-    Timer() : start_(std::chrono::steady_clock::now()) {}
+    Timer() : start_(std::chrono::steady_clock::now()), cpuStart_(threadCpuSeconds()) {}
     double seconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     }
+    double cpuSeconds() const { return threadCpuSeconds() - cpuStart_; }
 
 private:
+    static double threadCpuSeconds();
     std::chrono::steady_clock::time_point start_;
+    double cpuStart_;
 };
 
 // Peak memory of this process so far, in bytes (getrusage ru_maxrss).

@@ -188,7 +188,7 @@ TEST(ResizeImageFile, ShrinkOnLoadKeepsTheResultOfAFullDecode) {
     test::TempDir dir;
     const fs::path source = dir / "big.jpg";
     ASSERT_TRUE(writePicture(testPicture(1600, 1200), ImageFormat::Jpeg, source, 98));
-    // 1600 x 1200 into 200 x 150 decodes at 2/8 (400 x 300): twice the target.
+    // 1600 x 1200 into 200 x 150 decodes at 1/4 (400 x 300).
     const fs::path out = dir / "small.png";
     ASSERT_TRUE(resizeImageFile(out.string(), {200, 150}, overwriting(), source.string(),
                                 {1600, 1200}, {200, 150}));
