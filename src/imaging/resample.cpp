@@ -176,9 +176,62 @@ struct Span {
     std::int32_t end;
 };
 
+enum class Simd : std::uint8_t { None, Sse2, Avx2 };
+
+Simd chooseSimd(ResampleKernels kernels) {
+    if (kernels == ResampleKernels::Plain) {
+        return Simd::None;
+    }
+#if defined(SCALORA_RESAMPLE_AVX2)
+    static const bool avx2 = resample_detail::hasAvx2();
+    if (avx2 && kernels == ResampleKernels::Fastest) {
+        return Simd::Avx2;
+    }
+#endif
+#if defined(SCALORA_RESAMPLE_SSE2)
+    return Simd::Sse2;
+#else
+    return Simd::None;
+#endif
+}
+
+#if defined(SCALORA_RESAMPLE_SSE2)
+// One destination row of an opaque picture with the vector kernels.
+void runOpaqueVector(Simd simd, const std::uint8_t* const* rows, const std::int16_t* weightsY,
+                     std::int32_t tapsY, std::size_t realSamples, std::int16_t* realPart,
+                     std::int16_t* mid,
+                     const std::vector<std::pair<std::size_t, std::size_t>>& mirrored,
+                     std::int32_t base, const AxisWeights& wx, Span columns, std::uint32_t* out) {
+    using resample_detail::rowWeights;
+    constexpr auto kMidMax = static_cast<std::int16_t>(OpaqueFormat::kMidMax);
+#if defined(SCALORA_RESAMPLE_AVX2)
+    if (simd == Simd::Avx2) {
+        resample_detail::verticalPassOpaqueAvx2(rows, weightsY, tapsY, realSamples, realPart,
+                                                OpaqueFormat::kVerticalShift, kMidMax);
+    } else
+#endif
+    {
+        resample_detail::verticalPassOpaqueSse2(rows, weightsY, tapsY, 0, realSamples, realPart,
+                                                OpaqueFormat::kVerticalShift, kMidMax);
+    }
+    for (const auto& [to, from] : mirrored) {
+        std::copy_n(mid + from, 4, mid + to);
+    }
+#if defined(SCALORA_RESAMPLE_AVX2)
+    if (simd == Simd::Avx2) {
+        resample_detail::horizontalPassOpaqueAvx2(mid, base, rowWeights(wx), columns.begin,
+                                                  columns.end, OpaqueFormat::kHorizontalShift, out);
+        return;
+    }
+#endif
+    resample_detail::horizontalPassOpaqueSse2(mid, base, rowWeights(wx), columns.begin, columns.end,
+                                              OpaqueFormat::kHorizontalShift, out);
+}
+#endif
+
 template <typename Format, typename Rows, typename MakeStore>
 void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeights& wy, Rows& rows,
-               PixelImage& canvas, Point origin, Span columns, Span lines, bool simd,
+               PixelImage& canvas, Point origin, Span columns, Span lines, Simd simd,
                MakeStore makeStore) {
     using Mid = typename Format::Mid;
     using In = typename Format::In;
@@ -208,16 +261,9 @@ void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeight
         std::uint32_t* out = canvas.row(origin.y + y) + origin.x;
 #if defined(SCALORA_RESAMPLE_SSE2)
         if constexpr (std::is_same_v<Format, OpaqueFormat>) {
-            if (simd) {
-                resample_detail::verticalPassOpaqueSse2(sourceRows.data(), wy.weightsOf(y), wy.taps,
-                                                        realSamples, realPart,
-                                                        Format::kVerticalShift, Format::kMidMax);
-                for (const auto& [to, from] : mirrored) {
-                    std::copy_n(mid.data() + from, 4, mid.data() + to);
-                }
-                resample_detail::horizontalPassOpaqueSse2(mid.data(), base, wx, columns.begin,
-                                                          columns.end, Format::kHorizontalShift,
-                                                          out);
+            if (simd != Simd::None) {
+                runOpaqueVector(simd, sourceRows.data(), wy.weightsOf(y), wy.taps, realSamples,
+                                realPart, mid.data(), mirrored, base, wx, columns, out);
                 continue;
             }
         }
@@ -310,22 +356,22 @@ bool resampleOnto(const PixelImage& source, const SourceRect& sourceRect, PixelI
     if (!hasAlpha) {
         OpaqueRows rows(source, wx.realLow);
         runPasses<OpaqueFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                                options.allowSimd,
+                                chooseSimd(options.kernels),
                                 [](std::uint32_t* out) { return OpaqueStore{out}; });
         return true;
     }
     PremultipliedRows rows(source, wx.realLow, wx.realHigh, wy.taps);
     if (over) {
         runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               options.allowSimd,
+                               chooseSimd(options.kernels),
                                [](std::uint32_t* out) { return OverStore{out}; });
     } else if (source.alphaKind() == AlphaKind::Premultiplied) {
         runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               options.allowSimd,
+                               chooseSimd(options.kernels),
                                [](std::uint32_t* out) { return PremultipliedStore{out}; });
     } else {
         runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               options.allowSimd,
+                               chooseSimd(options.kernels),
                                [](std::uint32_t* out) { return StraightStore{out}; });
     }
     return true;
