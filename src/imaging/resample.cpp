@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -15,7 +17,8 @@
 // 3. Destination stores
 // 4. The pass driver
 // 5. The plain copy at scale 1
-// 6. Entry points
+// 6. Bands of rows on several cores
+// 7. Entry points
 
 namespace scalora {
 
@@ -317,9 +320,54 @@ void copyPlain(const PixelImage& source, Point offset, PixelImage& canvas, Point
     }
 }
 
+// 6. Bands of rows on several cores. Each destination row depends only on the source, so the
+// rows can be split into bands computed side by side with identical results.
+
+// Below this many multiply-adds a second thread costs more to start than it saves.
+constexpr double kMinWorkPerThread = 4e6;
+// The batch resizes one picture at a time; more than a few threads only fight over memory
+// bandwidth, which the vertical pass already saturates.
+constexpr int kMaxBands = 4;
+
+int bandCount(int maxThreads, const AxisWeights& wx, const AxisWeights& wy, Span lines,
+              Span columns) {
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    int wanted = maxThreads > 0 ? std::min(maxThreads, cores) : std::min(cores, kMaxBands);
+    const double rows = lines.end - lines.begin;
+    const double work = rows * (static_cast<double>(wy.taps) * (wx.realHigh - wx.realLow) +
+                                static_cast<double>(wx.taps) * (columns.end - columns.begin));
+    wanted = std::min(wanted, static_cast<int>(work / kMinWorkPerThread) + 1);
+    return std::clamp(wanted, 1, std::max(1, lines.end - lines.begin));
+}
+
+template <typename Band> void runInBands(Span lines, int count, const Band& band) {
+    std::vector<std::thread> helpers;
+    const std::int32_t total = lines.end - lines.begin;
+    std::int32_t begin = lines.begin;
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t end =
+            lines.begin +
+            static_cast<std::int32_t>(static_cast<std::int64_t>(total) * (i + 1) / count);
+        const Span part{begin, end};
+        begin = end;
+        if (i + 1 == count) {
+            band(part); // the last band runs on the calling thread
+            break;
+        }
+        try {
+            helpers.emplace_back([&band, part] { band(part); });
+        } catch (const std::system_error&) {
+            band(part); // no thread to be had: do it here
+        }
+    }
+    for (std::thread& t : helpers) {
+        t.join();
+    }
+}
+
 } // namespace
 
-// 6. Entry points.
+// 7. Entry points.
 
 bool resampleOnto(const PixelImage& source, const SourceRect& sourceRect, PixelImage& canvas,
                   const Rect& destination, const ResampleOptions& options) {
@@ -353,27 +401,28 @@ bool resampleOnto(const PixelImage& source, const SourceRect& sourceRect, PixelI
                             options.filter, wy)) {
         return false;
     }
-    if (!hasAlpha) {
-        OpaqueRows rows(source, wx.realLow);
-        runPasses<OpaqueFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                                chooseSimd(options.kernels),
-                                [](std::uint32_t* out) { return OpaqueStore{out}; });
-        return true;
-    }
-    PremultipliedRows rows(source, wx.realLow, wx.realHigh, wy.taps);
-    if (over) {
-        runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               chooseSimd(options.kernels),
-                               [](std::uint32_t* out) { return OverStore{out}; });
-    } else if (source.alphaKind() == AlphaKind::Premultiplied) {
-        runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               chooseSimd(options.kernels),
-                               [](std::uint32_t* out) { return PremultipliedStore{out}; });
-    } else {
-        runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               chooseSimd(options.kernels),
-                               [](std::uint32_t* out) { return StraightStore{out}; });
-    }
+    const Simd simd = chooseSimd(options.kernels);
+    // One band of destination rows; bands share nothing but the read-only source and weights.
+    const auto band = [&](Span part) {
+        if (!hasAlpha) {
+            OpaqueRows rows(source, wx.realLow);
+            runPasses<OpaqueFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                    [](std::uint32_t* out) { return OpaqueStore{out}; });
+            return;
+        }
+        PremultipliedRows rows(source, wx.realLow, wx.realHigh, wy.taps);
+        if (over) {
+            runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                   [](std::uint32_t* out) { return OverStore{out}; });
+        } else if (source.alphaKind() == AlphaKind::Premultiplied) {
+            runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                   [](std::uint32_t* out) { return PremultipliedStore{out}; });
+        } else {
+            runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                   [](std::uint32_t* out) { return StraightStore{out}; });
+        }
+    };
+    runInBands(lines, bandCount(options.maxThreads, wx, wy, lines, columns), band);
     return true;
 }
 

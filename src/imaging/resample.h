@@ -48,6 +48,9 @@ struct ResampleOptions {
     // The fastest kernels the processor has, or a given set; all give the same bytes (tests and
     // benchmarks compare them).
     ResampleKernels kernels = ResampleKernels::Fastest;
+    // Rows are split into bands resized on up to this many threads (0: one per core, at most
+    // four); small resizes always run on the calling thread. The result does not depend on it.
+    int maxThreads = 0;
 };
 
 // Draws `sourceRect` of `source` scaled to destination.size() with its top-left corner at

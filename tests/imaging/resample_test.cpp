@@ -293,3 +293,27 @@ TEST(Resample, VectorKernelsMatchThePlainOnesBitForBit) {
 
 } // namespace
 } // namespace scalora
+
+namespace scalora {
+namespace {
+
+TEST(Resample, BandsOnSeveralThreadsGiveTheSameBytes) {
+    for (const AlphaKind kind : {AlphaKind::None, AlphaKind::Straight}) {
+        const PixelImage source = noisy(1200, 900, kind, 5);
+        ResampleOptions one;
+        one.maxThreads = 1;
+        const PixelImage serial = resampled(source, {397, 301}, one);
+        ResampleOptions many;
+        many.maxThreads = 3;
+        const PixelImage banded = resampled(source, {397, 301}, many);
+        ASSERT_EQ(serial.size(), banded.size());
+        for (std::int32_t y = 0; y < serial.height(); ++y) {
+            for (std::int32_t x = 0; x < serial.width(); ++x) {
+                ASSERT_EQ(serial.pixel(x, y), banded.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace scalora
