@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <type_traits>
@@ -342,6 +343,10 @@ int bandCount(int maxThreads, const AxisWeights& wx, const AxisWeights& wy, Span
 
 template <typename Band> void runInBands(Span lines, int count, const Band& band) {
     std::vector<std::thread> helpers;
+    // A helper thread must not let memory exhaustion escape (that would end the program); it
+    // hands the exception to the calling thread, which rethrows it after all bands are done.
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(count));
+    helpers.reserve(static_cast<std::size_t>(count)); // so that only thread creation can fail below
     const std::int32_t total = lines.end - lines.begin;
     std::int32_t begin = lines.begin;
     for (int i = 0; i < count; ++i) {
@@ -350,18 +355,40 @@ template <typename Band> void runInBands(Span lines, int count, const Band& band
             static_cast<std::int32_t>(static_cast<std::int64_t>(total) * (i + 1) / count);
         const Span part{begin, end};
         begin = end;
+        std::exception_ptr* failure = &failures[static_cast<std::size_t>(i)];
         if (i + 1 == count) {
-            band(part); // the last band runs on the calling thread
+            // The last band runs on the calling thread; the helpers are joined even if it fails.
+            try {
+                band(part);
+            } catch (...) {
+                *failure = std::current_exception();
+            }
             break;
         }
         try {
-            helpers.emplace_back([&band, part] { band(part); });
+            helpers.emplace_back([&band, part, failure] {
+                try {
+                    band(part);
+                } catch (...) {
+                    *failure = std::current_exception();
+                }
+            });
         } catch (const std::system_error&) {
-            band(part); // no thread to be had: do it here
+            // No thread to be had: do it here.
+            try {
+                band(part);
+            } catch (...) {
+                *failure = std::current_exception();
+            }
         }
     }
     for (std::thread& t : helpers) {
         t.join();
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
     }
 }
 
