@@ -4,6 +4,7 @@
 
 #include "imaging/pixel_image.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -50,9 +51,16 @@ inline bool plausibleImageSize(std::uint64_t width, std::uint64_t height, std::u
     return pixels <= kBelievedPixelCount || pixels / pixelsPerByte <= fileBytes;
 }
 
-// Dots per inch from dots per metre, 0 for none.
+// Dots per inch from dots per metre, 0 for none. Whole metres cannot express most whole dpi
+// values (300 dpi is 11811.02 per metre); when the stored count is the one a whole dpi value
+// gives, that whole value is what was meant, and a round trip keeps it exact.
 inline double dpiFromPixelsPerMetre(double ppm) {
-    return ppm > 0 ? ppm * 0.0254 : 0.0;
+    if (!(ppm > 0)) {
+        return 0.0;
+    }
+    const double dpi = ppm * 0.0254;
+    const double whole = std::round(dpi);
+    return std::round(whole / 0.0254) == ppm ? whole : dpi;
 }
 inline double dpiFromPixelsPerCentimetre(double ppcm) {
     return ppcm > 0 ? ppcm * 2.54 : 0.0;
@@ -61,7 +69,9 @@ inline double dpiFromPixelsPerCentimetre(double ppcm) {
 // Resolutions beyond this are damaged fields, not devices (the finest scanners and
 // image setters stay below 20000 dpi); such values, and negative or non-finite ones, become 0.
 inline constexpr double kMaxPlausibleDpi = 100000.0;
-inline double saneDpi(double dpi) { return dpi > 0 && dpi <= kMaxPlausibleDpi ? dpi : 0.0; }
+inline double saneDpi(double dpi) {
+    return dpi > 0 && dpi <= kMaxPlausibleDpi ? dpi : 0.0;
+}
 
 // Reads a whole regular file; false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);

@@ -226,6 +226,17 @@ bool decodeJpeg(Bytes data, int scaleEighths, PixelImage& out, ImageMetadata* me
         return false;
     }
     const HeaderFacts facts = headerFacts(d.cinfo);
+    // The saved markers live in libjpeg's per-image memory, which finishing the decode frees.
+    if (metadata != nullptr) {
+        metadata->segments.clear();
+        for (jpeg_saved_marker_ptr m = d.cinfo.marker_list; m != nullptr; m = m->next) {
+            if (isCopiedMarker(static_cast<std::uint8_t>(m->marker))) {
+                metadata->segments.push_back(
+                    {static_cast<std::uint8_t>(m->marker),
+                     std::vector<std::uint8_t>(m->data, m->data + m->data_length)});
+            }
+        }
+    }
     std::vector<std::uint8_t> cmykRow;
     if (d.cinfo.out_color_space == JCS_CMYK) {
         cmykRow.resize(static_cast<std::size_t>(d.cinfo.output_width) * 4);
@@ -238,16 +249,6 @@ bool decodeJpeg(Bytes data, int scaleEighths, PixelImage& out, ImageMetadata* me
     }
     out.setDpi(facts.dpiX, facts.dpiY);
     orientation = facts.orientation;
-    if (metadata != nullptr) {
-        metadata->segments.clear();
-        for (jpeg_saved_marker_ptr m = d.cinfo.marker_list; m != nullptr; m = m->next) {
-            if (isCopiedMarker(static_cast<std::uint8_t>(m->marker))) {
-                metadata->segments.push_back(
-                    {static_cast<std::uint8_t>(m->marker),
-                     std::vector<std::uint8_t>(m->data, m->data + m->data_length)});
-            }
-        }
-    }
     return true;
 }
 
