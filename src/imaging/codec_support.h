@@ -4,6 +4,7 @@
 
 #include "imaging/pixel_image.h"
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,10 @@
 #include <vector>
 
 namespace scalora::codec {
+
+// The codecs hand pixel rows to libjpeg, libpng and the BMP writer as B G R A bytes, which is
+// how 0xAARRGGBB words lie in memory on little-endian machines only.
+static_assert(std::endian::native == std::endian::little, "pixel rows are read as B G R A bytes");
 
 inline constexpr std::uint32_t packArgb(std::uint32_t a, std::uint32_t r, std::uint32_t g,
                                         std::uint32_t b) {

@@ -231,9 +231,20 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
     }
     // The file's own orientation as the requested one: rows come out as stored.
     img.req_orientation = static_cast<std::uint16_t>(facts.orientation);
-    // The image's rows are contiguous (stride equals width), as libtiff's raster wants.
-    const bool ok = TIFFRGBAImageGet(&img, out.row(0), facts.width, facts.height) != 0;
+    // libtiff's raster is width x height contiguous pixels: the image's own buffer when its
+    // rows have no padding, else a separate raster copied row by row.
+    const bool contiguous = out.stridePixels() == static_cast<std::size_t>(out.width());
+    std::vector<std::uint32_t> raster;
+    if (!contiguous) {
+        raster.resize(static_cast<std::size_t>(facts.width) * facts.height);
+    }
+    const bool ok = TIFFRGBAImageGet(&img, contiguous ? out.row(0) : raster.data(), facts.width,
+                                     facts.height) != 0;
     TIFFRGBAImageEnd(&img);
+    for (std::int32_t y = 0; ok && !contiguous && y < out.height(); ++y) {
+        std::memcpy(out.row(y), raster.data() + static_cast<std::size_t>(y) * facts.width,
+                    static_cast<std::size_t>(facts.width) * sizeof(std::uint32_t));
+    }
     if (!ok || errors > 0) {
         out.reset();
         return false;
