@@ -28,19 +28,20 @@ public:
     std::uint32_t at(const std::uint8_t* row, std::size_t index) const {
         const std::uint16_t bits = layout_.bits;
         if (layout_.format == SAMPLEFORMAT_IEEEFP) {
-            std::uint32_t raw = 0;
-            std::memcpy(&raw, row + index * 4, 4);
-            float value = 0;
-            std::memcpy(&value, &raw, 4);
-            if (!std::isfinite(value)) {
-                return value > 0 ? 255 : 0;
-            }
-            return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
+            return fromUnitFloat(floatAt(row, index));
+        }
+        if (bits == 64) {
+            std::uint64_t v = 0;
+            std::memcpy(&v, row + index * 8, 8);
+            return static_cast<std::uint32_t>(v >> 56);
         }
         if (bits == 16) {
             std::uint16_t v = 0;
             std::memcpy(&v, row + index * 2, 2);
             return v >> 8;
+        }
+        if (bits == 24) {
+            return row[index * 3 + 2]; // the high byte of a little-endian triple
         }
         if (bits == 32) {
             std::uint32_t v = 0;
@@ -59,6 +60,43 @@ public:
     }
 
 private:
+    double floatAt(const std::uint8_t* row, std::size_t index) const {
+        if (layout_.bits == 64) {
+            double v = 0;
+            std::memcpy(&v, row + index * 8, 8);
+            return v;
+        }
+        if (layout_.bits == 32) {
+            float v = 0;
+            std::memcpy(&v, row + index * 4, 4);
+            return v;
+        }
+        std::uint16_t half = 0;
+        std::memcpy(&half, row + index * 2, 2);
+        return halfToDouble(half);
+    }
+
+    static double halfToDouble(std::uint16_t h) {
+        const int exponent = (h >> 10) & 0x1F;
+        const double mantissa = h & 0x3FF;
+        const double sign = (h & 0x8000) != 0 ? -1.0 : 1.0;
+        if (exponent == 0) {
+            return sign * std::ldexp(mantissa, -24); // subnormal
+        }
+        if (exponent == 31) {
+            return mantissa == 0 ? sign * HUGE_VAL : NAN;
+        }
+        return sign * std::ldexp(1024.0 + mantissa, exponent - 25);
+    }
+
+    // Floating-point samples hold 0..1 for black to white.
+    static std::uint32_t fromUnitFloat(double value) {
+        if (std::isnan(value)) {
+            return 0;
+        }
+        return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
+    }
+
     Layout layout_;
 };
 
@@ -100,9 +138,11 @@ bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out) {
         return false;
     }
     const bool floating = layout.format == SAMPLEFORMAT_IEEEFP;
-    const bool supportedBits =
-        floating ? layout.bits == 32
-                 : layout.format == SAMPLEFORMAT_UINT && layout.bits >= 1 && layout.bits <= 32;
+    // Packed unsigned widths up to 32 bits fit the bit-string reader; 64 is read whole.
+    const bool supportedBits = floating
+                                   ? (layout.bits == 16 || layout.bits == 32 || layout.bits == 64)
+                                   : layout.format == SAMPLEFORMAT_UINT && layout.bits >= 1 &&
+                                         (layout.bits <= 32 || layout.bits == 64);
     const int needed = layout.colourSamples + (alpha ? 1 : 0);
     if (!supportedBits || layout.samples < needed) {
         return false;
@@ -118,7 +158,8 @@ bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out) {
     std::vector<std::vector<std::uint8_t>> lines(
         static_cast<std::size_t>(planes),
         std::vector<std::uint8_t>(static_cast<std::size_t>(lineSize)));
-    // libtiff delivers 16, 32-bit and floating-point samples in native byte order.
+    // libtiff delivers 16, 24, 32-bit and floating-point samples in native (little-endian)
+    // byte order; other widths stay packed bit strings, most significant bit first.
     const SampleReader reader(layout);
     for (std::int32_t y = 0; y < out.height(); ++y) {
         for (int p = 0; p < planes; ++p) {

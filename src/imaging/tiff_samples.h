@@ -1,5 +1,6 @@
 // Reading TIFF layouts that libtiff's RGBA interface refuses (sample sizes other than 1, 2,
-// 4, 8 and 16 bits, floating-point samples, 16-bit CMYK) from the raw samples of each row.
+// 4, 8 and 16 bits, 16, 32 and 64-bit floating-point samples, 16-bit CMYK) from the raw
+// samples of each row.
 #pragma once
 
 #include "imaging/pixel_image.h"
