@@ -255,6 +255,11 @@ void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeight
     Mid* realPart = mid.data() + static_cast<std::size_t>(wx.realLow - base) * 4;
     const std::size_t realSamples = static_cast<std::size_t>(wx.realHigh - wx.realLow) * 4;
     std::vector<const In*> sourceRows(static_cast<std::size_t>(wy.taps));
+    // Filtered channels of one destination row, for the vector kernels of the alpha path.
+    std::vector<std::uint16_t> channelRow;
+    if (std::is_same_v<Format, AlphaFormat> && simd == Simd::Avx2) {
+        channelRow.resize(static_cast<std::size_t>(columns.end) * 4);
+    }
 
     for (std::int32_t y = lines.begin; y < lines.end; ++y) {
         const std::int32_t first = wy.first[static_cast<std::size_t>(y)];
@@ -268,6 +273,29 @@ void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeight
             if (simd != Simd::None) {
                 runOpaqueVector(simd, sourceRows.data(), wy.weightsOf(y), wy.taps, realSamples,
                                 realPart, mid.data(), mirrored, base, wx, columns, out);
+                continue;
+            }
+        }
+#endif
+#if defined(SCALORA_RESAMPLE_AVX2)
+        if constexpr (std::is_same_v<Format, AlphaFormat>) {
+            if (simd == Simd::Avx2) {
+                constexpr auto kMax = static_cast<std::uint16_t>(AlphaFormat::kMidMax);
+                resample_detail::verticalPassAlphaAvx2(sourceRows.data(), wy.weightsOf(y), wy.taps,
+                                                       realSamples, realPart,
+                                                       AlphaFormat::kVerticalShift, kMax);
+                for (const auto& [to, from] : mirrored) {
+                    std::copy_n(mid.data() + from, 4, mid.data() + to);
+                }
+                resample_detail::horizontalPassAlphaAvx2(
+                    mid.data(), base, resample_detail::rowWeights(wx), columns.begin, columns.end,
+                    AlphaFormat::kHorizontalShift, kMax, channelRow.data());
+                const auto store = makeStore(out);
+                for (std::int32_t x = columns.begin; x < columns.end; ++x) {
+                    const std::uint16_t* c = channelRow.data() + 4 * static_cast<std::size_t>(x);
+                    const std::int32_t channels[4] = {c[0], c[1], c[2], c[3]};
+                    store(x, channels);
+                }
                 continue;
             }
         }

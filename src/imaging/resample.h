@@ -37,7 +37,7 @@ enum class ResampleBlend : std::uint8_t {
 };
 
 enum class ResampleKernels : std::uint8_t {
-    Fastest, // AVX2 where the processor has it, else SSE2 (opaque pictures; alpha uses Plain)
+    Fastest, // AVX2 where the processor has it, else SSE2 (opaque only; alpha then uses Plain)
     Sse2,    // SSE2 even where AVX2 exists
     Plain,   // the portable reference loops
 };

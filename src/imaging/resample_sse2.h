@@ -61,6 +61,16 @@ void horizontalPassOpaqueAvx2(const std::int16_t* row, std::int32_t virtualBase,
                               const RowWeights& weights, std::int32_t x0, std::int32_t x1,
                               int shift, std::uint32_t* out);
 
+// The premultiplied 16-bit path (samples 0 .. maxValue): same sums as
+// verticalPass<std::uint16_t, std::uint16_t, shift, maxValue> and horizontalPixel; the horizontal
+// pass writes the four clamped channels of each column to out[4 x] .. out[4 x + 3].
+void verticalPassAlphaAvx2(const std::uint16_t* const* rows, const std::int16_t* weights,
+                           std::int32_t taps, std::size_t count, std::uint16_t* out, int shift,
+                           std::uint16_t maxValue);
+void horizontalPassAlphaAvx2(const std::uint16_t* row, std::int32_t virtualBase,
+                             const RowWeights& weights, std::int32_t x0, std::int32_t x1, int shift,
+                             std::uint16_t maxValue, std::uint16_t* out);
+
 #endif
 
 } // namespace scalora::resample_detail

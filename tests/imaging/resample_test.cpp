@@ -260,29 +260,31 @@ namespace scalora {
 namespace {
 
 TEST(Resample, VectorKernelsMatchThePlainOnesBitForBit) {
-    const PixelImage source = noisy(211, 157, AlphaKind::None, 11);
-    const SourceRect rects[] = {{0, 0, 211, 157}, {3.7, -1.25, 150.5, 120.1}, {100, 100, 5, 3}};
-    const Size sizes[] = {{105, 78}, {70, 52}, {53, 39}, {17, 100}, {300, 7}, {211, 156}};
-    for (const ResampleFilter filter : {ResampleFilter::Lanczos3, ResampleFilter::CatmullRom}) {
-        for (const SourceRect& rect : rects) {
-            for (const Size size : sizes) {
-                PixelImage plain;
-                ASSERT_TRUE(plain.allocate(size.width, size.height));
-                ResampleOptions options{filter};
-                options.kernels = ResampleKernels::Plain;
-                ASSERT_TRUE(
-                    resampleOnto(source, rect, plain, {0, 0, size.width, size.height}, options));
-                for (const ResampleKernels kernels :
-                     {ResampleKernels::Fastest, ResampleKernels::Sse2}) {
-                    PixelImage fast;
-                    ASSERT_TRUE(fast.allocate(size.width, size.height));
-                    options.kernels = kernels;
-                    ASSERT_TRUE(
-                        resampleOnto(source, rect, fast, {0, 0, size.width, size.height}, options));
-                    for (std::int32_t y = 0; y < size.height; ++y) {
-                        for (std::int32_t x = 0; x < size.width; ++x) {
-                            ASSERT_EQ(fast.pixel(x, y), plain.pixel(x, y))
-                                << size.width << "x" << size.height << " at " << x << "," << y;
+    for (const AlphaKind kind : {AlphaKind::None, AlphaKind::Straight, AlphaKind::Premultiplied}) {
+        const PixelImage source = noisy(211, 157, kind, 11);
+        const SourceRect rects[] = {{0, 0, 211, 157}, {3.7, -1.25, 150.5, 120.1}, {100, 100, 5, 3}};
+        const Size sizes[] = {{105, 78}, {70, 52}, {53, 39}, {17, 100}, {300, 7}, {211, 156}};
+        for (const ResampleFilter filter : {ResampleFilter::Lanczos3, ResampleFilter::CatmullRom}) {
+            for (const SourceRect& rect : rects) {
+                for (const Size size : sizes) {
+                    PixelImage plain;
+                    ASSERT_TRUE(plain.allocate(size.width, size.height));
+                    ResampleOptions options{filter};
+                    options.kernels = ResampleKernels::Plain;
+                    ASSERT_TRUE(resampleOnto(source, rect, plain, {0, 0, size.width, size.height},
+                                             options));
+                    for (const ResampleKernels kernels :
+                         {ResampleKernels::Fastest, ResampleKernels::Sse2}) {
+                        PixelImage fast;
+                        ASSERT_TRUE(fast.allocate(size.width, size.height));
+                        options.kernels = kernels;
+                        ASSERT_TRUE(resampleOnto(source, rect, fast,
+                                                 {0, 0, size.width, size.height}, options));
+                        for (std::int32_t y = 0; y < size.height; ++y) {
+                            for (std::int32_t x = 0; x < size.width; ++x) {
+                                ASSERT_EQ(fast.pixel(x, y), plain.pixel(x, y))
+                                    << size.width << "x" << size.height << " at " << x << "," << y;
+                            }
                         }
                     }
                 }
