@@ -1,7 +1,7 @@
 #include "imaging/resample.h"
 
 #include "imaging/resample_kernels.h"
-#include "imaging/resample_sse2.h"
+#include "imaging/resample_simd.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-// AVX2 versions of the SSE2 kernels (resample_sse2.h): the same pmaddwd scheme on 256-bit
+// AVX2 versions of the SSE2 kernels (resample_simd.h): the same pmaddwd scheme on 256-bit
 // registers. Compiled with -mavx2 for this file only and called only when the processor reports
 // AVX2, so the program still runs on any x86-64.
-#include "imaging/resample_sse2.h"
+#include "imaging/resample_simd.h"
 
 #if defined(SCALORA_RESAMPLE_AVX2)
 

@@ -1,4 +1,4 @@
-#include "imaging/resample_sse2.h"
+#include "imaging/resample_simd.h"
 
 #if defined(SCALORA_RESAMPLE_SSE2)
 

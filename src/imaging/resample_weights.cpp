@@ -118,7 +118,7 @@ bool computeAxisWeights(double srcStart, double srcLength, std::int32_t srcLimit
 
     // Re-pack with a fixed number of taps per destination sample so the inner loops have a fixed
     // trip count; the padding weights are zero.
-    // An even count lets the vector kernels take the taps two at a time (resample_sse2.h).
+    // An even count lets the vector kernels take the taps two at a time (resample_simd.h).
     maxTaps += maxTaps & 1;
     out.taps = maxTaps;
     out.first = std::move(firsts);

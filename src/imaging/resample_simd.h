@@ -1,8 +1,9 @@
-// SSE2 versions of the opaque 8-bit passes of resample_kernels.h, the hot path of every photo
-// resize. GCC vectorises the plain loops only with 32-bit multiplies that SSE2 lacks; these use
-// pmaddwd (two 16-bit products summed into 32 bits per lane) on pairs of taps instead. The integer
-// sums are the same, in a different order, so the results equal the plain kernels bit for bit
-// (the tests compare them). Needs an even number of taps (computeAxisWeights pads with a zero).
+// Vector versions of the resampler's passes (resample_kernels.h holds the plain reference ones):
+// SSE2 for opaque pictures, which every x86-64 has, and AVX2 for opaque and premultiplied 16-bit
+// pictures, chosen at run time. GCC vectorises the plain loops only with 32-bit multiplies; these
+// use pmaddwd (two 16-bit products summed into 32 bits per lane) on pairs of taps instead. The
+// integer sums are the same in a different order, so the results equal the plain kernels bit for
+// bit (the tests compare them). They need an even number of taps (computeAxisWeights pads).
 #pragma once
 
 #include "imaging/resample_weights.h"
