@@ -5,7 +5,7 @@
 
 #include "base/geometry.h"
 #include "engine/image_codec.h"
-#include "engine/output_formats.h"
+#include "engine/output_format.h"
 #include "engine/stopwatch.h"
 
 #include <cstdint>
@@ -55,7 +55,7 @@ struct BatchSettings {
     Stopwatch stopwatch;
 
     // Settings snapshot of the run.
-    std::int32_t format = kFormatAsOriginal;
+    std::int32_t format = OutputAsOriginal;
     std::int32_t mode = 1;
     bool allowRewrite = true;
     bool doNotEnlarge = false;
@@ -72,7 +72,7 @@ struct BatchSettings {
     BatchStatus readStatus(bool clearChanged = false);
     // Back to the state of a run that has not begun.
     void resetStatus();
-    ResultWriteOptions writeOptions() const {
+    ResizeOptions writeOptions() const {
         return {allowRewrite, saveOriginalFileDate, jpegQuality, jpegCopyExif};
     }
 };

@@ -5,6 +5,7 @@
 #include "data/translate.h"
 #include "engine/byte_count.h"
 #include "engine/geometry.h"
+#include "engine/output_format.h"
 #include "engine/result_name.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ void writeSnapshot(BatchSettings& settings, const RunRequest& request, std::int3
         settings.mode == ModeHeight ? 1 : std::clamp(width, kMinSizeValue, kMaxSizeValue);
     settings.heightValue =
         settings.mode == ModeWidth ? 1 : std::clamp(height, kMinSizeValue, kMaxSizeValue);
-    settings.format = std::clamp(request.format, 0, kFormatCount - 1);
+    settings.format = std::clamp(request.format, 0, kOutputFormatCount - 1);
     settings.jpegQuality = std::clamp(request.jpegQuality, kMinJpegQuality, kMaxJpegQuality);
     settings.jpegCopyExif = request.jpegCopyExif;
     settings.allowRewrite = request.allowRewrite;
@@ -119,8 +120,8 @@ std::uint64_t estimateOutputBytes(const ImageItem& item, const BatchSettings& se
     }
     std::uint64_t bytes = static_cast<std::uint64_t>(target.width) *
                           static_cast<std::uint64_t>(target.height) * kBytesPerPixel;
-    if (resultFormat(settings.format, item.extension) == kFormatJpg && settings.jpegCopyExif &&
-        formatOfSourceExtension(item.extension) == kFormatJpg) {
+    if (resultFormat(settings.format, item.extension) == OutputJpg && settings.jpegCopyExif &&
+        isJpegExtension(item.extension)) {
         bytes += kCopiedMetadataBytes;
     }
     return bytes;

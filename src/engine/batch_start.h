@@ -20,7 +20,7 @@ struct RunRequest {
     std::string widthText;
     std::string heightText;
     std::int32_t mode = 0;
-    std::int32_t format = kFormatAsOriginal;
+    std::int32_t format = OutputAsOriginal;
     std::string destinationText;
     std::int32_t jpegQuality = 100;
     bool jpegCopyExif = true;

@@ -124,15 +124,6 @@ bool liesIn(const std::string& path, const std::string& folderWithSeparator) {
 
 } // namespace
 
-bool isAcceptedImageExtension(std::string_view extension) {
-    if (extension.size() < 3 || extension.size() > 4) {
-        return false;
-    }
-    const std::string lower = toLower(extension);
-    return lower == "bmp" || lower == "jpg" || lower == "jpeg" || lower == "png" ||
-           lower == "tif" || lower == "tiff";
-}
-
 bool isHiddenName(std::string_view name) {
     return name.starts_with('.');
 }

@@ -3,6 +3,8 @@
 // extensions kept, each file once, and nothing from inside the destination folder.
 #pragma once
 
+#include "engine/image_format_handler.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,9 +12,6 @@
 
 namespace scalora {
 
-// The source extensions the list takes (without case): bmp, jpg, jpeg, png, tif, tiff. GIF is
-// readable but never listed.
-bool isAcceptedImageExtension(std::string_view extension);
 // A name starting with '.' is hidden.
 bool isHiddenName(std::string_view name);
 

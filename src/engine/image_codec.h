@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/geometry.h"
+#include "engine/resize_options.h"
 #include "imaging/pixel_image.h"
 
 #include <cstdint>
@@ -10,14 +11,6 @@
 #include <string>
 
 namespace scalora {
-
-// The run values the codec layer applies while writing one result.
-struct ResultWriteOptions {
-    bool allowRewrite = true;
-    bool keepFileDates = true;
-    std::int32_t jpegQuality = 100;
-    bool copyMetadata = true;
-};
 
 class ImageCodec {
 public:
@@ -31,7 +24,7 @@ public:
     // of the destination's extension and replaces the destination only once the file is
     // complete. True when the result was written.
     virtual bool resizeImageFile(const std::string& destinationPath, Size target,
-                                 const ResultWriteOptions& options, const std::string& sourcePath,
+                                 const ResizeOptions& options, const std::string& sourcePath,
                                  Size sourceSize, Size canvas) = 0;
 };
 

@@ -1,19 +1,19 @@
 #include "engine/result_name.h"
 
 #include "base/strings.h"
-#include "engine/output_formats.h"
+#include "engine/output_format.h"
 
 namespace scalora {
 
 std::int32_t resultFormat(std::int32_t format, std::string_view sourceExtension) {
-    if (format >= kFormatJpg && format <= kFormatBmp) {
+    if (format >= OutputJpg && format <= OutputBmp) {
         return format;
     }
-    return formatOfSourceExtension(sourceExtension);
+    return outputFormatOfExtension(sourceExtension);
 }
 
 std::string resultExtension(std::int32_t format, std::string_view sourceExtension) {
-    return std::string(extensionOfFormat(resultFormat(format, sourceExtension)));
+    return std::string(outputFormatExtension(resultFormat(format, sourceExtension)));
 }
 
 std::string resultFileName(const ImageItem& item, std::int32_t format) {

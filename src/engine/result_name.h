@@ -14,7 +14,7 @@ namespace scalora {
 // extension maps to). Empty when the source extension maps to no format.
 std::string resultExtension(std::int32_t format, std::string_view sourceExtension);
 // Format index the result is written in: the chosen one, or for "As original" the format of the
-// source extension; 0 when that extension maps to no format.
+// source extension (kUnknownOutputFormat when it maps to none).
 std::int32_t resultFormat(std::int32_t format, std::string_view sourceExtension);
 // base name + "_copy" + index (index above 0 only) + "." + extension. Ends with "." when the
 // extension is empty, which the caller treats as "cannot be written".

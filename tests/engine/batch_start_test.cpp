@@ -75,7 +75,7 @@ TEST(BatchStart, EstimateCountsPixelsAndCopiedMetadata) {
     settings.mode = ModeWidthHeight;
     settings.widthValue = 1000;
     settings.heightValue = 1000;
-    settings.format = kFormatPng;
+    settings.format = OutputPng;
     std::vector<ImageItem> items;
     for (int i = 0; i < 10; ++i) {
         ImageItem item("/p/img" + std::to_string(i) + ".jpeg");
@@ -85,12 +85,12 @@ TEST(BatchStart, EstimateCountsPixelsAndCopiedMetadata) {
         items.push_back(std::move(item));
     }
     EXPECT_EQ(estimateOutputBytes(items, settings), 40000000U);
-    settings.format = kFormatJpg;
+    settings.format = OutputJpg;
     EXPECT_EQ(estimateOutputBytes(items, settings), 41000000U);
     settings.jpegCopyExif = false;
     EXPECT_EQ(estimateOutputBytes(items, settings), 40000000U);
     settings.jpegCopyExif = true;
-    settings.format = kFormatAsOriginal; // JPEG sources stay JPEG
+    settings.format = OutputAsOriginal; // JPEG sources stay JPEG
     EXPECT_EQ(estimateOutputBytes(items, settings), 41000000U);
 
     items[0].measured = false; // counts nothing
@@ -141,14 +141,14 @@ TEST(BatchStart, CopyIndexCountsEqualResultNames) {
     for (const char* path : {"/a/a.jpg", "/b/A.JPG", "/c/a.jpeg", "/d/a.png", "/e/b.jpg"}) {
         items.emplace_back(path);
     }
-    assignCopyIndexes(items, kFormatJpg);
+    assignCopyIndexes(items, OutputJpg);
     // a.png written as JPG would collide with a.jpg: it gets its own number.
     EXPECT_EQ(items[0].copyIndex, 0);
     EXPECT_EQ(items[1].copyIndex, 1);
     EXPECT_EQ(items[2].copyIndex, 2);
     EXPECT_EQ(items[3].copyIndex, 3);
     EXPECT_EQ(items[4].copyIndex, 0);
-    assignCopyIndexes(items, kFormatAsOriginal);
+    assignCopyIndexes(items, OutputAsOriginal);
     EXPECT_EQ(items[2].copyIndex, 2); // .jpeg is written as .jpg
     EXPECT_EQ(items[3].copyIndex, 0); // stays a PNG
 }

@@ -15,8 +15,8 @@ PixelImage FakeImageCodec::makeThumbnail(const std::string& path) {
 }
 
 bool FakeImageCodec::resizeImageFile(const std::string& destinationPath, Size target,
-                                     const ResultWriteOptions& options,
-                                     const std::string& sourcePath, Size sourceSize, Size canvas) {
+                                     const ResizeOptions& options, const std::string& sourcePath,
+                                     Size sourceSize, Size canvas) {
     if (onResize) {
         onResize(sourcePath);
     }

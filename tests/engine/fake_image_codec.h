@@ -18,7 +18,7 @@ public:
     struct ResizeCall {
         std::string destination;
         Size target;
-        ResultWriteOptions options;
+        ResizeOptions options;
         std::string source;
         Size sourceSize;
         Size canvas;
@@ -44,7 +44,7 @@ public:
     PixelImage makeThumbnail(const std::string& path) override;
 
     bool resizeImageFile(const std::string& destinationPath, Size target,
-                         const ResultWriteOptions& options, const std::string& sourcePath,
+                         const ResizeOptions& options, const std::string& sourcePath,
                          Size sourceSize, Size canvas) override;
 
     std::vector<ResizeCall> calls() const {
