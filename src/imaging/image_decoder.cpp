@@ -1,21 +1,76 @@
 #include "imaging/image_decoder.h"
 
+#include "imaging/codec_support.h"
+#include "imaging/codecs.h"
+#include "imaging/orientation.h"
+
 namespace scalora {
 
-bool decodeImageFile(const std::string&, const DecodeOptions&, PixelImage& out, ImageMetadata*,
-                     DecodeInfo*) {
+bool decodeImageData(std::span<const std::uint8_t> data, const DecodeOptions& options,
+                     PixelImage& out, ImageMetadata* metadata, DecodeInfo* info) {
     out.reset();
-    return false;
+    if (metadata != nullptr) {
+        metadata->segments.clear();
+    }
+    const ImageFormat format = detectImageFormat(data);
+    int orientation = 1;
+    bool ok = false;
+    switch (format) {
+    case ImageFormat::Jpeg:
+        ok = codec::decodeJpeg(data, options.jpegScaleEighths, out, metadata, orientation);
+        break;
+    case ImageFormat::Png:
+        ok = codec::decodePng(data, out);
+        break;
+    case ImageFormat::Tiff:
+        ok = codec::decodeTiff(data, out, orientation);
+        break;
+    case ImageFormat::Bmp:
+        ok = codec::decodeBmp(data, out);
+        break;
+    case ImageFormat::Gif:
+        ok = codec::decodeGif(data, out);
+        break;
+    case ImageFormat::Unknown:
+        break;
+    }
+    if (!ok) {
+        out.reset();
+        if (metadata != nullptr) {
+            metadata->segments.clear();
+        }
+        return false;
+    }
+    out.setDpi(codec::saneDpi(out.dpiX()), codec::saneDpi(out.dpiY()));
+    if (options.applyOrientation && orientation != 1) {
+        applyOrientation(out, orientation);
+        if (metadata != nullptr) {
+            resetExifOrientation(*metadata);
+        }
+    }
+    if (info != nullptr) {
+        info->format = format;
+        info->orientation = orientation;
+    }
+    return true;
 }
 
-bool decodeImageData(std::span<const std::uint8_t>, const DecodeOptions&, PixelImage& out,
-                     ImageMetadata*, DecodeInfo*) {
-    out.reset();
-    return false;
+bool decodeImageFile(const std::string& path, const DecodeOptions& options, PixelImage& out,
+                     ImageMetadata* metadata, DecodeInfo* info) {
+    std::vector<std::uint8_t> data;
+    if (!codec::readWholeFile(path, data)) {
+        out.reset();
+        if (metadata != nullptr) {
+            metadata->segments.clear();
+        }
+        return false;
+    }
+    return decodeImageData(data, options, out, metadata, info);
 }
 
 std::int32_t jpegScaledDimension(std::int32_t full, int scaleEighths) {
-    return static_cast<std::int32_t>((static_cast<std::int64_t>(full) * scaleEighths + 7) / 8);
+    const std::int64_t m = std::clamp(scaleEighths, 1, 8);
+    return static_cast<std::int32_t>((static_cast<std::int64_t>(full) * m + 7) / 8);
 }
 
 } // namespace scalora

@@ -1,17 +1,136 @@
 #include "imaging/image_metadata.h"
 
+#include "imaging/codec_support.h"
+#include "imaging/exif_fields.h"
+
+#include <cstring>
+
 namespace scalora {
+namespace codec {
+namespace {
+
+constexpr std::uint8_t kExifSignature[6] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr std::size_t kTiffStart = sizeof(kExifSignature);
+
+constexpr std::uint16_t kTagOrientation = 0x0112;
+constexpr std::uint16_t kTagXResolution = 0x011A;
+constexpr std::uint16_t kTagYResolution = 0x011B;
+constexpr std::uint16_t kTagResolutionUnit = 0x0128;
+constexpr std::uint16_t kTypeShort = 3;
+constexpr std::uint16_t kTypeRational = 5;
+
+class TiffView {
+public:
+    TiffView(std::span<const std::uint8_t> tiff, bool bigEndian) : tiff_(tiff), big_(bigEndian) {}
+    bool has(std::size_t offset, std::size_t count) const {
+        return offset <= tiff_.size() && count <= tiff_.size() - offset;
+    }
+    std::uint16_t u16(std::size_t offset) const {
+        const std::uint8_t* p = tiff_.data() + offset;
+        return big_ ? readBe16(p) : readLe16(p);
+    }
+    std::uint32_t u32(std::size_t offset) const {
+        const std::uint8_t* p = tiff_.data() + offset;
+        return big_ ? readBe32(p) : readLe32(p);
+    }
+    // A RATIONAL stored at `offset`, or 0 when out of range or with a zero denominator.
+    double rational(std::size_t offset) const {
+        if (!has(offset, 8)) {
+            return 0;
+        }
+        const std::uint32_t den = u32(offset + 4);
+        return den == 0 ? 0.0 : static_cast<double>(u32(offset)) / den;
+    }
+
+private:
+    std::span<const std::uint8_t> tiff_;
+    bool big_;
+};
+
+} // namespace
+
+bool parseExifFields(std::span<const std::uint8_t> app1, ExifFields& out) {
+    out = {};
+    if (app1.size() < kTiffStart + 8 || std::memcmp(app1.data(), kExifSignature, kTiffStart) != 0) {
+        return false;
+    }
+    const std::span<const std::uint8_t> tiff = app1.subspan(kTiffStart);
+    if (tiff[0] == 'I' && tiff[1] == 'I') {
+        out.bigEndian = false;
+    } else if (tiff[0] == 'M' && tiff[1] == 'M') {
+        out.bigEndian = true;
+    } else {
+        return false;
+    }
+    const TiffView view(tiff, out.bigEndian);
+    if (view.u16(2) != 42) {
+        return false;
+    }
+    const std::size_t ifd = view.u32(4);
+    if (!view.has(ifd, 2)) {
+        return false;
+    }
+    const std::size_t count = view.u16(ifd);
+    double xRes = 0;
+    double yRes = 0;
+    int unit = 2; // inches unless the file says otherwise
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = ifd + 2 + i * 12;
+        if (!view.has(entry, 12)) {
+            break;
+        }
+        const std::uint16_t tag = view.u16(entry);
+        const std::uint16_t type = view.u16(entry + 2);
+        const std::uint32_t n = view.u32(entry + 4);
+        if (tag == kTagOrientation && type == kTypeShort && n == 1) {
+            const int value = view.u16(entry + 8);
+            out.orientation = value >= 1 && value <= 8 ? value : 0;
+            out.orientationOffset = kTiffStart + entry + 8;
+        } else if ((tag == kTagXResolution || tag == kTagYResolution) && type == kTypeRational &&
+                   n == 1) {
+            const double value = view.rational(view.u32(entry + 8));
+            (tag == kTagXResolution ? xRes : yRes) = value;
+        } else if (tag == kTagResolutionUnit && type == kTypeShort && n == 1) {
+            unit = view.u16(entry + 8);
+        }
+    }
+    if (unit == 2) {
+        out.dpiX = xRes;
+        out.dpiY = yRes;
+    } else if (unit == 3) {
+        out.dpiX = dpiFromPixelsPerCentimetre(xRes);
+        out.dpiY = dpiFromPixelsPerCentimetre(yRes);
+    }
+    return true;
+}
+
+} // namespace codec
 
 bool isCopiedMarker(std::uint8_t marker) {
     return marker == 0xE1 || marker == 0xE2 || marker == 0xED || marker == 0xFE;
 }
 
-int readExifOrientation(std::span<const std::uint8_t>) {
-    return 0;
+int readExifOrientation(std::span<const std::uint8_t> app1) {
+    codec::ExifFields fields;
+    return codec::parseExifFields(app1, fields) ? fields.orientation : 0;
 }
 
-bool resetExifOrientation(std::span<std::uint8_t>) {
-    return false;
+bool resetExifOrientation(std::span<std::uint8_t> app1) {
+    codec::ExifFields fields;
+    if (!codec::parseExifFields(app1, fields) || fields.orientationOffset == 0) {
+        return false;
+    }
+    std::uint8_t* value = app1.data() + fields.orientationOffset;
+    const std::uint8_t high = 0;
+    const std::uint8_t low = 1;
+    const std::uint8_t first = fields.bigEndian ? high : low;
+    const std::uint8_t second = fields.bigEndian ? low : high;
+    if (value[0] == first && value[1] == second) {
+        return false;
+    }
+    value[0] = first;
+    value[1] = second;
+    return true;
 }
 
 bool resetExifOrientation(ImageMetadata& metadata) {

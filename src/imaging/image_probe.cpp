@@ -1,14 +1,80 @@
 #include "imaging/image_probe.h"
 
-namespace scalora {
+#include "imaging/codec_support.h"
+#include "imaging/codecs.h"
+#include "imaging/orientation.h"
 
-bool probeImageFile(const std::string&, ImageProbe& out) {
+#include <sys/stat.h>
+
+namespace scalora {
+namespace {
+
+// Enough for the headers of nearly every file: JPEG EXIF blocks are at most 64 KiB, PNG and
+// BMP headers are tiny, TIFF writers mostly put the first directory near the start. Files
+// whose header lies further in are read whole on a second try.
+constexpr std::size_t kProbeHeadBytes = 128 * 1024;
+
+bool probeHead(std::span<const std::uint8_t> head, std::uint64_t fileSize, ImageProbe& out) {
     out = {};
-    return false;
+    out.format = detectImageFormat(head);
+    bool ok = false;
+    switch (out.format) {
+    case ImageFormat::Jpeg:
+        ok = codec::probeJpeg(head, fileSize, out);
+        break;
+    case ImageFormat::Png:
+        ok = codec::probePng(head, fileSize, out);
+        break;
+    case ImageFormat::Tiff:
+        ok = codec::probeTiff(head, fileSize, out);
+        break;
+    case ImageFormat::Bmp:
+        ok = codec::probeBmp(head, fileSize, out);
+        break;
+    case ImageFormat::Gif:
+        ok = codec::probeGif(head, fileSize, out);
+        break;
+    case ImageFormat::Unknown:
+        break;
+    }
+    if (!ok || out.storedSize.isEmpty()) {
+        out = {};
+        return false;
+    }
+    out.dpiX = codec::saneDpi(out.dpiX);
+    out.dpiY = codec::saneDpi(out.dpiY);
+    if (!isValidOrientation(out.orientation)) {
+        out.orientation = 1;
+    }
+    out.displaySize = orientedSize(out.storedSize, out.orientation);
+    if (orientationSwapsAxes(out.orientation)) {
+        std::swap(out.dpiX, out.dpiY);
+    }
+    return true;
 }
 
-bool probeImageData(std::span<const std::uint8_t>, ImageProbe& out) {
+} // namespace
+
+bool probeImageData(std::span<const std::uint8_t> data, ImageProbe& out) {
+    return probeHead(data, data.size(), out);
+}
+
+bool probeImageFile(const std::string& path, ImageProbe& out) {
     out = {};
+    struct stat st {};
+    std::vector<std::uint8_t> bytes;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        !codec::readFileHead(path, kProbeHeadBytes, bytes)) {
+        return false;
+    }
+    const auto fileSize = static_cast<std::uint64_t>(st.st_size);
+    if (probeHead(bytes, fileSize, out)) {
+        return true;
+    }
+    if (bytes.size() < fileSize && detectImageFormat(bytes) != ImageFormat::Unknown &&
+        codec::readWholeFile(path, bytes)) {
+        return probeHead(bytes, bytes.size(), out);
+    }
     return false;
 }
 

@@ -13,11 +13,11 @@ namespace scalora {
 
 struct ImageProbe {
     ImageFormat format = ImageFormat::Unknown;
-    Size storedSize;  // pixel rows and columns as stored in the file
-    Size displaySize; // as people see it: storedSize with width and height swapped for
-                      // orientations 5 to 8; this is the size the decoder returns
-    double dpiX = 0;  // resolution in dots per inch, 0 when the file carries none
-    double dpiY = 0;
+    Size storedSize;       // pixel rows and columns as stored in the file
+    Size displaySize;      // as people see it: storedSize with width and height swapped for
+                           // orientations 5 to 8; this is the size the decoder returns
+    double dpiX = 0;       // resolution in dots per inch, 0 when the file carries none; like the
+    double dpiY = 0;       // size, as displayed (swapped for orientations 5 to 8)
     int orientation = 1;   // EXIF (JPEG) or TIFF Orientation, 1..8; 1 when absent or invalid
     bool hasAlpha = false; // an alpha channel or a transparent colour is declared
 };

@@ -1,0 +1,78 @@
+// Small helpers shared by the codecs of this folder (not part of the imaging interface): pixel
+// packing, byte-order reads and the plausibility test for a declared image size.
+#pragma once
+
+#include "imaging/pixel_image.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace scalora::codec {
+
+inline constexpr std::uint32_t packArgb(std::uint32_t a, std::uint32_t r, std::uint32_t g,
+                                        std::uint32_t b) {
+    return (a << 24) | (r << 16) | (g << 8) | b;
+}
+
+inline std::uint16_t readLe16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::uint32_t readLe32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+inline std::uint16_t readBe16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+}
+inline std::uint32_t readBe32(const std::uint8_t* p) {
+    return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
+           (static_cast<std::uint32_t>(p[2]) << 8) | static_cast<std::uint32_t>(p[3]);
+}
+
+// Below this many pixels (64 MiB of ARGB) any declared size is believed; above it the file must
+// be large enough to plausibly encode that many pixels, at most `pixelsPerByte` per byte of
+// file. This keeps a forged 100-byte header from costing more than a moderate allocation while
+// real highly compressible images (a flat 4000 x 3000 scan) still open.
+inline constexpr std::uint64_t kBelievedPixelCount = std::uint64_t{1} << 24;
+
+inline bool plausibleImageSize(std::uint64_t width, std::uint64_t height, std::uint64_t fileBytes,
+                               std::uint64_t pixelsPerByte) {
+    if (width == 0 || height == 0 || width > kMaxPixelCount || height > kMaxPixelCount) {
+        return false;
+    }
+    const std::uint64_t pixels = width * height;
+    if (pixels > kMaxPixelCount) {
+        return false;
+    }
+    return pixels <= kBelievedPixelCount || pixels / pixelsPerByte <= fileBytes;
+}
+
+// Dots per inch from dots per metre, 0 for none.
+inline double dpiFromPixelsPerMetre(double ppm) {
+    return ppm > 0 ? ppm * 0.0254 : 0.0;
+}
+inline double dpiFromPixelsPerCentimetre(double ppcm) {
+    return ppcm > 0 ? ppcm * 2.54 : 0.0;
+}
+
+// Resolutions beyond this are damaged fields, not devices (the finest scanners and
+// image setters stay below 20000 dpi); such values, and negative or non-finite ones, become 0.
+inline constexpr double kMaxPlausibleDpi = 100000.0;
+inline double saneDpi(double dpi) { return dpi > 0 && dpi <= kMaxPlausibleDpi ? dpi : 0.0; }
+
+// Reads a whole regular file; false when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
+
+// Reads at most `count` bytes from the start of a file.
+bool readFileHead(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out);
+
+// Copies one row of pixels to straight alpha (for encoders fed a premultiplied image).
+void unpremultiplyRow(const std::uint32_t* src, std::uint32_t* dst, std::int32_t width);
+
+// Whether any pixel of the image has an alpha below 255 (AlphaKind::None counts as opaque).
+bool hasTransparentPixel(const PixelImage& image);
+
+} // namespace scalora::codec

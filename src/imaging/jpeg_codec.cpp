@@ -1,0 +1,402 @@
+// JPEG reading and writing over libjpeg-turbo. libjpeg reports fatal errors by calling an
+// error_exit hook that must not return; ours longjmps back to the function that called setjmp.
+// Those functions keep no objects with destructors of their own (everything that owns memory
+// lives in the caller's frame), so the jump skips no C++ clean-up.
+
+#include "imaging/codec_support.h"
+#include "imaging/codecs.h"
+#include "imaging/exif_fields.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+// jerror.h after jpeglib.h, which it extends.
+#include <jerror.h>
+
+namespace scalora::codec {
+namespace {
+
+// A progressive file may hold any number of scans, and each one walks every block of the
+// image; a forged file of many tiny scans would make decoding time grow with the scan count
+// rather than with the data. Real encoders write about ten; 1000 leaves ample room.
+constexpr int kMaxProgressiveScans = 1000;
+
+// Beyond kBelievedPixelCount, a JPEG must have one byte for at most this many pixels. A flat
+// grey baseline frame needs about 2 bits per 8x8 block (1 byte per 256 pixels); truncated
+// camera files with a good part of their data still open.
+constexpr std::uint64_t kJpegPixelsPerByte = 1024;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    bool dataEndedEarly;
+};
+
+[[noreturn]] void exitByJump(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+// Warnings and traces are not printed (the program writes no log). Corrupt data that libjpeg
+// works around decodes as well as it can, but a file that ends before its image does is
+// noted: libjpeg would fill the rest with grey, and a result written from that would pass a
+// damaged picture off as a good one.
+void noteMessage(j_common_ptr cinfo, int level) {
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+        reinterpret_cast<ErrorManager*>(cinfo->err)->dataEndedEarly = true;
+    }
+}
+void ignoreOutput(j_common_ptr) {}
+
+void installErrorManager(ErrorManager& err) {
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = exitByJump;
+    err.pub.emit_message = noteMessage;
+    err.dataEndedEarly = false;
+    err.pub.output_message = ignoreOutput;
+}
+
+void limitScans(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxProgressiveScans) {
+        exitByJump(cinfo);
+    }
+}
+
+struct Decompressor {
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    jpeg_progress_mgr progress{};
+    Decompressor() = default;
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+    ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+};
+
+// Reads the header and the markers; no pixels.
+bool readHeader(Decompressor& d, Bytes data, bool keepAllMarkers) {
+    if (setjmp(d.err.jump)) {
+        return false;
+    }
+    installErrorManager(d.err);
+    d.cinfo.err = &d.err.pub;
+    jpeg_create_decompress(&d.cinfo);
+    d.progress.progress_monitor = limitScans;
+    d.cinfo.progress = &d.progress;
+    jpeg_mem_src(&d.cinfo, data.data(), static_cast<unsigned long>(data.size()));
+    // APP1 is always kept: it carries the EXIF orientation and resolution.
+    jpeg_save_markers(&d.cinfo, JPEG_APP0 + 1, 0xFFFF);
+    if (keepAllMarkers) {
+        jpeg_save_markers(&d.cinfo, JPEG_APP0 + 2, 0xFFFF);
+        jpeg_save_markers(&d.cinfo, JPEG_APP0 + 13, 0xFFFF);
+        jpeg_save_markers(&d.cinfo, JPEG_COM, 0xFFFF);
+    }
+    return jpeg_read_header(&d.cinfo, TRUE) == JPEG_HEADER_OK;
+}
+
+struct HeaderFacts {
+    int orientation = 1;
+    double dpiX = 0;
+    double dpiY = 0;
+};
+
+HeaderFacts headerFacts(const jpeg_decompress_struct& cinfo) {
+    HeaderFacts facts;
+    ExifFields exif;
+    bool haveExif = false;
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
+        if (m->marker == JPEG_APP0 + 1 && !haveExif &&
+            parseExifFields(Bytes(m->data, m->data_length), exif)) {
+            haveExif = true;
+        }
+    }
+    if (haveExif && exif.orientation != 0) {
+        facts.orientation = exif.orientation;
+    }
+    // The JFIF density is what JPEG readers have always honoured; EXIF fills in without it.
+    // A JFIF density of 1 x 1 is the "no density" many writers put with a unit set.
+    const bool jfifDensity = cinfo.saw_JFIF_marker &&
+                             (cinfo.density_unit == 1 || cinfo.density_unit == 2) &&
+                             !(cinfo.X_density == 1 && cinfo.Y_density == 1);
+    if (jfifDensity && cinfo.density_unit == 1) {
+        facts.dpiX = cinfo.X_density;
+        facts.dpiY = cinfo.Y_density;
+    } else if (jfifDensity) {
+        facts.dpiX = dpiFromPixelsPerCentimetre(cinfo.X_density);
+        facts.dpiY = dpiFromPixelsPerCentimetre(cinfo.Y_density);
+    } else if (haveExif) {
+        facts.dpiX = exif.dpiX;
+        facts.dpiY = exif.dpiY;
+    }
+    return facts;
+}
+
+// (255 - a) * (255 - b) / 255, rounded, for naive CMYK to RGB.
+inline std::uint32_t inkProduct(std::uint32_t a, std::uint32_t b) {
+    const std::uint32_t t = a * b + 128;
+    return (t + (t >> 8)) >> 8;
+}
+
+void cmykRowToArgb(const std::uint8_t* cmyk, std::uint32_t* out, std::int32_t width,
+                   bool inverted) {
+    for (std::int32_t x = 0; x < width; ++x, cmyk += 4) {
+        // Adobe writes CMYK inverted (0 means full ink); plain CMYK stores the ink amounts.
+        std::uint32_t c = cmyk[0];
+        std::uint32_t m = cmyk[1];
+        std::uint32_t y = cmyk[2];
+        std::uint32_t k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[x] = packArgb(255, inkProduct(c, k), inkProduct(m, k), inkProduct(y, k));
+    }
+}
+
+// Decodes the pixels into `out` (already allocated to the output size). `cmykRow` is a buffer
+// of width * 4 bytes used only for CMYK files.
+bool readPixels(Decompressor& d, PixelImage& out, std::uint8_t* cmykRow) {
+    if (setjmp(d.err.jump)) {
+        return false;
+    }
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    jpeg_start_decompress(&cinfo);
+    if (static_cast<std::int32_t>(cinfo.output_width) != out.width() ||
+        static_cast<std::int32_t>(cinfo.output_height) != out.height()) {
+        return false;
+    }
+    const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+    const bool inverted = cinfo.saw_Adobe_marker != 0;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const std::int32_t y = static_cast<std::int32_t>(cinfo.output_scanline);
+        JSAMPROW row =
+            cmyk ? cmykRow : out.bytes() + static_cast<std::size_t>(y) * out.strideBytes();
+        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+            return false;
+        }
+        if (cmyk) {
+            cmykRowToArgb(cmykRow, out.row(y), out.width(), inverted);
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    return !d.err.dataEndedEarly;
+}
+
+// Sets the output colour space and scale and computes the output size; false for colour
+// spaces this program does not show.
+bool prepareOutput(Decompressor& d, int scaleEighths) {
+    if (setjmp(d.err.jump)) {
+        return false;
+    }
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_YCbCr:
+    case JCS_RGB:
+        cinfo.out_color_space = JCS_EXT_BGRA;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        cinfo.out_color_space = JCS_CMYK;
+        break;
+    default:
+        return false;
+    }
+    cinfo.scale_num = static_cast<unsigned>(std::clamp(scaleEighths, 1, 8));
+    cinfo.scale_denom = 8;
+    jpeg_calc_output_dimensions(&cinfo);
+    return true;
+}
+
+} // namespace
+
+bool decodeJpeg(Bytes data, int scaleEighths, PixelImage& out, ImageMetadata* metadata,
+                int& orientation) {
+    out.reset();
+    orientation = 1;
+    Decompressor d;
+    if (!readHeader(d, data, metadata != nullptr) ||
+        !plausibleImageSize(d.cinfo.image_width, d.cinfo.image_height, data.size(),
+                            kJpegPixelsPerByte) ||
+        !prepareOutput(d, scaleEighths)) {
+        return false;
+    }
+    const HeaderFacts facts = headerFacts(d.cinfo);
+    std::vector<std::uint8_t> cmykRow;
+    if (d.cinfo.out_color_space == JCS_CMYK) {
+        cmykRow.resize(static_cast<std::size_t>(d.cinfo.output_width) * 4);
+    }
+    if (!out.allocate(static_cast<std::int32_t>(d.cinfo.output_width),
+                      static_cast<std::int32_t>(d.cinfo.output_height), AlphaKind::None) ||
+        !readPixels(d, out, cmykRow.data())) {
+        out.reset();
+        return false;
+    }
+    out.setDpi(facts.dpiX, facts.dpiY);
+    orientation = facts.orientation;
+    if (metadata != nullptr) {
+        metadata->segments.clear();
+        for (jpeg_saved_marker_ptr m = d.cinfo.marker_list; m != nullptr; m = m->next) {
+            if (isCopiedMarker(static_cast<std::uint8_t>(m->marker))) {
+                metadata->segments.push_back(
+                    {static_cast<std::uint8_t>(m->marker),
+                     std::vector<std::uint8_t>(m->data, m->data + m->data_length)});
+            }
+        }
+    }
+    return true;
+}
+
+bool probeJpeg(Bytes data, std::uint64_t fileSize, ImageProbe& out) {
+    Decompressor d;
+    if (!readHeader(d, data, false)) {
+        return false;
+    }
+    const HeaderFacts facts = headerFacts(d.cinfo);
+    out.storedSize = {static_cast<std::int32_t>(d.cinfo.image_width),
+                      static_cast<std::int32_t>(d.cinfo.image_height)};
+    out.dpiX = facts.dpiX;
+    out.dpiY = facts.dpiY;
+    out.orientation = facts.orientation;
+    out.hasAlpha = false;
+    return plausibleImageSize(d.cinfo.image_width, d.cinfo.image_height, fileSize,
+                              kJpegPixelsPerByte);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+namespace {
+
+// Chroma subsampling by quality: see chooseSubsampling below.
+constexpr int kFullChromaFromQuality = 90;
+
+struct VectorDestination {
+    jpeg_destination_mgr pub;
+    std::vector<std::uint8_t>* out;
+};
+
+constexpr std::size_t kDestinationChunk = 64 * 1024;
+
+void initDestination(j_compress_ptr cinfo) {
+    auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
+    dest->pub.next_output_byte = dest->out->data();
+    dest->pub.free_in_buffer = dest->out->size();
+}
+
+boolean growDestination(j_compress_ptr cinfo) {
+    auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
+    const std::size_t used = dest->out->size();
+    bool grown = true;
+    try {
+        dest->out->resize(used * 2);
+    } catch (const std::bad_alloc&) {
+        grown = false;
+    }
+    // No exception may cross libjpeg's C frames: report it as libjpeg's own error, after the
+    // handler has finished with the exception.
+    if (!grown) {
+        cinfo->err->msg_code = JERR_OUT_OF_MEMORY;
+        exitByJump(reinterpret_cast<j_common_ptr>(cinfo));
+    }
+    dest->pub.next_output_byte = dest->out->data() + used;
+    dest->pub.free_in_buffer = dest->out->size() - used;
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo) {
+    auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
+    dest->out->resize(dest->out->size() - dest->pub.free_in_buffer);
+}
+
+struct Compressor {
+    jpeg_compress_struct cinfo{};
+    ErrorManager err{};
+    VectorDestination dest{};
+    Compressor() = default;
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+    ~Compressor() { jpeg_destroy_compress(&cinfo); }
+};
+
+std::uint16_t densityValue(double dpi) {
+    return static_cast<std::uint16_t>(std::clamp(dpi + 0.5, 1.0, 65535.0));
+}
+
+bool compress(Compressor& c, const PixelImage& image, int quality, const ImageMetadata* metadata) {
+    if (setjmp(c.err.jump)) {
+        return false;
+    }
+    jpeg_compress_struct& cinfo = c.cinfo;
+    installErrorManager(c.err);
+    cinfo.err = &c.err.pub;
+    jpeg_create_compress(&cinfo);
+    c.dest.pub.init_destination = initDestination;
+    c.dest.pub.empty_output_buffer = growDestination;
+    c.dest.pub.term_destination = termDestination;
+    cinfo.dest = &c.dest.pub;
+    cinfo.image_width = static_cast<JDIMENSION>(image.width());
+    cinfo.image_height = static_cast<JDIMENSION>(image.height());
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    // Full-resolution chroma at high qualities: at 90 and above 4:2:0 is the largest visible
+    // loss left (coloured edges, red text) while 4:4:4 costs about a third more bytes; below
+    // 90 the luma quantisation dominates and 4:2:0 saves that third for no visible gain.
+    const int chromaFactor = quality >= kFullChromaFromQuality ? 1 : 2;
+    cinfo.comp_info[0].h_samp_factor = chromaFactor;
+    cinfo.comp_info[0].v_samp_factor = chromaFactor;
+    cinfo.comp_info[1].h_samp_factor = cinfo.comp_info[1].v_samp_factor = 1;
+    cinfo.comp_info[2].h_samp_factor = cinfo.comp_info[2].v_samp_factor = 1;
+    cinfo.write_JFIF_header = TRUE;
+    if (saneDpi(image.dpiX()) > 0 && saneDpi(image.dpiY()) > 0) {
+        cinfo.density_unit = 1;
+        cinfo.X_density = densityValue(image.dpiX());
+        cinfo.Y_density = densityValue(image.dpiY());
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    if (metadata != nullptr) {
+        for (const MarkerSegment& segment : metadata->segments) {
+            // 65533 is the most a marker's 16-bit length can announce after its own two bytes.
+            if (isCopiedMarker(segment.marker) && segment.data.size() <= 65533) {
+                jpeg_write_marker(&cinfo, segment.marker, segment.data.data(),
+                                  static_cast<unsigned>(segment.data.size()));
+            }
+        }
+    }
+    // Alpha is dropped: premultiplied colour is the picture over black, straight colour the
+    // picture without its transparency; either is what an opaque format can keep.
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const std::int32_t y = static_cast<std::int32_t>(cinfo.next_scanline);
+        // libjpeg reads the row and never writes it, but its interface is not const.
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(const_cast<std::uint32_t*>(image.row(y)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+bool encodeJpeg(const PixelImage& image, int quality, const ImageMetadata* metadata,
+                std::vector<std::uint8_t>& out) {
+    out.clear();
+    if (image.isNull()) {
+        return false;
+    }
+    out.resize(kDestinationChunk);
+    Compressor c;
+    c.dest.out = &out;
+    if (!compress(c, image, std::clamp(quality, 1, 100), metadata)) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+} // namespace scalora::codec
