@@ -69,15 +69,21 @@ std::string lockFileFor(std::string_view name) {
     return joinPath(folder, file + "-" + std::to_string(getuid()) + ".lock");
 }
 
-// Abstract socket names belong to the network namespace, not to a user, so the user id is
-// part of the name; long names are hashed to fit sun_path.
-sockaddr_un socketAddress(std::string_view name, socklen_t& length) {
+// Abstract socket names belong to the network namespace, not to a user: the name carries the
+// user id and the lock file, so each lock has exactly one channel. Long names are hashed to fit
+// sun_path.
+std::string socketNameFor(std::string_view lockPath) {
+    constexpr std::size_t kMaxNameBytes = sizeof(sockaddr_un::sun_path) - 1; // minus the zero
+    std::string id = "scalora-instance:" + std::to_string(getuid()) + ":" + std::string(lockPath);
+    if (id.size() > kMaxNameBytes) {
+        id = "scalora-instance:" + std::to_string(getuid()) + ":#" + hashText(lockPath);
+    }
+    return id;
+}
+
+sockaddr_un socketAddress(const std::string& id, socklen_t& length) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    std::string id = "scalora-instance:" + std::to_string(getuid()) + ":" + std::string(name);
-    if (id.size() > sizeof(address.sun_path) - 1) {
-        id = "scalora-instance:" + std::to_string(getuid()) + ":#" + hashText(name);
-    }
     std::memcpy(address.sun_path + 1, id.data(), id.size()); // sun_path[0] == 0: abstract
     length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + id.size());
     return address;
@@ -147,7 +153,7 @@ std::string guardNameForProduct(std::string_view productName) {
 }
 
 SingleInstanceGuard::SingleInstanceGuard(std::string name)
-    : name_(std::move(name)), lockPath_(lockFileFor(name_)) {
+    : name_(std::move(name)), lockPath_(lockFileFor(name_)), socketName_(socketNameFor(lockPath_)) {
     // No following of links: in a shared temp folder another user could plant one.
     lockFd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0) {
@@ -178,7 +184,7 @@ void SingleInstanceGuard::startListening() {
         return;
     }
     socklen_t length = 0;
-    const sockaddr_un address = socketAddress(name_, length);
+    const sockaddr_un address = socketAddress(socketName_, length);
     // An abstract name vanishes with the last descriptor of its owner, so a crashed instance
     // leaves nothing behind to clean up.
     if (bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), length) != 0 ||
@@ -251,7 +257,7 @@ void SingleInstanceGuard::setNotificationHandler(Handler handler) {
 bool SingleInstanceGuard::notifyRunningInstance(InstanceNotification notification,
                                                 std::chrono::milliseconds patience) const {
     socklen_t length = 0;
-    const sockaddr_un address = socketAddress(name_, length);
+    const sockaddr_un address = socketAddress(socketName_, length);
     const auto deadline = std::chrono::steady_clock::now() + patience;
     while (true) {
         FileDescriptor connection(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));

@@ -46,6 +46,8 @@ public:
     State state() const { return state_; }
     const std::string& name() const { return name_; }
     const std::string& lockFilePath() const { return lockPath_; }
+    // The abstract socket name (without its leading zero byte), for diagnostics and tests.
+    const std::string& socketName() const { return socketName_; }
 
     // Called on the guard's listener thread for every notification from a later start; keep it
     // short (post to the UI thread). Notifications arriving without a handler are dropped.
@@ -67,6 +69,7 @@ private:
 
     std::string name_;
     std::string lockPath_;
+    std::string socketName_;
     State state_ = NotChecked;
     int lockFd_ = -1;
     int listenFd_ = -1;

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 #include "platform/single_instance_guard.h"
+#include "support/test_support.h"
 
 #include <condition_variable>
 #include <gtest/gtest.h>
@@ -107,7 +108,8 @@ TEST(SingleInstanceGuard, SilentOrForeignClientsDoNotStallTheListener) {
     ASSERT_GE(rogue, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string id = "scalora-instance:" + std::to_string(getuid()) + ":" + name;
+    const std::string id = running.socketName();
+    ASSERT_LT(id.size(), sizeof address.sun_path);
     std::copy(id.begin(), id.end(), address.sun_path + 1);
     ASSERT_EQ(connect(rogue, reinterpret_cast<sockaddr*>(&address),
                       static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + id.size())),
@@ -129,6 +131,36 @@ TEST(SingleInstanceGuard, LongNamesStillWork) {
     EXPECT_EQ(later.state(), SingleInstanceGuard::AlreadyRunning);
     EXPECT_TRUE(later.notifyRunningInstance());
     EXPECT_EQ(inbox.received().size(), 1u);
+}
+
+TEST(SingleInstanceGuard, EachRuntimeFolderHasItsOwnLockAndChannel) {
+    // Sessions with different runtime folders (or a test with a private one) never meet, and a
+    // notification goes to the instance of the same folder only.
+    const std::string name = uniqueName("runtime");
+    test::TempDir one;
+    test::TempDir two;
+    const char* oldRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedRuntime = oldRuntime != nullptr ? oldRuntime : "";
+    setenv("XDG_RUNTIME_DIR", one.path().c_str(), 1);
+    SingleInstanceGuard first(name);
+    Inbox firstInbox;
+    first.setNotificationHandler([&](const InstanceNotification& n) { firstInbox.receive(n); });
+    setenv("XDG_RUNTIME_DIR", two.path().c_str(), 1);
+    SingleInstanceGuard second(name);
+    Inbox secondInbox;
+    second.setNotificationHandler([&](const InstanceNotification& n) { secondInbox.receive(n); });
+    SingleInstanceGuard secondAgain(name);
+    oldRuntime != nullptr ? setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1)
+                          : unsetenv("XDG_RUNTIME_DIR");
+
+    EXPECT_EQ(first.state(), SingleInstanceGuard::Created);
+    EXPECT_EQ(second.state(), SingleInstanceGuard::Created);
+    EXPECT_EQ(first.lockFilePath(), (one.path() / (name + ".lock")).string());
+    EXPECT_NE(first.socketName(), second.socketName());
+    ASSERT_EQ(secondAgain.state(), SingleInstanceGuard::AlreadyRunning);
+    EXPECT_TRUE(secondAgain.notifyRunningInstance());
+    EXPECT_TRUE(firstInbox.received().empty());
+    EXPECT_EQ(secondInbox.received().size(), 1u);
 }
 
 TEST(SingleInstanceGuard, UnusableLockFolderLeavesTheGuardUnchecked) {
