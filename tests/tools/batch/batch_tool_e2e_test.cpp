@@ -1,4 +1,7 @@
 // scalora-batch run as a program on real files: what it writes, what it reports, how it exits.
+#include "app/settings_access.h"
+#include "app/settings_schema.h"
+#include "data/settings_store.h"
 #include "engine/image_file.h"
 #include "support/test_support.h"
 
@@ -166,6 +169,37 @@ TEST_F(BatchToolTest, ResultsAreNotGatheredAgainAndNamesDoNotCollide) {
     result = run(args);
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(contains(result.errors, "Processed: 4, skipped: 0")) << result.errors;
+}
+
+TEST_F(BatchToolTest, DefaultsComeFromTheUsersSettingsFile) {
+    // The program's own settings: mode Height (1) at 30 pixels, PNG, the destination folder.
+    std::vector<SettingEntry> entries;
+    for (const SettingKeyDefault& item : schemaDefaults()) {
+        entries.push_back({item.key, item.defaultValue});
+    }
+    for (SettingEntry& entry : entries) {
+        if (entry.key == setting_keys::kMode) {
+            entry.value = SettingValue(std::int32_t{2});
+        } else if (entry.key == setting_keys::kParam1ForMode2) {
+            entry.value = SettingValue(std::int32_t{30});
+        } else if (entry.key == setting_keys::kFormat) {
+            entry.value = SettingValue(std::int32_t{2});
+        } else if (entry.key == setting_keys::kDestinationFolder) {
+            entry.value = SettingValue(out());
+        }
+    }
+    const fs::path settings = dir_ / "config" / "Halvorn Scalora" / "config.dat";
+    fs::create_directories(settings.parent_path());
+    const std::string text = SettingsStore::formatEntries(entries);
+    ASSERT_TRUE(test::writeFile(settings, text));
+
+    const RunResult result = run({in("portrait.jpg")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ImageFile(out("portrait.png")).size(), (Size{20, 30}));
+    EXPECT_EQ(test::readFile(settings), text); // read, never written
+    // Options still win over the file.
+    ASSERT_EQ(run({"--format", "bmp", "--height", "15", in("portrait.jpg")}).status, 0);
+    EXPECT_EQ(ImageFile(out("portrait.bmp")).size(), (Size{10, 15}));
 }
 
 TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
