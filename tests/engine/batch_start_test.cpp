@@ -237,3 +237,61 @@ TEST_F(PrepareTest, DestinationAndDiskSpace) {
 
 } // namespace
 } // namespace scalora
+
+namespace scalora {
+namespace {
+
+// The window side of a start, recorded.
+class RecordingHost : public BatchStartHost {
+public:
+    explicit RecordingHost(BatchEngine& engine) : engine_(engine) {}
+    void showRefusal(const Refusal& refusal) override {
+        calls.push_back("refusal:" + refusal.text);
+    }
+    void chooseDestinationFolder() override { calls.push_back("choose"); }
+    void setDestinationText(const std::string& text) override { calls.push_back("dest:" + text); }
+    void runProgress() override {
+        // The modal progress window runs until the worker is done.
+        calls.push_back(std::string("progress:") +
+                        (engine_.thread() != nullptr ? "started" : "none"));
+        engine_.waitForWorker();
+    }
+    std::vector<std::string> calls;
+
+private:
+    BatchEngine& engine_;
+};
+
+TEST_F(PrepareTest, StartBatchHandsEachOutcomeToTheWindow) {
+    RecordingHost host(engine_);
+    startBatch(engine_, request_, host, environment_);
+    EXPECT_TRUE(host.calls.empty()); // empty list: nothing at all
+
+    add("a.jpg");
+    request_.heightText = "-3";
+    startBatch(engine_, request_, host, environment_);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"refusal:Height is invalid."}));
+
+    host.calls.clear();
+    request_.heightText = "480";
+    request_.destinationText = (dir_ / "nowhere").string();
+    startBatch(engine_, request_, host, environment_);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"choose"}));
+
+    host.calls.clear();
+    request_.destinationText = (dir_ / "out").string();
+    free_ = 1;
+    startBatch(engine_, request_, host, environment_);
+    const std::string shown = "dest:" + (dir_ / "out").string() + "/";
+    EXPECT_EQ(host.calls, (std::vector<std::string>{shown, "refusal:Not enough free disk space"}));
+
+    host.calls.clear();
+    free_ = std::nullopt;
+    startBatch(engine_, request_, host, environment_);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{shown, "progress:started"}));
+    EXPECT_EQ(engine_.items()[0].status, StatusOk);
+    EXPECT_TRUE(fs::exists(dir_ / "out" / "a.jpg"));
+}
+
+} // namespace
+} // namespace scalora
