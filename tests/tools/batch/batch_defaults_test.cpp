@@ -13,24 +13,21 @@ namespace {
 namespace fs = std::filesystem;
 using namespace setting_keys;
 
-// A settings file as the program writes it, with some values changed.
-std::string settingsText(const std::vector<std::pair<std::string_view, SettingValue>>& changes,
-                         bool dropLastKey = false) {
+// The entries of a settings file as the program writes it.
+std::vector<SettingEntry> schemaEntries() {
     std::vector<SettingEntry> entries;
     for (const SettingKeyDefault& item : schemaDefaults()) {
         entries.push_back({item.key, item.defaultValue});
     }
-    for (const auto& [key, value] : changes) {
-        for (SettingEntry& entry : entries) {
-            if (entry.key == key) {
-                entry.value = value;
-            }
+    return entries;
+}
+
+void change(std::vector<SettingEntry>& entries, std::string_view key, SettingValue value) {
+    for (SettingEntry& entry : entries) {
+        if (entry.key == key) {
+            entry.value = std::move(value);
         }
     }
-    if (dropLastKey) {
-        entries.pop_back();
-    }
-    return SettingsStore::formatEntries(entries);
 }
 
 TEST(BatchDefaults, MissingFileGivesTheSchemaDefaults) {
@@ -67,15 +64,17 @@ TEST(BatchDefaults, MissingFileGivesTheSchemaDefaults) {
 TEST(BatchDefaults, StoredValuesAreReadWithTheirRangesAndNeverWritten) {
     test::TempDir dir;
     const std::string path = (dir / "config.dat").string();
-    const std::string text = settingsText({{kMode, SettingValue(std::int32_t{9})},
-                                           {kParam1ForMode3, SettingValue(std::int32_t{1280})},
-                                           {kParam2ForMode3, SettingValue(std::int32_t{0})},
-                                           {kFormat, SettingValue(std::int32_t{2})},
-                                           {kJpegQuality, SettingValue(std::int32_t{0})},
-                                           {kIsAllowRewrite, SettingValue(false)},
-                                           {kIsUseSubfolders, SettingValue(false)},
-                                           {kDestinationFolder, SettingValue("/srv/results")},
-                                           {kLanguage, SettingValue("german")}});
+    std::vector<SettingEntry> entries = schemaEntries();
+    change(entries, kMode, SettingValue(std::int32_t{9}));
+    change(entries, kParam1ForMode3, SettingValue(std::int32_t{1280}));
+    change(entries, kParam2ForMode3, SettingValue(std::int32_t{0}));
+    change(entries, kFormat, SettingValue(std::int32_t{2}));
+    change(entries, kJpegQuality, SettingValue(std::int32_t{0}));
+    change(entries, kIsAllowRewrite, SettingValue(false));
+    change(entries, kIsUseSubfolders, SettingValue(false));
+    change(entries, kDestinationFolder, SettingValue("/srv/results"));
+    change(entries, kLanguage, SettingValue("german"));
+    const std::string text = SettingsStore::formatEntries(entries);
     ASSERT_TRUE(test::writeFile(path, text));
     const BatchDefaults defaults = loadBatchDefaults(path);
     EXPECT_EQ(defaults.mode, 6); // out of range reads as the last mode
@@ -90,8 +89,9 @@ TEST(BatchDefaults, StoredValuesAreReadWithTheirRangesAndNeverWritten) {
     EXPECT_EQ(test::readFile(path), text);
 
     // A file the program would reset stands for the defaults.
-    ASSERT_TRUE(
-        test::writeFile(path, settingsText({{kFormat, SettingValue(std::int32_t{3})}}, true)));
+    change(entries, kFormat, SettingValue(std::int32_t{3}));
+    entries.pop_back();
+    ASSERT_TRUE(test::writeFile(path, SettingsStore::formatEntries(entries)));
     EXPECT_EQ(loadBatchDefaults(path).format, 0);
     ASSERT_TRUE(test::writeFile(path, "<groups><group"));
     EXPECT_EQ(loadBatchDefaults(path).format, 0);
