@@ -1,0 +1,48 @@
+#include "data/resource_locator.h"
+
+#include "base/paths.h"
+
+#include <sys/stat.h>
+
+namespace scalora {
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string installedDataDir(std::string_view exeDir) {
+    return withoutTrailingSeparator(normalizePath(joinPath(exeDir, "../share/halvorn-scalora")));
+}
+
+std::string locateResourceFile(std::string_view exeDir, std::string_view name,
+                               std::string_view extension, std::string_view subfolder) {
+    if (name.empty()) {
+        return {};
+    }
+    if (name.find(kPathSeparator) != std::string_view::npos) {
+        const std::string path(name);
+        return isRegularFile(path) ? path : std::string();
+    }
+    const std::string fileName = std::string(name) + std::string(extension);
+    for (const std::string& base : {std::string(exeDir), installedDataDir(exeDir)}) {
+        for (const std::string& candidate :
+             {joinPath(base, fileName), joinPath(joinPath(base, subfolder), fileName)}) {
+            if (isRegularFile(candidate)) {
+                return candidate;
+            }
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> languageDirs(std::string_view exeDir) {
+    return {joinPath(exeDir, "languages"), joinPath(installedDataDir(exeDir), "languages")};
+}
+
+} // namespace scalora
