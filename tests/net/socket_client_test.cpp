@@ -194,11 +194,14 @@ TEST(SocketClient, PeerThatStopsReadingMakesSendTimeOut) {
 }
 
 TEST(SocketClient, SendingToAResetConnectionFailsWithoutASignal) {
-    // The peer aborts at once; writing then gives EPIPE or ECONNRESET, never SIGPIPE.
-    ScriptedPeer peer({PeerAction::ReplyThenReset, {}, false});
+    // The peer aborts once it has the request; writing then gives EPIPE or ECONNRESET,
+    // never SIGPIPE.
+    ScriptedPeer peer({PeerAction::ReplyThenReset, {}});
     SocketClient socket(kTimeout, kTimeout, "127.0.0.1", peer.port());
     ASSERT_TRUE(socket.connect());
-    peer.received(); // the reset has been sent
+    const std::string_view request = "GET / HTTP/1.0\r\n\r\n";
+    ASSERT_TRUE(socket.send(request.data(), static_cast<std::ptrdiff_t>(request.size())));
+    EXPECT_EQ(peer.received(), request); // the reset has been sent
     const std::string bytes(8 << 20, 'x');
     EXPECT_FALSE(socket.send(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size())));
     EXPECT_EQ(socket.errorCode(), SocketError::WriteFailed);
