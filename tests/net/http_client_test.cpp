@@ -1,7 +1,6 @@
 #include "net/http_client.h"
 #include "scripted_peer.h"
 
-#include <cerrno>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <string>
@@ -12,10 +11,8 @@ namespace {
 using namespace std::chrono_literals;
 using test::PeerAction;
 using test::ScriptedPeer;
-using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kTimeout = 300ms;
-constexpr std::chrono::milliseconds kSlack = 2000ms;
 
 HttpClient clientFor(int port, std::ptrdiff_t bufferSize = 4096) {
     HttpClient client;
@@ -51,40 +48,8 @@ TEST(HttpClient, ExchangeSendsTheRequestAndSplitsTheReply) {
     EXPECT_TRUE(client.response().body().empty());
 }
 
-TEST(HttpClient, StatusesThatAreNotOk) {
-    const struct {
-        const char* statusLine;
-        HttpStatus status;
-    } cases[] = {
-        {"HTTP/1.0 302 Found", HttpStatus::Redirect},
-        {"HTTP/1.1 404 Not Found", HttpStatus::NotFound},
-        {"HTTP/1.1 500 Internal Server Error", HttpStatus::None},
-    };
-    for (const auto& c : cases) {
-        ScriptedPeer peer({PeerAction::Reply, test::httpReply(c.statusLine, "<p>no</p>")});
-        HttpClient client = clientFor(peer.port());
-        EXPECT_TRUE(client.exchange()) << c.statusLine;
-        EXPECT_EQ(client.errorCode(), HttpError::None) << c.statusLine;
-        EXPECT_EQ(client.status(), c.status) << c.statusLine;
-        EXPECT_EQ(client.response().body(), "<p>no</p>");
-    }
-}
-
-TEST(HttpClient, MalformedOversizedAndEmptyReplies) {
-    {
-        ScriptedPeer peer({PeerAction::Reply, "HTTP/1.0 200 OK\r\nServer: x\r\nbody"});
-        HttpClient client = clientFor(peer.port());
-        EXPECT_FALSE(client.exchange());
-        EXPECT_EQ(client.errorCode(), HttpError::SplitFailed);
-    }
-    {
-        ScriptedPeer peer(
-            {PeerAction::Reply, test::httpReply("HTTP/1.0 200 OK", std::string(5000, 'b'))});
-        HttpClient client = clientFor(peer.port(), 4096);
-        EXPECT_FALSE(client.exchange());
-        EXPECT_EQ(client.errorCode(), HttpError::ReadBufferFull);
-        EXPECT_TRUE(client.response().headerLines().empty());
-    }
+// Failures the feedback tests do not reach; the rest are checked there, through the client.
+TEST(HttpClient, OversizedAndEmptyRepliesAndBadSettings) {
     {
         // Bigger than every socket buffer, so the peer is still sending when the client quits.
         ScriptedPeer peer(
@@ -92,6 +57,7 @@ TEST(HttpClient, MalformedOversizedAndEmptyReplies) {
         HttpClient client = clientFor(peer.port(), 1 << 20);
         EXPECT_FALSE(client.exchange());
         EXPECT_EQ(client.errorCode(), HttpError::ReadBufferFull);
+        EXPECT_TRUE(client.response().headerLines().empty());
     }
     {
         ScriptedPeer peer({PeerAction::Reply, ""});
@@ -104,47 +70,6 @@ TEST(HttpClient, MalformedOversizedAndEmptyReplies) {
         HttpClient client = clientFor(peer.port());
         EXPECT_FALSE(client.exchange());
         EXPECT_EQ(client.errorCode(), HttpError::Other);
-    }
-}
-
-TEST(HttpClient, SilenceAndResetAreReadFailures) {
-    {
-        ScriptedPeer peer({PeerAction::Silence, {}});
-        HttpClient client = clientFor(peer.port());
-        const auto start = Clock::now();
-        EXPECT_FALSE(client.exchange());
-        EXPECT_LT(Clock::now() - start, kTimeout + kSlack);
-        EXPECT_EQ(client.errorCode(), HttpError::ReadTimeout);
-        EXPECT_TRUE(client.lastSystemError() == EAGAIN || client.lastSystemError() == EWOULDBLOCK);
-        EXPECT_EQ(client.status(), HttpStatus::None);
-        EXPECT_TRUE(peer.sawClientClose());
-    }
-    {
-        ScriptedPeer peer({PeerAction::ReplyThenReset, "HTTP/1.0 200 OK\r\nContent-Le"});
-        HttpClient client = clientFor(peer.port());
-        EXPECT_FALSE(client.exchange());
-        EXPECT_EQ(client.errorCode(), HttpError::ReadFailed);
-        EXPECT_EQ(client.lastSystemError(), ECONNRESET);
-    }
-}
-
-TEST(HttpClient, ConnectionFailuresCarryTheSocketCause) {
-    {
-        test::RefusingPort refusing;
-        HttpClient client = clientFor(refusing.port());
-        EXPECT_FALSE(client.exchange());
-        EXPECT_EQ(client.errorCode(), HttpError::Connect);
-        EXPECT_EQ(client.lastSystemError(), ECONNREFUSED);
-    }
-    {
-        test::FullListener listener;
-        ASSERT_TRUE(listener.full());
-        HttpClient client = clientFor(listener.port());
-        const auto start = Clock::now();
-        EXPECT_FALSE(client.exchange());
-        EXPECT_LT(Clock::now() - start, kTimeout + kSlack);
-        EXPECT_EQ(client.errorCode(), HttpError::Connect);
-        EXPECT_EQ(client.lastSystemError(), ETIMEDOUT);
     }
     {
         HttpClient client = clientFor(80);
