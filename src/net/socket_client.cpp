@@ -107,7 +107,6 @@ SocketClient::SocketClient(std::chrono::milliseconds receiveTimeout,
                            std::int32_t port, std::int32_t chunkSize)
     : receiveTimeout_(receiveTimeout), sendTimeout_(sendTimeout), host_(std::move(host)),
       port_(port), chunkSize_(chunkSize) {
-    holdsStartup_ = true;
     if (!SocketStartup::acquire()) {
         error_ = SocketError::InitFailed;
     }
@@ -115,9 +114,7 @@ SocketClient::SocketClient(std::chrono::milliseconds receiveTimeout,
 
 SocketClient::~SocketClient() {
     disconnect();
-    if (holdsStartup_) {
-        SocketStartup::release();
-    }
+    SocketStartup::release();
 }
 
 void SocketClient::recordFailure(SocketError code, int systemError) {

@@ -55,7 +55,8 @@ public:
     SocketClient& operator=(const SocketClient&) = delete;
 
     // The host is a dotted IPv4 address (used as is) or a name looked up through the system
-    // resolver. The connection attempt itself is bounded by the send time-out.
+    // resolver (whose own time-outs apply). The connection attempt itself is bounded by the
+    // send time-out.
     bool connect();
     // Sends all count bytes (retrying after partial writes).
     bool send(const void* bytes, std::ptrdiff_t count);
@@ -93,7 +94,6 @@ private:
     SocketError error_ = SocketError::None;
     int systemError_ = 0;
     int lookupError_ = 0;
-    bool holdsStartup_ = false;
 };
 
 } // namespace scalora
