@@ -1,5 +1,5 @@
-// Whole-file byte access for the data layer: reading a file into memory in bounded chunks and
-// replacing a file in one step, so readers never see a half-written file.
+// Whole-file reading for the data layer, in bounded chunks. (Writing goes through the
+// platform's writeFileAtomically, so readers never see a half-written file.)
 #pragma once
 
 #include <string>
@@ -8,9 +8,5 @@ namespace scalora {
 
 // Reads the whole file; false when it cannot be opened or a read fails.
 bool readFileBytes(const std::string& path, std::string& bytes);
-
-// Writes bytes to a temporary file beside path, flushes it to the disk and renames it over
-// path. On failure the temporary file is removed and the old file, if any, stays as it was.
-bool replaceFileBytes(const std::string& path, const std::string& bytes);
 
 } // namespace scalora

@@ -1,20 +1,9 @@
 #include "data/resource_locator.h"
 
 #include "base/paths.h"
-
-#include <sys/stat.h>
+#include "platform/file_system.h"
 
 namespace scalora {
-
-bool isRegularFile(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool isDirectory(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 std::string installedDataDir(std::string_view exeDir) {
     return withoutTrailingSeparator(normalizePath(joinPath(exeDir, "../share/halvorn-scalora")));

@@ -22,7 +22,4 @@ std::string locateResourceFile(std::string_view exeDir, std::string_view name,
 // installed data folder's languages.
 std::vector<std::string> languageDirs(std::string_view exeDir);
 
-bool isRegularFile(const std::string& path);
-bool isDirectory(const std::string& path);
-
 } // namespace scalora

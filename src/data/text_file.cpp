@@ -2,6 +2,7 @@
 
 #include "base/strings.h"
 #include "data/file_bytes.h"
+#include "platform/atomic_file.h"
 
 namespace scalora {
 namespace {
@@ -76,7 +77,7 @@ void TextFileWriter::write(std::string_view text) {
 }
 
 bool TextFileWriter::saveTo(const std::string& path) const {
-    return replaceFileBytes(path, bytes_);
+    return writeFileAtomically(path, bytes_);
 }
 
 } // namespace scalora

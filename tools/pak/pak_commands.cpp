@@ -3,6 +3,7 @@
 #include "base/strings.h"
 #include "data/file_bytes.h"
 #include "data/resource_archive.h"
+#include "platform/atomic_file.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -103,7 +104,7 @@ bool pack(const std::string& sourceDir, const std::string& archivePath, std::str
         error = "the contents do not fit the archive format (a file of 2 GB or more?)";
         return false;
     }
-    if (!replaceFileBytes(archivePath, bytes)) {
+    if (!writeFileAtomically(archivePath, bytes)) {
         error = archivePath + ": cannot be written";
         return false;
     }
@@ -160,7 +161,7 @@ bool extract(const std::string& archivePath, const std::string& destDir, std::os
                 continue;
             }
             const std::string path = (folderPath / file->name).string();
-            if (!replaceFileBytes(path, file->data)) {
+            if (!writeFileAtomically(path, file->data)) {
                 error = path + ": cannot be written";
                 return false;
             }
