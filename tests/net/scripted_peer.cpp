@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -12,6 +13,7 @@
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
+#include <utility>
 
 namespace scalora::test {
 namespace {
