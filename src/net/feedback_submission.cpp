@@ -14,12 +14,19 @@ constexpr std::int32_t kDefaultHttpPort = 80;
 
 } // namespace
 
+std::string feedbackUserAgent(std::string_view product, std::string_view version) {
+    std::string agent(product);
+    agent += '/';
+    agent += version;
+    agent += " (Linux)";
+    return agent;
+}
+
 FeedbackEndpoint defaultFeedbackEndpoint() {
     FeedbackEndpoint endpoint;
     endpoint.host = SCALORA_FEEDBACK_HOST;
     endpoint.port = SCALORA_FEEDBACK_PORT;
-    endpoint.userAgent =
-        std::string(SCALORA_PRODUCT_NAME) + "/" + SCALORA_PRODUCT_VERSION + " (Linux)";
+    endpoint.userAgent = feedbackUserAgent(SCALORA_PRODUCT_NAME, SCALORA_PRODUCT_VERSION);
     return endpoint;
 }
 

@@ -30,6 +30,9 @@ struct FeedbackEndpoint {
     std::ptrdiff_t resultBufferSize = 1048576;
 };
 
+// The client identification sent as User-Agent: "<product>/<version> (Linux)".
+std::string feedbackUserAgent(std::string_view product, std::string_view version);
+
 // The service chosen at build time (SCALORA_FEEDBACK_HOST, SCALORA_FEEDBACK_PORT) and the
 // product's own name and version as the User-Agent.
 FeedbackEndpoint defaultFeedbackEndpoint();

@@ -102,6 +102,7 @@ TEST(FeedbackSubmission, RequestHasItsFiveHeaderLinesInOrder) {
     const FeedbackEndpoint standard = defaultFeedbackEndpoint();
     EXPECT_FALSE(standard.host.empty());
     EXPECT_TRUE(standard.userAgent.starts_with("Halvorn Scalora/")) << standard.userAgent;
+    EXPECT_EQ(feedbackUserAgent("Product", "2.0.1"), "Product/2.0.1 (Linux)");
     EXPECT_EQ(standard.sendTimeout, 20s);
     EXPECT_EQ(standard.receiveTimeout, 20s);
     EXPECT_EQ(standard.resultBufferSize, 1048576);
