@@ -3,8 +3,8 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
-#include <sys/resource.h>
 #include <thread>
+#include <time.h>
 #include <vector>
 
 namespace scalora::bench {
@@ -26,10 +26,20 @@ std::vector<double> luma(const PixelImage& image) {
 
 } // namespace
 
+double Timer::processCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
 double peakRssBytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) * 1024.0; // Linux reports kilobytes
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stod(line.substr(6)) * 1024.0; // reported in kB
+        }
+    }
+    return -1;
 }
 
 std::string machineLine() {

@@ -9,18 +9,25 @@
 
 namespace scalora::bench {
 
+// Wall-clock time and the CPU time of the whole process (all threads) since construction. The
+// machine the benchmark runs on is shared, so stages are compared by CPU time, which other
+// processes disturb far less than elapsed time.
 class Timer {
 public:
-    Timer() : start_(std::chrono::steady_clock::now()) {}
+    Timer() : start_(std::chrono::steady_clock::now()), cpuStart_(processCpuSeconds()) {}
     double seconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     }
+    double cpuSeconds() const { return processCpuSeconds() - cpuStart_; }
 
 private:
+    static double processCpuSeconds();
     std::chrono::steady_clock::time_point start_;
+    double cpuStart_;
 };
 
-// Peak memory of this process so far, in bytes (getrusage ru_maxrss).
+// Peak resident memory of this process so far, in bytes (VmHWM of /proc/self/status, which
+// unlike getrusage's ru_maxrss starts afresh at exec).
 double peakRssBytes();
 
 // "cpu: ..., cores: N, compiler: ..., build: ..." for the report header.

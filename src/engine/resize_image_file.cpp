@@ -10,6 +10,8 @@
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
 
+#include <cstdio>
+
 namespace scalora {
 
 namespace {
@@ -82,14 +84,18 @@ bool resizeImageFile(const std::string& destinationPath, Size targetSize,
     encode.jpegQuality = options.jpegQuality;
     encode.metadata = copyMetadata && !metadata.empty() ? &metadata : nullptr;
     AtomicFile file(destinationPath);
-    if (!file.isOpen() || !encodeImage(canvas, encoder, encode, file.stream()) || !file.commit()) {
+    if (!file.isOpen() || !encodeImage(canvas, encoder, encode, file.stream()) ||
+        std::fflush(file.stream()) != 0) {
         return false;
     }
+    // The times go onto the complete temporary file, before it replaces the destination: when the
+    // destination is the source itself, the source's times are gone once the rename is done. No
+    // byte is written after this (everything is flushed), so the times stay. The result stands
+    // whether or not the times could be copied.
     if (options.keepFileDates) {
-        // The result stands whether or not the times could be copied.
-        copyFileTimes(sourcePath, destinationPath);
+        copyFileTimes(sourcePath, file.temporaryPath());
     }
-    return true;
+    return file.commit();
 }
 
 } // namespace scalora

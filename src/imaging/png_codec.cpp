@@ -185,9 +185,12 @@ bool probePng(Bytes data, std::uint64_t fileSize, ImageProbe& out) {
 
 namespace {
 
-// Chosen by measurement on the photo corpus (see the report in the commit that set them):
-// level 6 with the adaptive filter costs several times the time of a fast level for about the
-// same size on photos.
+// Measured on six corpus photos (Kodak PNGs, a 5 MP PNG, two camera JPEGs at 1/4 size), RGB,
+// CPU time on one core: level 6 (zlib's default) 1.451 bytes/pixel at 2.9 MP/s, level 3
+// 1.507 at 9.9 MP/s, level 1 1.556 at 15.3 MP/s, level 9 1.431 at 1.0 MP/s. Level 3 costs 4%
+// more bytes than the default for less than a third of the time. The adaptive filter choice
+// stays: on photos it is within 0.2% of the best single filter (Sub) and on flat graphics it
+// is far better.
 constexpr int kPngCompressionLevel = 3;
 
 void writeToVector(png_structp png, png_bytep data, png_size_t count) {

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -15,7 +18,8 @@
 // 3. Destination stores
 // 4. The pass driver
 // 5. The plain copy at scale 1
-// 6. Entry points
+// 6. Bands of rows on several cores
+// 7. Entry points
 
 namespace scalora {
 
@@ -176,9 +180,62 @@ struct Span {
     std::int32_t end;
 };
 
+enum class Simd : std::uint8_t { None, Sse2, Avx2 };
+
+Simd chooseSimd(ResampleKernels kernels) {
+    if (kernels == ResampleKernels::Plain) {
+        return Simd::None;
+    }
+#if defined(SCALORA_RESAMPLE_AVX2)
+    static const bool avx2 = resample_detail::hasAvx2();
+    if (avx2 && kernels == ResampleKernels::Fastest) {
+        return Simd::Avx2;
+    }
+#endif
+#if defined(SCALORA_RESAMPLE_SSE2)
+    return Simd::Sse2;
+#else
+    return Simd::None;
+#endif
+}
+
+#if defined(SCALORA_RESAMPLE_SSE2)
+// One destination row of an opaque picture with the vector kernels.
+void runOpaqueVector(Simd simd, const std::uint8_t* const* rows, const std::int16_t* weightsY,
+                     std::int32_t tapsY, std::size_t realSamples, std::int16_t* realPart,
+                     std::int16_t* mid,
+                     const std::vector<std::pair<std::size_t, std::size_t>>& mirrored,
+                     std::int32_t base, const AxisWeights& wx, Span columns, std::uint32_t* out) {
+    using resample_detail::rowWeights;
+    constexpr auto kMidMax = static_cast<std::int16_t>(OpaqueFormat::kMidMax);
+#if defined(SCALORA_RESAMPLE_AVX2)
+    if (simd == Simd::Avx2) {
+        resample_detail::verticalPassOpaqueAvx2(rows, weightsY, tapsY, realSamples, realPart,
+                                                OpaqueFormat::kVerticalShift, kMidMax);
+    } else
+#endif
+    {
+        resample_detail::verticalPassOpaqueSse2(rows, weightsY, tapsY, 0, realSamples, realPart,
+                                                OpaqueFormat::kVerticalShift, kMidMax);
+    }
+    for (const auto& [to, from] : mirrored) {
+        std::copy_n(mid + from, 4, mid + to);
+    }
+#if defined(SCALORA_RESAMPLE_AVX2)
+    if (simd == Simd::Avx2) {
+        resample_detail::horizontalPassOpaqueAvx2(mid, base, rowWeights(wx), columns.begin,
+                                                  columns.end, OpaqueFormat::kHorizontalShift, out);
+        return;
+    }
+#endif
+    resample_detail::horizontalPassOpaqueSse2(mid, base, rowWeights(wx), columns.begin, columns.end,
+                                              OpaqueFormat::kHorizontalShift, out);
+}
+#endif
+
 template <typename Format, typename Rows, typename MakeStore>
 void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeights& wy, Rows& rows,
-               PixelImage& canvas, Point origin, Span columns, Span lines, bool simd,
+               PixelImage& canvas, Point origin, Span columns, Span lines, Simd simd,
                MakeStore makeStore) {
     using Mid = typename Format::Mid;
     using In = typename Format::In;
@@ -208,16 +265,9 @@ void runPasses(const PixelImage& source, const AxisWeights& wx, const AxisWeight
         std::uint32_t* out = canvas.row(origin.y + y) + origin.x;
 #if defined(SCALORA_RESAMPLE_SSE2)
         if constexpr (std::is_same_v<Format, OpaqueFormat>) {
-            if (simd) {
-                resample_detail::verticalPassOpaqueSse2(sourceRows.data(), wy.weightsOf(y), wy.taps,
-                                                        realSamples, realPart,
-                                                        Format::kVerticalShift, Format::kMidMax);
-                for (const auto& [to, from] : mirrored) {
-                    std::copy_n(mid.data() + from, 4, mid.data() + to);
-                }
-                resample_detail::horizontalPassOpaqueSse2(mid.data(), base, wx, columns.begin,
-                                                          columns.end, Format::kHorizontalShift,
-                                                          out);
+            if (simd != Simd::None) {
+                runOpaqueVector(simd, sourceRows.data(), wy.weightsOf(y), wy.taps, realSamples,
+                                realPart, mid.data(), mirrored, base, wx, columns, out);
                 continue;
             }
         }
@@ -271,9 +321,80 @@ void copyPlain(const PixelImage& source, Point offset, PixelImage& canvas, Point
     }
 }
 
+// 6. Bands of rows on several cores. Each destination row depends only on the source, so the
+// rows can be split into bands computed side by side with identical results.
+
+// Below this many multiply-adds a second thread costs more to start than it saves.
+constexpr double kMinWorkPerThread = 4e6;
+// The batch resizes one picture at a time; more than a few threads only fight over memory
+// bandwidth, which the vertical pass already saturates.
+constexpr int kMaxBands = 4;
+
+int bandCount(int maxThreads, const AxisWeights& wx, const AxisWeights& wy, Span lines,
+              Span columns) {
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    int wanted = maxThreads > 0 ? std::min(maxThreads, cores) : std::min(cores, kMaxBands);
+    const double rows = lines.end - lines.begin;
+    const double work = rows * (static_cast<double>(wy.taps) * (wx.realHigh - wx.realLow) +
+                                static_cast<double>(wx.taps) * (columns.end - columns.begin));
+    wanted = std::min(wanted, static_cast<int>(work / kMinWorkPerThread) + 1);
+    return std::clamp(wanted, 1, std::max(1, lines.end - lines.begin));
+}
+
+template <typename Band> void runInBands(Span lines, int count, const Band& band) {
+    std::vector<std::thread> helpers;
+    // A helper thread must not let memory exhaustion escape (that would end the program); it
+    // hands the exception to the calling thread, which rethrows it after all bands are done.
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(count));
+    helpers.reserve(static_cast<std::size_t>(count)); // so that only thread creation can fail below
+    const std::int32_t total = lines.end - lines.begin;
+    std::int32_t begin = lines.begin;
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t end =
+            lines.begin +
+            static_cast<std::int32_t>(static_cast<std::int64_t>(total) * (i + 1) / count);
+        const Span part{begin, end};
+        begin = end;
+        std::exception_ptr* failure = &failures[static_cast<std::size_t>(i)];
+        if (i + 1 == count) {
+            // The last band runs on the calling thread; the helpers are joined even if it fails.
+            try {
+                band(part);
+            } catch (...) {
+                *failure = std::current_exception();
+            }
+            break;
+        }
+        try {
+            helpers.emplace_back([&band, part, failure] {
+                try {
+                    band(part);
+                } catch (...) {
+                    *failure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: do it here.
+            try {
+                band(part);
+            } catch (...) {
+                *failure = std::current_exception();
+            }
+        }
+    }
+    for (std::thread& t : helpers) {
+        t.join();
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+}
+
 } // namespace
 
-// 6. Entry points.
+// 7. Entry points.
 
 bool resampleOnto(const PixelImage& source, const SourceRect& sourceRect, PixelImage& canvas,
                   const Rect& destination, const ResampleOptions& options) {
@@ -307,27 +428,28 @@ bool resampleOnto(const PixelImage& source, const SourceRect& sourceRect, PixelI
                             options.filter, wy)) {
         return false;
     }
-    if (!hasAlpha) {
-        OpaqueRows rows(source, wx.realLow);
-        runPasses<OpaqueFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                                options.allowSimd,
-                                [](std::uint32_t* out) { return OpaqueStore{out}; });
-        return true;
-    }
-    PremultipliedRows rows(source, wx.realLow, wx.realHigh, wy.taps);
-    if (over) {
-        runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               options.allowSimd,
-                               [](std::uint32_t* out) { return OverStore{out}; });
-    } else if (source.alphaKind() == AlphaKind::Premultiplied) {
-        runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               options.allowSimd,
-                               [](std::uint32_t* out) { return PremultipliedStore{out}; });
-    } else {
-        runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, lines,
-                               options.allowSimd,
-                               [](std::uint32_t* out) { return StraightStore{out}; });
-    }
+    const Simd simd = chooseSimd(options.kernels);
+    // One band of destination rows; bands share nothing but the read-only source and weights.
+    const auto band = [&](Span part) {
+        if (!hasAlpha) {
+            OpaqueRows rows(source, wx.realLow);
+            runPasses<OpaqueFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                    [](std::uint32_t* out) { return OpaqueStore{out}; });
+            return;
+        }
+        PremultipliedRows rows(source, wx.realLow, wx.realHigh, wy.taps);
+        if (over) {
+            runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                   [](std::uint32_t* out) { return OverStore{out}; });
+        } else if (source.alphaKind() == AlphaKind::Premultiplied) {
+            runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                   [](std::uint32_t* out) { return PremultipliedStore{out}; });
+        } else {
+            runPasses<AlphaFormat>(source, wx, wy, rows, canvas, origin, columns, part, simd,
+                                   [](std::uint32_t* out) { return StraightStore{out}; });
+        }
+    };
+    runInBands(lines, bandCount(options.maxThreads, wx, wy, lines, columns), band);
     return true;
 }
 

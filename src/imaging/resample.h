@@ -36,12 +36,21 @@ enum class ResampleBlend : std::uint8_t {
     Over,    // scaled pixels are composited over the (opaque) canvas, as onto a black mat
 };
 
+enum class ResampleKernels : std::uint8_t {
+    Fastest, // AVX2 where the processor has it, else SSE2 (opaque pictures; alpha uses Plain)
+    Sse2,    // SSE2 even where AVX2 exists
+    Plain,   // the portable reference loops
+};
+
 struct ResampleOptions {
     ResampleFilter filter = kDefaultResampleFilter;
     ResampleBlend blend = ResampleBlend::Replace;
-    // Use the vector kernels where the machine has them; off runs the plain reference kernels,
-    // which give the same bytes (tests and benchmarks compare the two).
-    bool allowSimd = true;
+    // The fastest kernels the processor has, or a given set; all give the same bytes (tests and
+    // benchmarks compare them).
+    ResampleKernels kernels = ResampleKernels::Fastest;
+    // Rows are split into bands resized on up to this many threads (0: one per core, at most
+    // four); small resizes always run on the calling thread. The result does not depend on it.
+    int maxThreads = 0;
 };
 
 // Draws `sourceRect` of `source` scaled to destination.size() with its top-left corner at

@@ -8,7 +8,7 @@ int chooseJpegScaleEighths(const SourceRect& rect, Size target) {
     if (target.isEmpty() || !(rect.width > 0) || !(rect.height > 0)) {
         return 8;
     }
-    for (int m = 1; m < 8; ++m) {
+    for (const int m : {1, 2, 4}) {
         const double scale = m / 8.0;
         if (rect.width * scale >= kShrinkOnLoadMargin * target.width &&
             rect.height * scale >= kShrinkOnLoadMargin * target.height) {

@@ -20,13 +20,13 @@ __m128i weightPair(const std::int16_t* w) {
 } // namespace
 
 void verticalPassOpaqueSse2(const std::uint8_t* const* rows, const std::int16_t* weights,
-                            std::int32_t taps, std::size_t count, std::int16_t* out, int shift,
-                            std::int16_t maxValue) {
+                            std::int32_t taps, std::size_t begin, std::size_t count,
+                            std::int16_t* out, int shift, std::int16_t maxValue) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i round = _mm_set1_epi32(std::int32_t{1} << (shift - 1));
     const __m128i top = _mm_set1_epi16(maxValue);
     const __m128i shiftCount = _mm_cvtsi32_si128(shift);
-    std::size_t x = 0;
+    std::size_t x = begin;
     // 16 samples (4 pixels) per block: four accumulators of four 32-bit sums.
     for (; x + 16 <= count; x += 16) {
         __m128i a0 = round;
@@ -63,7 +63,7 @@ void verticalPassOpaqueSse2(const std::uint8_t* const* rows, const std::int16_t*
 }
 
 void horizontalPassOpaqueSse2(const std::int16_t* row, std::int32_t virtualBase,
-                              const AxisWeights& weights, std::int32_t x0, std::int32_t x1,
+                              const RowWeights& weights, std::int32_t x0, std::int32_t x1,
                               int shift, std::uint32_t* out) {
     const __m128i round = _mm_set1_epi32(std::int32_t{1} << (shift - 1));
     const __m128i shiftCount = _mm_cvtsi32_si128(shift);
@@ -71,10 +71,8 @@ void horizontalPassOpaqueSse2(const std::int16_t* row, std::int32_t virtualBase,
     const std::int32_t taps = weights.taps;
     for (std::int32_t x = x0; x < x1; ++x) {
         const std::int16_t* p =
-            row +
-            static_cast<std::ptrdiff_t>(weights.first[static_cast<std::size_t>(x)] - virtualBase) *
-                4;
-        const std::int16_t* w = weights.weightsOf(x);
+            row + static_cast<std::ptrdiff_t>(weights.first[x] - virtualBase) * 4;
+        const std::int16_t* w = weights.weights + static_cast<std::ptrdiff_t>(x) * taps;
         __m128i acc = round;
         for (std::int32_t t = 0; t < taps; t += 2) {
             // Two pixels (B G R A B G R A) regrouped as (B B G G R R A A) pairs.

@@ -5,6 +5,7 @@
 
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
+#include "imaging/tiff_samples.h"
 
 #include <algorithm>
 #include <cstring>
@@ -201,27 +202,49 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
         changed[0] = EXTRASAMPLE_ASSOCALPHA;
         TIFFSetField(tif.get(), TIFFTAG_EXTRASAMPLES, count, changed.data());
     }
-    char message[1024] = {};
-    if (!TIFFRGBAImageOK(tif.get(), message)) {
-        return false;
-    }
-    TIFFRGBAImage img{};
-    if (!TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
-        return false;
-    }
     // Only extra samples declared as alpha count: libtiff also takes an unspecified fourth
     // sample for alpha, which other readers (rightly) ignore.
     const bool hasAlpha = facts.hasAlpha();
+    if (!out.allocate(static_cast<std::int32_t>(facts.width),
+                      static_cast<std::int32_t>(facts.height),
+                      hasAlpha ? AlphaKind::Straight : AlphaKind::None)) {
+        return false;
+    }
+    char message[1024] = {};
+    TIFFRGBAImage img{};
+    if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
+        // Layouts the RGBA interface does not know; samples come out in the file's order. The
+        // refusal itself was reported as an error, which does not count against the file.
+        errors = 0;
+        if (!readTiffSamples(tif.get(), hasAlpha, out) || errors > 0) {
+            out.reset();
+            return false;
+        }
+        if (hasAlpha && facts.associatedAlpha) {
+            for (std::int32_t y = 0; y < out.height(); ++y) {
+                unpremultiplyRow(out.row(y), out.row(y), out.width());
+            }
+        }
+        out.setDpi(facts.dpiX, facts.dpiY);
+        orientation = facts.orientation;
+        return true;
+    }
     // The file's own orientation as the requested one: rows come out as stored.
     img.req_orientation = static_cast<std::uint16_t>(facts.orientation);
-    bool ok = out.allocate(static_cast<std::int32_t>(facts.width),
-                           static_cast<std::int32_t>(facts.height),
-                           hasAlpha ? AlphaKind::Straight : AlphaKind::None);
-    if (ok) {
-        // The image's rows are contiguous (stride equals width), as libtiff's raster wants.
-        ok = TIFFRGBAImageGet(&img, out.row(0), facts.width, facts.height) != 0;
+    // libtiff's raster is width x height contiguous pixels: the image's own buffer when its
+    // rows have no padding, else a separate raster copied row by row.
+    const bool contiguous = out.stridePixels() == static_cast<std::size_t>(out.width());
+    std::vector<std::uint32_t> raster;
+    if (!contiguous) {
+        raster.resize(static_cast<std::size_t>(facts.width) * facts.height);
     }
+    const bool ok = TIFFRGBAImageGet(&img, contiguous ? out.row(0) : raster.data(), facts.width,
+                                     facts.height) != 0;
     TIFFRGBAImageEnd(&img);
+    for (std::int32_t y = 0; ok && !contiguous && y < out.height(); ++y) {
+        std::memcpy(out.row(y), raster.data() + static_cast<std::size_t>(y) * facts.width,
+                    static_cast<std::size_t>(facts.width) * sizeof(std::uint32_t));
+    }
     if (!ok || errors > 0) {
         out.reset();
         return false;

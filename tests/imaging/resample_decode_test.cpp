@@ -1,24 +1,26 @@
 #include "imaging/resample_decode.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace scalora {
 namespace {
 
-TEST(ShrinkOnLoad, PicksTheSmallestScaleThatKeepsTwiceTheTarget) {
+TEST(ShrinkOnLoad, PicksTheSmallestFastScaleThatKeepsTheMargin) {
     const SourceRect photo{0, 0, 4000, 3000};
-    // 1280 x 960 needs 2560 x 1920: 4000 x 6/8 = 3000 is the first that is enough.
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {1280, 960}), 6);
-    // The 64 x 48 list preview: even 1/8 (500 x 375) keeps far more than twice.
+    // 1280 x 960 needs 1920 x 1440: 1/2 (2000 x 1500) is enough.
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {1280, 960}), 4);
+    // The 64 x 48 list preview: even 1/8 (500 x 375) keeps far more.
     EXPECT_EQ(chooseJpegScaleEighths(photo, {64, 48}), 1);
-    // 1/4 gives exactly 1000 x 750 = twice 500 x 375: exactly twice is enough.
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {500, 375}), 2);
-    // The tighter direction decides: a narrow target that is tall needs more rows.
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {100, 1400}), 8);
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {2001, 100}), 8);
+    // 1/4 gives 1000 x 750, exactly 1.5 x 666.7 x 500: exactly the margin is enough.
+    EXPECT_EQ(chooseJpegScaleEighths({0, 0, 4000, 3000}, {666, 500}), 2);
+    EXPECT_EQ(chooseJpegScaleEighths({0, 0, 4000, 3000}, {667, 500}), 4);
+    // 3/8 would be enough for 900 x 675, but only 1/8, 1/4 and 1/2 are used.
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {900, 675}), 4);
+    // The tighter direction decides; a target above 1/3 of the source needs the full size.
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {100, 1001}), 8);
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {1334, 100}), 8);
     EXPECT_EQ(chooseJpegScaleEighths(photo, {4000, 3000}), 8);
     EXPECT_EQ(chooseJpegScaleEighths(photo, {8000, 6000}), 8);
     EXPECT_EQ(chooseJpegScaleEighths(photo, {0, 0}), 8);

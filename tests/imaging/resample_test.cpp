@@ -266,22 +266,50 @@ TEST(Resample, VectorKernelsMatchThePlainOnesBitForBit) {
     for (const ResampleFilter filter : {ResampleFilter::Lanczos3, ResampleFilter::CatmullRom}) {
         for (const SourceRect& rect : rects) {
             for (const Size size : sizes) {
-                PixelImage fast;
                 PixelImage plain;
-                ASSERT_TRUE(fast.allocate(size.width, size.height));
                 ASSERT_TRUE(plain.allocate(size.width, size.height));
                 ResampleOptions options{filter};
-                ASSERT_TRUE(
-                    resampleOnto(source, rect, fast, {0, 0, size.width, size.height}, options));
-                options.allowSimd = false;
+                options.kernels = ResampleKernels::Plain;
                 ASSERT_TRUE(
                     resampleOnto(source, rect, plain, {0, 0, size.width, size.height}, options));
-                for (std::int32_t y = 0; y < size.height; ++y) {
-                    for (std::int32_t x = 0; x < size.width; ++x) {
-                        ASSERT_EQ(fast.pixel(x, y), plain.pixel(x, y))
-                            << size.width << "x" << size.height << " at " << x << "," << y;
+                for (const ResampleKernels kernels :
+                     {ResampleKernels::Fastest, ResampleKernels::Sse2}) {
+                    PixelImage fast;
+                    ASSERT_TRUE(fast.allocate(size.width, size.height));
+                    options.kernels = kernels;
+                    ASSERT_TRUE(
+                        resampleOnto(source, rect, fast, {0, 0, size.width, size.height}, options));
+                    for (std::int32_t y = 0; y < size.height; ++y) {
+                        for (std::int32_t x = 0; x < size.width; ++x) {
+                            ASSERT_EQ(fast.pixel(x, y), plain.pixel(x, y))
+                                << size.width << "x" << size.height << " at " << x << "," << y;
+                        }
                     }
                 }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace scalora
+
+namespace scalora {
+namespace {
+
+TEST(Resample, BandsOnSeveralThreadsGiveTheSameBytes) {
+    for (const AlphaKind kind : {AlphaKind::None, AlphaKind::Straight}) {
+        const PixelImage source = noisy(1200, 900, kind, 5);
+        ResampleOptions one;
+        one.maxThreads = 1;
+        const PixelImage serial = resampled(source, {397, 301}, one);
+        ResampleOptions many;
+        many.maxThreads = 3;
+        const PixelImage banded = resampled(source, {397, 301}, many);
+        ASSERT_EQ(serial.size(), banded.size());
+        for (std::int32_t y = 0; y < serial.height(); ++y) {
+            for (std::int32_t x = 0; x < serial.width(); ++x) {
+                ASSERT_EQ(serial.pixel(x, y), banded.pixel(x, y)) << x << "," << y;
             }
         }
     }
