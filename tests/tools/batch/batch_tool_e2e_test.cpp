@@ -5,6 +5,7 @@
 #include "engine/image_file.h"
 #include "support/test_support.h"
 
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -99,6 +100,8 @@ protected:
 };
 
 TEST_F(BatchToolTest, WritesResizedFilesWithTheirMetadata) {
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(in("portrait.jpg"), old);
     RunResult result =
         run({"--mode", "fit", "--width", "100", "--height", "100", "--format", "jpg", "--quality",
              "90", "--copy-metadata", "--dest", out(), in("portrait.jpg")});
@@ -109,10 +112,13 @@ TEST_F(BatchToolTest, WritesResizedFilesWithTheirMetadata) {
     EXPECT_EQ(jpeg.size(), (Size{67, 100})); // 1200 x 1800 fitted: width first, then height
     EXPECT_EQ(jpeg.probe().format, ImageFormat::Jpeg);
     EXPECT_NEAR(jpeg.probe().dpiX, 72.0, 0.5);
+    // The source's EXIF block travels into the JPEG result.
+    EXPECT_TRUE(contains(test::readFile(out("portrait.jpg")), std::string("Exif\0\0", 6)));
+    EXPECT_EQ(fs::last_write_time(out("portrait.jpg")), old); // dates kept by default
 
     // A folder, recursively, at half size as PNG; plain lines since standard error is a pipe.
     result = run({"--mode", "percentage", "--width", "50", "--height", "50", "--format", "png",
-                  "--recursive", "--dest", out(), in("")});
+                  "--recursive", "--no-keep-dates", "--dest", out(), in("")});
     ASSERT_EQ(result.status, 0) << result.errors;
     EXPECT_TRUE(
         contains(result.errors, "[1/2] " + in("portrait.jpg") + " -> " + out("portrait.png")))
@@ -123,6 +129,7 @@ TEST_F(BatchToolTest, WritesResizedFilesWithTheirMetadata) {
     EXPECT_EQ(png.probe().format, ImageFormat::Png);
     EXPECT_NEAR(png.probe().dpiX, 96.0, 0.5);
     EXPECT_EQ(ImageFile(out("portrait.png")).size(), (Size{600, 900}));
+    EXPECT_NE(fs::last_write_time(out("portrait.png")), old);
     // Only finished files in the destination: no temporary leftovers.
     EXPECT_EQ(std::distance(fs::directory_iterator(out()), fs::directory_iterator()), 3);
 }
@@ -144,6 +151,13 @@ TEST_F(BatchToolTest, RefusalsAreReportedPerFile) {
 
     // A file that is not an image is left out with a note; the rest is done.
     test::writeFile(dir_ / "in" / "fake.png", "not a png");
+    // Without metadata copying the result carries none.
+    ASSERT_EQ(run({"--overwrite", "--no-copy-metadata", "--format", "jpg", "--dest", out(),
+                   in("portrait.jpg")})
+                  .status,
+              0);
+    EXPECT_FALSE(contains(test::readFile(out("portrait.jpg")), std::string("Exif\0\0", 6)));
+
     const RunResult mixed =
         run({"--overwrite", "--dest", out(), in("fake.png"), in("portrait.jpg")});
     EXPECT_EQ(mixed.status, 1);
