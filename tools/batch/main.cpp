@@ -91,7 +91,8 @@ int run(const std::vector<std::string>& args) {
     for (const std::string& warning : arguments.warnings) {
         std::fprintf(stderr, "scalora-batch: %s\n", warning.c_str());
     }
-    if (!useLanguage(arguments.language)) {
+    // English is the language the messages are written in: it needs no file.
+    if (!useLanguage(arguments.language) && arguments.language != "english") {
         std::fprintf(stderr,
                      "scalora-batch: language '%s' is not available; messages stay in English\n",
                      arguments.language.c_str());
