@@ -16,8 +16,28 @@
 namespace scalora::codec {
 namespace {
 
-// Deflate-compressed 1-bit data holds at most about 8 * 1032 pixels per byte.
-constexpr std::uint64_t kTiffPixelsPerByte = 8 * 1032;
+// How many bits of samples one byte of file can stand for at most: LZW's longest strings give
+// about 2730 (4096 samples per 12-bit code), Deflate 1032 x 8; fax coding can code a blank
+// row of any width in a few bits, so bilevel images get a much looser bound.
+constexpr std::uint64_t kMaxSampleBitsPerByte = 4096 * 8;
+constexpr std::uint64_t kMaxFaxPixelsPerByte = 1u << 17;
+
+// Pixels one byte of this file can plausibly stand for, from its sample layout.
+std::uint64_t pixelsPerByte(TIFF* tif) {
+    std::uint16_t bits = 1;
+    std::uint16_t samples = 1;
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    if (compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTRLEW ||
+        compression == COMPRESSION_CCITTFAX3 || compression == COMPRESSION_CCITTFAX4 ||
+        compression == COMPRESSION_JBIG) {
+        return kMaxFaxPixelsPerByte;
+    }
+    const std::uint64_t bitsPerPixel = std::max<std::uint64_t>(1, std::uint64_t{bits} * samples);
+    return std::max<std::uint64_t>(1, kMaxSampleBitsPerByte / bitsPerPixel);
+}
 
 // No single libtiff buffer (a strip or tile) may exceed the largest image we accept.
 constexpr tmsize_t kMaxTiffAllocation = static_cast<tmsize_t>(kMaxPixelCount * 4);
@@ -189,7 +209,7 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
         return false;
     }
     const DirectoryFacts facts = directoryFacts(tif.get());
-    if (!plausibleImageSize(facts.width, facts.height, data.size(), kTiffPixelsPerByte)) {
+    if (!plausibleImageSize(facts.width, facts.height, data.size(), pixelsPerByte(tif.get()))) {
         return false;
     }
     if (facts.unassociatedAlpha) {
@@ -279,7 +299,7 @@ bool probeTiff(Bytes head, std::uint64_t fileSize, ImageProbe& out) {
     out.dpiY = facts.dpiY;
     out.orientation = facts.orientation;
     out.hasAlpha = facts.hasAlpha();
-    return plausibleImageSize(facts.width, facts.height, fileSize, kTiffPixelsPerByte);
+    return plausibleImageSize(facts.width, facts.height, fileSize, pixelsPerByte(tif.get()));
 }
 
 // ---------------------------------------------------------------------------------------------
