@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/geometry.h"
+#include "engine/geometry.h"
 #include "engine/image_codec.h"
 #include "engine/output_format.h"
 #include "engine/stopwatch.h"
@@ -74,6 +75,11 @@ struct BatchSettings {
     void resetStatus();
     ResizeOptions writeOptions() const {
         return {allowRewrite, saveOriginalFileDate, jpegQuality, jpegCopyExif};
+    }
+    // The geometry input of this run's snapshot for a source of the given size; the disk
+    // estimate and the per-image task both start from it, so they always agree.
+    TargetSizeInput targetSizeInput(Size source) const {
+        return {source, mode, widthValue, heightValue, desktopSize, doNotEnlarge};
     }
 };
 

@@ -107,14 +107,7 @@ std::uint64_t estimateOutputBytes(const ImageItem& item, const BatchSettings& se
     if (!item.measured) {
         return 0;
     }
-    TargetSizeInput input;
-    input.source = {item.width, item.height};
-    input.mode = settings.mode;
-    input.widthValue = settings.widthValue;
-    input.heightValue = settings.heightValue;
-    input.desktopSize = settings.desktopSize;
-    input.doNotEnlarge = settings.doNotEnlarge;
-    const Size target = computeTargetSize(input);
+    const Size target = computeTargetSize(settings.targetSizeInput({item.width, item.height}));
     if (target.width < 1 || target.height < 1) {
         return 0;
     }

@@ -106,14 +106,7 @@ bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& cod
     item.width = measured->width;
     item.height = measured->height;
 
-    TargetSizeInput input;
-    input.source = {item.width, item.height};
-    input.mode = settings.mode;
-    input.widthValue = settings.widthValue;
-    input.heightValue = settings.heightValue;
-    input.desktopSize = settings.desktopSize;
-    input.doNotEnlarge = settings.doNotEnlarge;
-    const Size target = computeTargetSize(input);
+    const Size target = computeTargetSize(settings.targetSizeInput({item.width, item.height}));
     if (target.width < 1 || target.height < 1) {
         return false;
     }
