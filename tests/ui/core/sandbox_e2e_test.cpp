@@ -233,6 +233,12 @@ TEST(SandboxEndToEnd, XdotoolClickReachesTheElementUnderThePointer) {
     EXPECT_EQ(clicks[0], "click beta " + std::to_string(betaX - beta[0]) + " " +
                              std::to_string(midY - beta[1]) + " button 1");
 
+    // The click gave beta the keyboard focus; Tab moves it on to gamma, and Space reaches
+    // gamma as virtual key 32.
+    ASSERT_EQ(xdotool({"key", "--delay", "50", "Tab", "space"}), 0);
+    ASSERT_TRUE(waitFor([&] { return hasLine(log, "key "); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(hasLine(log, "key gamma 32"));
+
     // Closing the window through the window manager ends the program normally.
     xdotool({"search", "--name", "UI Sandbox", "windowclose", "%1"});
     app.stop();
