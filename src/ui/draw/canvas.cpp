@@ -274,8 +274,10 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
             if (sy < ya || sy >= yb) {
                 continue;
             }
-            const double t = (sy - p0.y) / static_cast<double>(p1.y - p0.y);
-            crossings.push_back({p0.x + t * (p1.x - p0.x) + origin_.x, down ? 1 : -1});
+            // In doubles: differences of far-apart points overflow 32 bits.
+            const double t = (sy - p0.y) / (static_cast<double>(p1.y) - p0.y);
+            crossings.push_back(
+                {p0.x + t * (static_cast<double>(p1.x) - p0.x) + origin_.x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),
                   [](const Crossing& l, const Crossing& r) { return l.x < r.x; });

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 namespace scalora {
@@ -18,6 +19,8 @@ namespace {
 
 // The process-wide FreeType library; faces are opened on the UI thread mostly, but the
 // library itself is not thread-safe, so every use goes through this lock.
+// It lives until the process ends, like the faces made from it: fonts are still measured
+// while the last windows are destroyed at exit, so no destructor may run before them.
 struct FreeTypeLibrary {
     FT_Library library = nullptr;
     std::mutex mutex;
@@ -26,17 +29,15 @@ struct FreeTypeLibrary {
             library = nullptr;
         }
         FcInit();
-    }
-    ~FreeTypeLibrary() {
-        if (library != nullptr) {
-            FT_Done_FreeType(library);
-        }
+        // fontconfig keeps its configuration until told to let go; without this its one-time
+        // allocations show up as leaks in every checked program that draws text.
+        std::atexit([] { FcFini(); });
     }
 };
 
 FreeTypeLibrary& freeType() {
-    static FreeTypeLibrary instance;
-    return instance;
+    static FreeTypeLibrary* instance = new FreeTypeLibrary();
+    return *instance;
 }
 
 struct FcPatternDeleter {
@@ -121,6 +122,7 @@ struct SizedFace {
     bool kerning = false;
     std::unordered_map<char32_t, FT_UInt> indexOf;
     std::unordered_map<FT_UInt, FontFace::Glyph> glyphs;
+    std::size_t renders = 0; // glyphs rendered by FreeType so far
 
     ~SizedFace() {
         if (face != nullptr) {
@@ -174,6 +176,7 @@ struct SizedFace {
         if (it != glyphs.end()) {
             return it->second;
         }
+        ++renders;
         FontFace::Glyph g;
         std::lock_guard lock(freeType().mutex);
         // Light hinting keeps the shapes of the design while snapping to the pixel rows,
@@ -290,8 +293,9 @@ FontFace::~FontFace() = default;
 
 std::shared_ptr<FontFace> FontFace::get(const std::string& family, std::int32_t pixelHeight,
                                         bool bold, bool italic) {
+    // Shared faces are kept for the whole run (see FreeTypeLibrary for why they never die).
     static std::mutex cacheMutex;
-    static std::map<std::string, std::shared_ptr<FontFace>> cache;
+    static auto& cache = *new std::map<std::string, std::shared_ptr<FontFace>>();
     pixelHeight = std::clamp(pixelHeight, 1, 2048); // FreeType's practical limit for sizes
     const std::string key = toLower(family) + "|" + std::to_string(pixelHeight) + "|" +
                             (bold ? "b" : "") + (italic ? "i" : "");
@@ -323,6 +327,15 @@ std::string FontFace::matchFamily(const std::string& family) {
         return {};
     }
     return file.family;
+}
+
+std::size_t FontFace::renderedGlyphCount() {
+    std::lock_guard lock(mutex_);
+    std::size_t count = impl_->primary->renders;
+    for (const auto& [key, face] : impl_->fallbackFaces) {
+        count += face ? face->renders : 0;
+    }
+    return count;
 }
 
 std::int32_t FontFace::layoutUtf8(std::string_view text, std::vector<PlacedGlyph>* out) {

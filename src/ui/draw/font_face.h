@@ -56,6 +56,10 @@ public:
     // a line allocate nothing once the buffer has grown.
     std::int32_t layoutUtf8(std::string_view text, std::vector<PlacedGlyph>* out);
 
+    // How many glyphs FreeType has rendered for this face and its fall-backs: repainting the
+    // same text must not raise it.
+    std::size_t renderedGlyphCount();
+
     struct Impl;
 
 private:

@@ -1,6 +1,7 @@
 #include "png_file.h"
 #include "support/test_support.h"
 #include "ui/draw/canvas.h"
+#include "ui/draw/font_face.h"
 #include "ui/draw/screen_dpi.h"
 #include "ui/draw/ui_font.h"
 
@@ -75,6 +76,23 @@ TEST_F(TextRender, GlyphsAreAntiAliasedInsideTheLineBoxAndHonourColourAlpha) {
             }
         }
     }
+}
+
+TEST_F(TextRender, RepaintingTextRendersNoGlyphAgain) {
+    // A size no other test uses, so the face starts with an empty cache.
+    const UIFont font(UIFont::defaultFamily(), 13.5);
+    FontFace* face = font.face();
+    ASSERT_NE(face, nullptr);
+    const std::size_t before = face->renderedGlyphCount();
+    Canvas canvas(300, 40);
+    canvas.drawText(font, Point{0, 0}, "Repaint repaint \u6f22", 0xFF000000);
+    const std::size_t first = face->renderedGlyphCount();
+    EXPECT_EQ(first - before, 10u); // R e p a i n t r, the space, and one fall-back glyph
+    for (int i = 0; i < 3; ++i) {
+        canvas.drawText(font, Point{0, 0}, "Repaint repaint \u6f22", 0xFF000000);
+        EXPECT_EQ(font.textWidth("paint"), font.textWidth("paint"));
+    }
+    EXPECT_EQ(face->renderedGlyphCount(), first);
 }
 
 TEST_F(TextRender, RectangleLayoutAlignsClipsAndUnderlines) {
