@@ -1,6 +1,9 @@
 #include "app/application.h"
 
 #include "app/identity.h"
+#include "data/resource_locator.h"
+#include "data/translate.h"
+#include "data/translation.h"
 #include "platform/module_path.h"
 
 #include <atomic>
@@ -18,14 +21,18 @@ Application::Application(std::string_view productName, std::string_view version,
       moduleDirectory_(scalora::moduleDirectory()), arguments_(std::move(arguments)),
       commandLinePaths_(commandLinePaths(arguments_)), guard_(guardNameForProduct(productName)) {
     Application* expected = nullptr;
-    currentApplication.compare_exchange_strong(expected, this);
+    if (currentApplication.compare_exchange_strong(expected, this)) {
+        setApplicationName(productName_); // what "%app" stands for in every text
+    }
 }
 
 Application::~Application() {
     // Stop listening before anything the relay might use goes away.
     guard_.close();
     Application* expected = this;
-    currentApplication.compare_exchange_strong(expected, nullptr);
+    if (currentApplication.compare_exchange_strong(expected, nullptr)) {
+        installTranslation(nullptr);
+    }
 }
 
 Application* Application::instance() {
@@ -52,6 +59,14 @@ bool Application::notifyRunningInstance() const {
 
 void Application::setInstanceNotificationRelay(SingleInstanceGuard::Handler relay) {
     guard_.setNotificationHandler(std::move(relay));
+}
+
+bool Application::openArchive(std::string_view name) {
+    return archives_.open(moduleDirectory_, name);
+}
+
+bool Application::loadLanguage(std::string_view name) {
+    return setLanguage(languageDirs(moduleDirectory_), name);
 }
 
 int Application::run() {

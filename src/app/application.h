@@ -12,6 +12,7 @@
 #pragma once
 
 #include "app/command_line.h"
+#include "data/archive_registry.h"
 #include "platform/single_instance_guard.h"
 
 #include <functional>
@@ -81,8 +82,18 @@ public:
     void quit();
     bool quitRequested() const { return quitRequested_; }
 
-    // Owned resources: the data layer adds the open archives (looked up by name) and the
-    // loaded translation here; they are destroyed with the application, after the event loop.
+    // Owned resources: the open archives (looked up by name) and the loaded translation,
+    // destroyed with the application, after the event loop.
+    //
+    // Opens "<name>.pak" beside the program, in its data/ folder or in the installed share
+    // folder (a name holding "/" is a path) and registers it under the file's base name.
+    bool openArchive(std::string_view name);
+    const ResourceArchive* findArchive(std::string_view name) const { return archives_.find(name); }
+    const ArchiveRegistry& archives() const { return archives_; }
+    // Makes languages/<name>.xml (beside the program, else installed) the translation every
+    // text goes through; nothing happens when that file is already loaded. False when there
+    // is no valid file: texts then show in English.
+    bool loadLanguage(std::string_view name);
 
 private:
     std::string productName_;
@@ -99,6 +110,7 @@ private:
     EventLoop eventLoop_;
     std::function<void()> quitHandler_;
     bool quitRequested_ = false;
+    ArchiveRegistry archives_;
     // Last member: destroyed first, so no notification arrives during teardown.
     SingleInstanceGuard guard_;
 };

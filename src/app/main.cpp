@@ -4,10 +4,13 @@
 #include "app/application.h"
 #include "app/display_choice.h"
 #include "app/identity.h"
+#include "app/settings_access.h"
+#include "app/settings_schema.h"
 
 #include <SDL.h>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,13 +75,21 @@ int main(int argc, char** argv) {
         return kStartupFailure;
     }
 
-    // Still to come, each ending start-up with kStartupFailure when it fails:
-    // - open the resource archive "data" beside the program (or in its data/ folder) and
-    //   register it with the application;
-    // - load the "default" style through the style manager;
-    // - build the main controller: settings store reconciled with settingsSchema(), the
-    //   language from general/language, the batch engine, and the main window, which restores
-    //   its geometry and takes the command-line paths on its first showing.
+    if (!application.openArchive("data")) {
+        return kStartupFailure;
+    }
+
+    // Still to come, ending start-up with kStartupFailure when it fails:
+    // - load the "default" style through the style manager.
+
+    // Settings reconciled with the schema (reset and saved when the key set differs), then
+    // the language they name. These move into the main controller when it exists; until then
+    // the store lives here and saves when it goes out of scope.
+    std::unique_ptr<SettingsStore> settings = openSettingsStore(application.productName());
+    application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage));
+
+    // Still to come: the batch engine and the main window, which restores its geometry and
+    // takes the command-line paths on its first showing.
 
     const int exitCode = application.run();
 

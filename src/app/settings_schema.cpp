@@ -67,6 +67,16 @@ const SettingDefinition* findSetting(std::string_view key) {
     return found != schema.end() ? &*found : nullptr;
 }
 
+bool keySetMatchesSchema(std::span<const std::string> storedKeys) {
+    const auto& schema = settingsSchema();
+    if (storedKeys.size() != schema.size()) {
+        return false;
+    }
+    return std::all_of(schema.begin(), schema.end(), [&](const SettingDefinition& d) {
+        return std::find(storedKeys.begin(), storedKeys.end(), d.key) != storedKeys.end();
+    });
+}
+
 std::int32_t clampIntSetting(std::string_view key, std::int32_t value, Size windowMinimum) {
     const SettingDefinition* definition = findSetting(key);
     if (definition == nullptr) {

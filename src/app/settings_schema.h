@@ -6,6 +6,7 @@
 #include "base/geometry.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -67,6 +68,10 @@ struct SettingDefinition {
 const std::vector<SettingDefinition>& settingsSchema();
 // The definition of key, or nullptr for a key the schema does not have.
 const SettingDefinition* findSetting(std::string_view key);
+
+// The validity test of a stored settings file: it holds exactly the schema's keys (as many
+// keys as the schema, every schema key among them); kinds and values are not looked at.
+bool keySetMatchesSchema(std::span<const std::string> storedKeys);
 
 // The value a reader uses for a stored integer: clamped by the key's range; windowMinimum is
 // the minimum size of the window the geometry keys belong to. Keys without a range, and keys

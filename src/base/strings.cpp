@@ -262,6 +262,14 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return toLower(a) == toLower(b);
 }
 
+bool isLetterOrDigitChar(char32_t c) {
+    if (c < 0x80) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    }
+    const locale_t l = utf8Locale();
+    return l != nullptr && c <= 0x10FFFF && iswalnum_l(static_cast<wint_t>(c), l) != 0;
+}
+
 bool isSpaceChar(char32_t c) {
     return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0 || c == 0x3000;
 }

@@ -35,6 +35,9 @@ std::string lowerFirst(std::string_view text);
 std::string upperFirst(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
+// Letters and digits of any script (for names in markup), by the C library's Unicode tables.
+bool isLetterOrDigitChar(char32_t c);
+
 // White space is the ASCII set (space, tab, CR, LF, VT, FF) plus U+00A0 and U+3000.
 bool isSpaceChar(char32_t c);
 std::string trim(std::string_view text);

@@ -1,5 +1,7 @@
 #include "data/file_bytes.h"
 
+#include "platform/file_descriptor.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -12,22 +14,6 @@ namespace {
 // Reads go through a fixed buffer so that a file that changes size while it is read never
 // makes us trust a size taken earlier.
 constexpr std::size_t kChunkSize = 65536;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 

@@ -18,6 +18,11 @@ std::string locateResourceFile(std::string_view exeDir, std::string_view name,
         const std::string path(name);
         return isRegularFile(path) ? path : std::string();
     }
+    // Without the program's folder there is nothing to look beside; the working folder is not
+    // a substitute.
+    if (exeDir.empty()) {
+        return {};
+    }
     const std::string fileName = std::string(name) + std::string(extension);
     for (const std::string& base : {std::string(exeDir), installedDataDir(exeDir)}) {
         for (const std::string& candidate :
@@ -31,6 +36,9 @@ std::string locateResourceFile(std::string_view exeDir, std::string_view name,
 }
 
 std::vector<std::string> languageDirs(std::string_view exeDir) {
+    if (exeDir.empty()) {
+        return {};
+    }
     return {joinPath(exeDir, "languages"), joinPath(installedDataDir(exeDir), "languages")};
 }
 

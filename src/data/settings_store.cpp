@@ -61,7 +61,7 @@ bool SettingsStore::load() {
     return writeFileAtomically(filePath_, "") && isRegularFile(filePath_);
 }
 
-bool SettingsStore::ensureKeys(const std::vector<SettingDefinition>& definitions) {
+bool SettingsStore::ensureKeys(const std::vector<SettingKeyDefault>& definitions) {
     bool matches = entries_.size() == definitions.size();
     for (std::size_t i = 0; matches && i < definitions.size(); ++i) {
         matches = findEntry(definitions[i].key) != nullptr;
@@ -70,7 +70,7 @@ bool SettingsStore::ensureKeys(const std::vector<SettingDefinition>& definitions
         return false;
     }
     entries_.clear();
-    for (const SettingDefinition& definition : definitions) {
+    for (const SettingKeyDefault& definition : definitions) {
         entries_.push_back({definition.key, definition.defaultValue});
     }
     save();

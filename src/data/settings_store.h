@@ -19,7 +19,7 @@ enum class SettingsLocation {
     CommonAppData = 1, // the first folder of $XDG_CONFIG_DIRS, else /etc/xdg
 };
 
-struct SettingDefinition {
+struct SettingKeyDefault {
     std::string key;
     SettingValue defaultValue;
 };
@@ -49,7 +49,7 @@ public:
     bool load();
     // Keeps the store when it holds exactly the definitions' keys; otherwise replaces every
     // entry by the defaults, in definition order, and saves at once. True when it reset.
-    bool ensureKeys(const std::vector<SettingDefinition>& definitions);
+    bool ensureKeys(const std::vector<SettingKeyDefault>& definitions);
     bool save() const;
 
     // The value of the first entry with the key, or defaultValue.

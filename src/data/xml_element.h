@@ -40,7 +40,8 @@ public:
     XmlElement& addChild(std::string name);
     XmlElement& addChild(std::unique_ptr<XmlElement> child);
     // The path is split at "/" with empty pieces skipped; each piece picks the first child of
-    // that name (case-sensitive). Nothing when a piece is not found.
+    // that name (case-sensitive). Nothing when a piece is not found; a path without pieces
+    // gives this element.
     const XmlElement* findChild(std::string_view path) const;
     XmlElement* findChild(std::string_view path);
 

@@ -3,40 +3,12 @@
 #include "base/strings.h"
 #include "data/xml_element.h"
 
-#include <clocale>
 #include <cstring>
-#include <cwctype>
-#include <locale.h>
 
 namespace scalora {
-namespace {
-
-// Letter and digit classes come from the C library's tables of a UTF-8 locale, which on glibc
-// cover all of Unicode; created once, never freed.
-locale_t classificationLocale() {
-    static const locale_t locale = [] {
-        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
-            if (locale_t l = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr))) {
-                return l;
-            }
-        }
-        return static_cast<locale_t>(nullptr);
-    }();
-    return locale;
-}
-
-bool isAsciiAlnum(char32_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-} // namespace
 
 bool isXmlLetterOrDigit(char32_t c) {
-    if (c < 0x80) {
-        return isAsciiAlnum(c);
-    }
-    const locale_t locale = classificationLocale();
-    return locale != nullptr && c <= 0x10FFFF && iswalnum_l(static_cast<wint_t>(c), locale) != 0;
+    return isLetterOrDigitChar(c);
 }
 
 bool isXmlNameChar(char32_t c) {

@@ -6,6 +6,7 @@
 #include "imaging/codecs.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace scalora::codec {
 namespace {
@@ -76,24 +77,29 @@ bool encodeBmp(const PixelImage& image, std::vector<std::uint8_t>& out) {
     const bool premultiplied = image.alphaKind() == AlphaKind::Premultiplied && withAlpha;
     std::vector<std::uint32_t> straight(premultiplied ? static_cast<std::size_t>(image.width())
                                                       : 0);
-    const std::size_t padding = static_cast<std::size_t>(
-        stride - static_cast<std::uint64_t>(image.width()) * bytesPerPixel);
-    for (std::int32_t y = image.height() - 1; y >= 0; --y) {
+    const std::size_t headerBytes = out.size();
+    // Rows are written in place into the final buffer; the padding stays zero.
+    out.resize(static_cast<std::size_t>(fileSize), 0);
+    for (std::int32_t y = 0; y < image.height(); ++y) {
         const std::uint32_t* src = image.row(y);
         if (premultiplied) {
             unpremultiplyRow(src, straight.data(), image.width());
             src = straight.data();
         }
-        for (std::int32_t x = 0; x < image.width(); ++x) {
-            const std::uint32_t p = src[x];
-            out.push_back(static_cast<std::uint8_t>(p));
-            out.push_back(static_cast<std::uint8_t>(p >> 8));
-            out.push_back(static_cast<std::uint8_t>(p >> 16));
-            if (withAlpha) {
-                out.push_back(static_cast<std::uint8_t>(p >> 24));
-            }
+        // Bottom-up: the last image row is the first file row.
+        std::uint8_t* dst =
+            out.data() + headerBytes +
+            static_cast<std::size_t>(image.height() - 1 - y) * static_cast<std::size_t>(stride);
+        if (withAlpha) {
+            std::memcpy(dst, src, static_cast<std::size_t>(image.width()) * 4);
+            continue;
         }
-        out.insert(out.end(), padding, 0);
+        for (std::int32_t x = 0; x < image.width(); ++x, dst += 3) {
+            const std::uint32_t p = src[x];
+            dst[0] = static_cast<std::uint8_t>(p);
+            dst[1] = static_cast<std::uint8_t>(p >> 8);
+            dst[2] = static_cast<std::uint8_t>(p >> 16);
+        }
     }
     return true;
 }

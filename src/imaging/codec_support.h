@@ -4,6 +4,8 @@
 
 #include "imaging/pixel_image.h"
 
+#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -11,6 +13,10 @@
 #include <vector>
 
 namespace scalora::codec {
+
+// The codecs hand pixel rows to libjpeg, libpng and the BMP writer as B G R A bytes, which is
+// how 0xAARRGGBB words lie in memory on little-endian machines only.
+static_assert(std::endian::native == std::endian::little, "pixel rows are read as B G R A bytes");
 
 inline constexpr std::uint32_t packArgb(std::uint32_t a, std::uint32_t r, std::uint32_t g,
                                         std::uint32_t b) {
@@ -50,9 +56,16 @@ inline bool plausibleImageSize(std::uint64_t width, std::uint64_t height, std::u
     return pixels <= kBelievedPixelCount || pixels / pixelsPerByte <= fileBytes;
 }
 
-// Dots per inch from dots per metre, 0 for none.
+// Dots per inch from dots per metre, 0 for none. Whole metres cannot express most whole dpi
+// values (300 dpi is 11811.02 per metre); when the stored count is the one a whole dpi value
+// gives, that whole value is what was meant, and a round trip keeps it exact.
 inline double dpiFromPixelsPerMetre(double ppm) {
-    return ppm > 0 ? ppm * 0.0254 : 0.0;
+    if (!(ppm > 0)) {
+        return 0.0;
+    }
+    const double dpi = ppm * 0.0254;
+    const double whole = std::round(dpi);
+    return std::round(whole / 0.0254) == ppm ? whole : dpi;
 }
 inline double dpiFromPixelsPerCentimetre(double ppcm) {
     return ppcm > 0 ? ppcm * 2.54 : 0.0;
@@ -61,7 +74,9 @@ inline double dpiFromPixelsPerCentimetre(double ppcm) {
 // Resolutions beyond this are damaged fields, not devices (the finest scanners and
 // image setters stay below 20000 dpi); such values, and negative or non-finite ones, become 0.
 inline constexpr double kMaxPlausibleDpi = 100000.0;
-inline double saneDpi(double dpi) { return dpi > 0 && dpi <= kMaxPlausibleDpi ? dpi : 0.0; }
+inline double saneDpi(double dpi) {
+    return dpi > 0 && dpi <= kMaxPlausibleDpi ? dpi : 0.0;
+}
 
 // Reads a whole regular file; false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);

@@ -1,6 +1,8 @@
 // Decoding a whole image file into a PixelImage: JPEG, PNG, TIFF (first page), BMP and GIF
 // (first frame), chosen by the file's content. Refuses files that claim more than kMaxPixelCount
-// pixels or more pixels than their size could hold, before allocating anything.
+// pixels or more pixels than their size could hold, before allocating anything, and files cut
+// off inside their image data (rather than passing grey or black rows off as the picture).
+// Safe to call from several threads at once. Colour is left as stored: no gamma, no ICC.
 #pragma once
 
 #include "imaging/image_format.h"

@@ -5,6 +5,7 @@
 
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
+#include "imaging/tiff_samples.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,8 +16,28 @@
 namespace scalora::codec {
 namespace {
 
-// Deflate-compressed 1-bit data holds at most about 8 * 1032 pixels per byte.
-constexpr std::uint64_t kTiffPixelsPerByte = 8 * 1032;
+// How many bits of samples one byte of file can stand for at most: LZW's longest strings give
+// about 2730 (4096 samples per 12-bit code), Deflate 1032 x 8; fax coding can code a blank
+// row of any width in a few bits, so bilevel images get a much looser bound.
+constexpr std::uint64_t kMaxSampleBitsPerByte = 4096 * 8;
+constexpr std::uint64_t kMaxFaxPixelsPerByte = 1u << 17;
+
+// Pixels one byte of this file can plausibly stand for, from its sample layout.
+std::uint64_t pixelsPerByte(TIFF* tif) {
+    std::uint16_t bits = 1;
+    std::uint16_t samples = 1;
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    if (compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTRLEW ||
+        compression == COMPRESSION_CCITTFAX3 || compression == COMPRESSION_CCITTFAX4 ||
+        compression == COMPRESSION_JBIG) {
+        return kMaxFaxPixelsPerByte;
+    }
+    const std::uint64_t bitsPerPixel = std::max<std::uint64_t>(1, std::uint64_t{bits} * samples);
+    return std::max<std::uint64_t>(1, kMaxSampleBitsPerByte / bitsPerPixel);
+}
 
 // No single libtiff buffer (a strip or tile) may exceed the largest image we accept.
 constexpr tmsize_t kMaxTiffAllocation = static_cast<tmsize_t>(kMaxPixelCount * 4);
@@ -188,7 +209,7 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
         return false;
     }
     const DirectoryFacts facts = directoryFacts(tif.get());
-    if (!plausibleImageSize(facts.width, facts.height, data.size(), kTiffPixelsPerByte)) {
+    if (!plausibleImageSize(facts.width, facts.height, data.size(), pixelsPerByte(tif.get()))) {
         return false;
     }
     if (facts.unassociatedAlpha) {
@@ -201,27 +222,49 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
         changed[0] = EXTRASAMPLE_ASSOCALPHA;
         TIFFSetField(tif.get(), TIFFTAG_EXTRASAMPLES, count, changed.data());
     }
-    char message[1024] = {};
-    if (!TIFFRGBAImageOK(tif.get(), message)) {
-        return false;
-    }
-    TIFFRGBAImage img{};
-    if (!TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
-        return false;
-    }
     // Only extra samples declared as alpha count: libtiff also takes an unspecified fourth
     // sample for alpha, which other readers (rightly) ignore.
     const bool hasAlpha = facts.hasAlpha();
+    if (!out.allocate(static_cast<std::int32_t>(facts.width),
+                      static_cast<std::int32_t>(facts.height),
+                      hasAlpha ? AlphaKind::Straight : AlphaKind::None)) {
+        return false;
+    }
+    char message[1024] = {};
+    TIFFRGBAImage img{};
+    if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
+        // Layouts the RGBA interface does not know; samples come out in the file's order. The
+        // refusal itself was reported as an error, which does not count against the file.
+        errors = 0;
+        if (!readTiffSamples(tif.get(), hasAlpha, out) || errors > 0) {
+            out.reset();
+            return false;
+        }
+        if (hasAlpha && facts.associatedAlpha) {
+            for (std::int32_t y = 0; y < out.height(); ++y) {
+                unpremultiplyRow(out.row(y), out.row(y), out.width());
+            }
+        }
+        out.setDpi(facts.dpiX, facts.dpiY);
+        orientation = facts.orientation;
+        return true;
+    }
     // The file's own orientation as the requested one: rows come out as stored.
     img.req_orientation = static_cast<std::uint16_t>(facts.orientation);
-    bool ok = out.allocate(static_cast<std::int32_t>(facts.width),
-                           static_cast<std::int32_t>(facts.height),
-                           hasAlpha ? AlphaKind::Straight : AlphaKind::None);
-    if (ok) {
-        // The image's rows are contiguous (stride equals width), as libtiff's raster wants.
-        ok = TIFFRGBAImageGet(&img, out.row(0), facts.width, facts.height) != 0;
+    // libtiff's raster is width x height contiguous pixels: the image's own buffer when its
+    // rows have no padding, else a separate raster copied row by row.
+    const bool contiguous = out.stridePixels() == static_cast<std::size_t>(out.width());
+    std::vector<std::uint32_t> raster;
+    if (!contiguous) {
+        raster.resize(static_cast<std::size_t>(facts.width) * facts.height);
     }
+    const bool ok = TIFFRGBAImageGet(&img, contiguous ? out.row(0) : raster.data(), facts.width,
+                                     facts.height) != 0;
     TIFFRGBAImageEnd(&img);
+    for (std::int32_t y = 0; ok && !contiguous && y < out.height(); ++y) {
+        std::memcpy(out.row(y), raster.data() + static_cast<std::size_t>(y) * facts.width,
+                    static_cast<std::size_t>(facts.width) * sizeof(std::uint32_t));
+    }
     if (!ok || errors > 0) {
         out.reset();
         return false;
@@ -256,7 +299,7 @@ bool probeTiff(Bytes head, std::uint64_t fileSize, ImageProbe& out) {
     out.dpiY = facts.dpiY;
     out.orientation = facts.orientation;
     out.hasAlpha = facts.hasAlpha();
-    return plausibleImageSize(facts.width, facts.height, fileSize, kTiffPixelsPerByte);
+    return plausibleImageSize(facts.width, facts.height, fileSize, pixelsPerByte(tif.get()));
 }
 
 // ---------------------------------------------------------------------------------------------

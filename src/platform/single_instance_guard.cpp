@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "base/strings.h"
+#include "platform/file_descriptor.h"
 #include "platform/file_system.h"
 
 #include <cerrno>
@@ -129,22 +130,6 @@ bool readFully(int fd, unsigned char* data, std::size_t size,
     }
     return true;
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 

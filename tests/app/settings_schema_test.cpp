@@ -94,6 +94,33 @@ TEST(SettingsSchema, ReadersClampIntoTheTableRanges) {
     EXPECT_EQ(clampIntSetting("export/unknown", -7), -7);
 }
 
+TEST(SettingsSchema, AStoredKeySetMustMatchExactly) {
+    std::vector<std::string> keys;
+    for (const SettingDefinition& d : settingsSchema()) {
+        keys.emplace_back(d.key);
+    }
+    std::vector<std::string> reversed(keys.rbegin(), keys.rend());
+    EXPECT_TRUE(keySetMatchesSchema(keys));
+    EXPECT_TRUE(keySetMatchesSchema(reversed)); // order does not matter
+
+    std::vector<std::string> missing(keys.begin(), keys.end() - 1);
+    EXPECT_FALSE(keySetMatchesSchema(missing));
+    std::vector<std::string> extra = keys;
+    extra.emplace_back("general/somethingNew");
+    EXPECT_FALSE(keySetMatchesSchema(extra));
+    // Same count, but one key replaced by another (or by a duplicate, or by another case).
+    std::vector<std::string> swapped = keys;
+    swapped[3] = "general/somethingNew";
+    EXPECT_FALSE(keySetMatchesSchema(swapped));
+    std::vector<std::string> duplicated = keys;
+    duplicated[3] = duplicated[4];
+    EXPECT_FALSE(keySetMatchesSchema(duplicated));
+    std::vector<std::string> recased = keys;
+    recased[0] = "General/language";
+    EXPECT_FALSE(keySetMatchesSchema(recased));
+    EXPECT_FALSE(keySetMatchesSchema({}));
+}
+
 TEST(SettingsSchema, GeometryAndModeParameterKeys) {
     EXPECT_EQ(windowGeometryKey("Main", "Left"), setting_keys::kWindowMainLeft);
     EXPECT_EQ(windowGeometryKey("Main", "Height"), setting_keys::kWindowMainHeight);

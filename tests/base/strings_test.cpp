@@ -42,6 +42,16 @@ TEST(Strings, CaseMappingIsUnicodeAware) {
     EXPECT_FALSE(equalsIgnoreCase("a.jpg", "a.jpeg"));
 }
 
+TEST(Strings, LettersAndDigitsOfEveryScript) {
+    EXPECT_TRUE(isLetterOrDigitChar(U'z'));
+    EXPECT_TRUE(isLetterOrDigitChar(U'7'));
+    EXPECT_TRUE(isLetterOrDigitChar(U'\u00E9')); // e acute
+    EXPECT_TRUE(isLetterOrDigitChar(U'\u5199')); // a CJK ideograph
+    EXPECT_FALSE(isLetterOrDigitChar(U'-'));
+    EXPECT_FALSE(isLetterOrDigitChar(U'\u00A0'));
+    EXPECT_FALSE(isLetterOrDigitChar(char32_t{0x110000}));
+}
+
 TEST(Strings, TrimSplitReplace) {
     EXPECT_EQ(trim("  \t\"a b\"\r\n"), "\"a b\"");
     EXPECT_EQ(trim("\xC2\xA0x\xC2\xA0"), "x"); // no-break spaces

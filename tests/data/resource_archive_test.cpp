@@ -156,6 +156,8 @@ TEST(ResourceArchive, LocatesFilesInLookupOrder) {
     ASSERT_TRUE(encodeArchive(archive, installed));
 
     EXPECT_EQ(locateResourceFile(exe, "data", ".pak", "data"), "");
+    EXPECT_EQ(locateResourceFile("", "data", ".pak", "data"), "");
+    EXPECT_TRUE(languageDirs("").empty());
     ASSERT_TRUE(test::writeFile(dir / "share" / "halvorn-scalora" / "data.pak", installed));
     EXPECT_EQ(locateResourceFile(exe, "data", ".pak", "data"),
               (dir / "share" / "halvorn-scalora" / "data.pak").string());

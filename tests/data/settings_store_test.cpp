@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::string_view kHead = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
 
-const std::vector<SettingDefinition>& schema() {
-    static const std::vector<SettingDefinition> definitions = {
+const std::vector<SettingKeyDefault>& schema() {
+    static const std::vector<SettingKeyDefault> definitions = {
         {"general/language", "english"}, {"general/isUseSubfolders", true},
         {"general/jpegQuality", 100},    {"export/destinationFolder", ""},
         {"windows/windowMainLeft", -1},
@@ -110,7 +110,7 @@ TEST(SettingsStore, AnyForeignKeySetResetsEverything) {
         ASSERT_TRUE(test::writeFile(path, SettingsStore::formatEntries(entries)));
     };
     std::vector<SettingEntry> full;
-    for (const SettingDefinition& definition : schema()) {
+    for (const SettingKeyDefault& definition : schema()) {
         full.push_back({definition.key, SettingValue("7")});
     }
 

@@ -20,7 +20,7 @@ namespace {
 using test::ManifestRow;
 
 struct Tally {
-    int okRows = 0, okPassed = 0;
+    int okRows = 0, okPassed = 0, okDeviating = 0; // passed only by a listed deviation
     int failRows = 0, failRefused = 0;
     int eitherRows = 0, eitherDecoded = 0;
 };
@@ -226,7 +226,9 @@ TEST(ImagingConformance, ManifestRowsDecodeAsExpected) {
             ++t.okRows;
             const std::string problem = checkOkRow(row, root);
             EXPECT_TRUE(problem.empty()) << row.path << ": " << problem;
-            t.okPassed += problem.empty() ? 1 : 0;
+            const bool deviating = knownDeviations().contains(row.path);
+            t.okPassed += problem.empty() && !deviating ? 1 : 0;
+            t.okDeviating += problem.empty() && deviating ? 1 : 0;
         } else {
             PixelImage image;
             const bool decoded = decodeImageFile(path, DecodeOptions{}, image);
@@ -244,8 +246,10 @@ TEST(ImagingConformance, ManifestRowsDecodeAsExpected) {
         }
     }
     for (const auto& [format, t] : tallies) {
-        std::printf("%-8s ok %d/%d  fail refused %d/%d  either decoded %d/%d\n", format.c_str(),
-                    t.okPassed, t.okRows, t.failRefused, t.failRows, t.eitherDecoded, t.eitherRows);
+        std::printf("%-8s ok %d/%d (+%d by a listed deviation)  fail refused %d/%d  either "
+                    "decoded %d/%d\n",
+                    format.c_str(), t.okPassed, t.okRows, t.okDeviating, t.failRefused, t.failRows,
+                    t.eitherDecoded, t.eitherRows);
     }
 }
 

@@ -1,0 +1,122 @@
+#include "engine/process_item.h"
+
+#include "data/translate.h"
+#include "engine/geometry.h"
+#include "engine/result_name.h"
+
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace scalora {
+namespace {
+
+bool statPath(const std::string& path, struct stat& info) {
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return statPath(path, info) && S_ISREG(info.st_mode);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return statPath(path, info) && S_ISDIR(info.st_mode);
+}
+
+// The same file under two spellings (a link, a bind mount) counts as the same path.
+bool isSameFile(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
+    struct stat infoA {};
+    struct stat infoB {};
+    return statPath(a, infoA) && statPath(b, infoB) && infoA.st_dev == infoB.st_dev &&
+           infoA.st_ino == infoB.st_ino;
+}
+
+std::string canonicalPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) {
+        return {};
+    }
+    return resolved;
+}
+
+// Exact spelling first; then through links, so a source reached by a link into the
+// destination is left alone as well.
+bool liesInDestination(const std::string& path, const std::string& folder) {
+    if (isInsideFolder(path, folder)) {
+        return true;
+    }
+    if (folder.empty()) {
+        return false;
+    }
+    const std::string realFolder = canonicalPath(folder);
+    const std::string realPath = canonicalPath(path);
+    return !realFolder.empty() && !realPath.empty() &&
+           isInsideFolder(realPath, realFolder == "/" ? realFolder : realFolder + "/");
+}
+
+void refuse(ImageItem& item, std::string_view message) {
+    item.message = translate(message, "Messages");
+}
+
+} // namespace
+
+bool isInsideFolder(std::string_view path, std::string_view folder) {
+    return !folder.empty() && path.size() >= folder.size() && path.starts_with(folder);
+}
+
+std::string destinationPathOf(const BatchSettings& settings, const ImageItem& item) {
+    return settings.destinationFolder + resultFileName(item, settings.format);
+}
+
+bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& codec) {
+    item.resultPath.clear();
+    // Results of an earlier run, or anything below the destination, are never sources.
+    if (liesInDestination(item.path, settings.destinationFolder)) {
+        return false;
+    }
+    if (!isRegularFile(item.path)) {
+        refuse(item, kMessageSourceMissing);
+        return false;
+    }
+    if (!isDirectory(settings.destinationFolder)) {
+        refuse(item, kMessageDestinationMissing);
+        return false;
+    }
+    const std::string destination = destinationPathOf(settings, item);
+    if (destination.ends_with('.')) {
+        return false; // the source's extension maps to no format we can write
+    }
+    if (isSameFile(destination, item.path)) {
+        refuse(item, kMessageWriteOnItself);
+        return false;
+    }
+    if (!settings.allowRewrite && isRegularFile(destination)) {
+        refuse(item, kMessageRewriteNotAllowed);
+        return false;
+    }
+    const std::optional<Size> measured = codec.measure(item.path);
+    if (!measured) {
+        return false;
+    }
+    item.width = measured->width;
+    item.height = measured->height;
+
+    const Size target = computeTargetSize(settings.targetSizeInput({item.width, item.height}));
+    if (target.width < 1 || target.height < 1) {
+        return false;
+    }
+    const Size canvas = canvasSize(settings.mode, target, settings.desktopSize);
+    const bool written = codec.resizeImageFile(destination, target, settings.writeOptions(),
+                                               item.path, {item.width, item.height}, canvas);
+    if (written) {
+        item.resultPath = destination;
+    }
+    return written;
+}
+
+} // namespace scalora

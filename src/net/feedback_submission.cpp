@@ -1,0 +1,85 @@
+#include "net/feedback_submission.h"
+
+#include "base/strings.h"
+#include "net/feedback_form.h"
+#include "net/feedback_reply.h"
+
+#include <utility>
+
+namespace scalora {
+namespace {
+
+constexpr std::string_view kPath = "/service-feedback";
+constexpr std::int32_t kDefaultHttpPort = 80;
+
+} // namespace
+
+std::string feedbackUserAgent(std::string_view product, std::string_view version) {
+    std::string agent(product);
+    agent += '/';
+    agent += version;
+    agent += " (Linux)";
+    return agent;
+}
+
+FeedbackEndpoint defaultFeedbackEndpoint() {
+    FeedbackEndpoint endpoint;
+    endpoint.host = SCALORA_FEEDBACK_HOST;
+    endpoint.port = SCALORA_FEEDBACK_PORT;
+    endpoint.userAgent = feedbackUserAgent(SCALORA_PRODUCT_NAME, SCALORA_PRODUCT_VERSION);
+    return endpoint;
+}
+
+FeedbackSubmission::FeedbackSubmission(FeedbackEndpoint endpoint)
+    : endpoint_(std::move(endpoint)) {}
+
+HttpRequest FeedbackSubmission::buildRequest(std::string_view value) const {
+    HttpRequest request;
+    request.setMethod(HttpMethod::Post);
+    request.setHost(endpoint_.host);
+    request.setPort(endpoint_.port);
+    request.setPath(std::string(kPath));
+    request.setVersion("1.0");
+    request.setSendTimeout(endpoint_.sendTimeout);
+    request.addFormField("q", std::string(value));
+    // A server that hosts several names needs the port in Host when it is not the default.
+    std::string host = endpoint_.host;
+    if (endpoint_.port != kDefaultHttpPort) {
+        host += ":" + intToString(endpoint_.port);
+    }
+    request.addHeaderLine("User-Agent: " + endpoint_.userAgent);
+    request.addHeaderLine("Host: " + host);
+    request.addHeaderLine("Content-Type: application/x-www-form-urlencoded");
+    request.addHeaderLine("Content-Length: " +
+                          intToString(static_cast<std::int64_t>(request.formBodyLength())));
+    request.addHeaderLine("Connection: close");
+    return request;
+}
+
+FeedbackOutcome FeedbackSubmission::submit(std::string_view email, std::string_view message) {
+    lastError_ = HttpError::None;
+    lastSystemError_ = 0;
+    lastStatus_ = HttpStatus::None;
+    const std::string value = buildFeedbackValue(email, message);
+    if (value.empty()) {
+        return FeedbackOutcome::EmptyForm;
+    }
+    HttpClient client;
+    client.request() = buildRequest(value);
+    client.setReceiveTimeout(endpoint_.receiveTimeout);
+    client.setResultBufferSize(endpoint_.resultBufferSize);
+    const bool exchanged = client.exchange();
+    lastError_ = client.errorCode();
+    lastSystemError_ = client.lastSystemError();
+    lastStatus_ = client.status();
+    if (!exchanged || lastStatus_ != HttpStatus::Ok) {
+        return FeedbackOutcome::ConnectionProblem;
+    }
+    const std::string& body = client.response().body();
+    if (body.empty() || !isAcceptedFeedbackReply(body)) {
+        return FeedbackOutcome::NotAccepted;
+    }
+    return FeedbackOutcome::Accepted;
+}
+
+} // namespace scalora

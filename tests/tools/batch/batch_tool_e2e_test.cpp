@@ -1,0 +1,259 @@
+// scalora-batch run as a program on real files: what it writes, what it reports, how it exits.
+#include "app/settings_access.h"
+#include "app/settings_schema.h"
+#include "data/settings_store.h"
+#include "engine/image_file.h"
+#include "support/test_support.h"
+
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace scalora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+struct RunResult {
+    int status = -1;
+    std::string errors; // standard error
+};
+
+// Runs the tool with its own settings folder; optionally interrupts it once its standard error
+// has shown `interruptAfter`.
+RunResult runTool(const std::vector<std::string>& args, const fs::path& configHome,
+                  const std::string& interruptAfter = {}) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) {
+        return {};
+    }
+    const std::string tool = (test::binDir() / "scalora-batch").string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDERR_FILENO);
+        const int devNull = ::open("/dev/null", O_WRONLY);
+        ::dup2(devNull, STDOUT_FILENO);
+        ::close(pipeFds[0]);
+        ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(tool.c_str())};
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(tool.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    RunResult result;
+    bool interrupted = false;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        result.errors.append(buffer, static_cast<std::size_t>(got));
+        if (!interrupted && !interruptAfter.empty() &&
+            result.errors.find(interruptAfter) != std::string::npos) {
+            ::kill(child, SIGINT);
+            interrupted = true;
+        }
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class BatchToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SCALORA_REQUIRE_SHARED();
+        images_ = test::sharedDir() / "testimages";
+        fs::create_directories(dir_ / "in" / "sub");
+        fs::create_directories(dir_ / "out");
+        fs::create_directories(dir_ / "config");
+        fs::copy_file(images_ / "jpeg/exif-orientation-examples/Portrait_1.jpg",
+                      dir_ / "in" / "portrait.jpg");
+        fs::copy_file(images_ / "png/pillow/hopper.png", dir_ / "in" / "sub" / "hopper.png");
+    }
+    RunResult run(std::vector<std::string> args, const std::string& interruptAfter = {}) {
+        return runTool(args, dir_ / "config", interruptAfter);
+    }
+    std::string in(const std::string& name) const { return (dir_ / "in" / name).string(); }
+    std::string out(const std::string& name = {}) const { return (dir_ / "out" / name).string(); }
+
+    TempDir dir_;
+    fs::path images_;
+};
+
+TEST_F(BatchToolTest, WritesResizedFilesWithTheirMetadata) {
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(in("portrait.jpg"), old);
+    RunResult result =
+        run({"--mode", "fit", "--width", "100", "--height", "100", "--format", "jpg", "--quality",
+             "90", "--copy-metadata", "--dest", out(), in("portrait.jpg")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(contains(result.errors, "Processed: 1, skipped: 0")) << result.errors;
+    ImageFile jpeg(out("portrait.jpg"));
+    ASSERT_TRUE(jpeg.isOpen());
+    EXPECT_EQ(jpeg.size(), (Size{67, 100})); // 1200 x 1800 fitted: width first, then height
+    EXPECT_EQ(jpeg.probe().format, ImageFormat::Jpeg);
+    EXPECT_NEAR(jpeg.probe().dpiX, 72.0, 0.5);
+    // The source's EXIF block travels into the JPEG result.
+    EXPECT_TRUE(contains(test::readFile(out("portrait.jpg")), std::string("Exif\0\0", 6)));
+    EXPECT_EQ(fs::last_write_time(out("portrait.jpg")), old); // dates kept by default
+
+    // A folder, recursively, at half size as PNG; plain lines since standard error is a pipe.
+    result = run({"--mode", "percentage", "--width", "50", "--height", "50", "--format", "png",
+                  "--recursive", "--no-keep-dates", "--dest", out(), in("")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(
+        contains(result.errors, "[1/2] " + in("portrait.jpg") + " -> " + out("portrait.png")))
+        << result.errors;
+    ImageFile png(out("hopper.png"));
+    ASSERT_TRUE(png.isOpen());
+    EXPECT_EQ(png.size(), (Size{64, 64}));
+    EXPECT_EQ(png.probe().format, ImageFormat::Png);
+    EXPECT_NEAR(png.probe().dpiX, 96.0, 0.5);
+    EXPECT_EQ(ImageFile(out("portrait.png")).size(), (Size{600, 900}));
+    EXPECT_NE(fs::last_write_time(out("portrait.png")), old);
+    // Only finished files in the destination: no temporary leftovers.
+    EXPECT_EQ(std::distance(fs::directory_iterator(out()), fs::directory_iterator()), 3);
+}
+
+TEST_F(BatchToolTest, RefusalsAreReportedPerFile) {
+    const std::vector<std::string> args{
+        "--width",           "40",     "--height", "40",
+        "--no-overwrite",    "--dest", out(),      in("portrait.jpg"),
+        in("sub/hopper.png")};
+    ASSERT_EQ(run(args).status, 0);
+    const fs::file_time_type written = fs::last_write_time(out("hopper.png"));
+    const RunResult again = run(args);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(contains(again.errors, "Processed: 0, skipped: 2")) << again.errors;
+    EXPECT_TRUE(contains(again.errors, "skipped " + in("sub/hopper.png") +
+                                           ": Rewriting is not allowed in options"))
+        << again.errors;
+    EXPECT_EQ(fs::last_write_time(out("hopper.png")), written);
+
+    // A file that is not an image is left out with a note; the rest is done.
+    test::writeFile(dir_ / "in" / "fake.png", "not a png");
+    // Without metadata copying the result carries none.
+    ASSERT_EQ(run({"--overwrite", "--no-copy-metadata", "--format", "jpg", "--dest", out(),
+                   in("portrait.jpg")})
+                  .status,
+              0);
+    EXPECT_FALSE(contains(test::readFile(out("portrait.jpg")), std::string("Exif\0\0", 6)));
+
+    const RunResult mixed =
+        run({"--overwrite", "--dest", out(), in("fake.png"), in("portrait.jpg")});
+    EXPECT_EQ(mixed.status, 1);
+    EXPECT_TRUE(contains(mixed.errors, "not a readable image, left out: " + in("fake.png")));
+    EXPECT_TRUE(contains(mixed.errors, "Processed: 1")) << mixed.errors;
+}
+
+TEST_F(BatchToolTest, ResultsAreNotGatheredAgainAndNamesDoNotCollide) {
+    // The destination inside the source folder, and two sources that become the same name.
+    fs::create_directories(dir_ / "in" / "results");
+    fs::copy_file(dir_ / "in" / "portrait.jpg", dir_ / "in" / "sub" / "portrait.jpg");
+    fs::copy_file(images_ / "png/pillow/hopper.png", dir_ / "in" / "portrait.png");
+    const std::vector<std::string> args{"--width", "10",     "--height",    "10",  "--format",
+                                        "jpg",     "--dest", in("results"), in("")};
+    RunResult result = run(args);
+    ASSERT_EQ(result.status, 0) << result.errors;
+    // portrait.jpg, portrait.png and sub/portrait.jpg all become portrait*.jpg.
+    EXPECT_TRUE(fs::exists(dir_ / "in" / "results" / "portrait.jpg"));
+    EXPECT_TRUE(fs::exists(dir_ / "in" / "results" / "portrait_copy1.jpg"));
+    EXPECT_TRUE(fs::exists(dir_ / "in" / "results" / "portrait_copy2.jpg"));
+    EXPECT_TRUE(fs::exists(dir_ / "in" / "results" / "hopper.jpg"));
+    // A second run over the same folder does not pick up the four results.
+    result = run(args);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(contains(result.errors, "Processed: 4, skipped: 0")) << result.errors;
+}
+
+TEST_F(BatchToolTest, DefaultsComeFromTheUsersSettingsFile) {
+    // The program's own settings: mode Height (1) at 30 pixels, PNG, the destination folder.
+    std::vector<SettingEntry> entries;
+    for (const SettingKeyDefault& item : schemaDefaults()) {
+        entries.push_back({item.key, item.defaultValue});
+    }
+    for (SettingEntry& entry : entries) {
+        if (entry.key == setting_keys::kMode) {
+            entry.value = SettingValue(std::int32_t{2});
+        } else if (entry.key == setting_keys::kParam1ForMode2) {
+            entry.value = SettingValue(std::int32_t{30});
+        } else if (entry.key == setting_keys::kFormat) {
+            entry.value = SettingValue(std::int32_t{2});
+        } else if (entry.key == setting_keys::kDestinationFolder) {
+            entry.value = SettingValue(out());
+        }
+    }
+    const fs::path settings = dir_ / "config" / "Halvorn Scalora" / "config.dat";
+    fs::create_directories(settings.parent_path());
+    const std::string text = SettingsStore::formatEntries(entries);
+    ASSERT_TRUE(test::writeFile(settings, text));
+
+    const RunResult result = run({in("portrait.jpg")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(ImageFile(out("portrait.png")).size(), (Size{20, 30}));
+    EXPECT_EQ(test::readFile(settings), text); // read, never written
+    // Options still win over the file.
+    ASSERT_EQ(run({"--format", "bmp", "--height", "15", in("portrait.jpg")}).status, 0);
+    EXPECT_EQ(ImageFile(out("portrait.bmp")).size(), (Size{10, 15}));
+}
+
+TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
+    const auto check = [&](std::vector<std::string> args, const std::string& message) {
+        const RunResult result = run(std::move(args));
+        EXPECT_EQ(result.status, 2) << result.errors;
+        EXPECT_TRUE(contains(result.errors, message)) << result.errors;
+    };
+    check({"--mode", "sideways", "--dest", out(), in("portrait.jpg")}, "unknown mode 'sideways'");
+    check({"--width", "0", "--dest", out(), in("portrait.jpg")}, "--width must be at least 1");
+    check({in("portrait.jpg")}, "no destination folder");
+    check({"--dest", out("missing"), in("portrait.jpg")}, "does not exist");
+    EXPECT_EQ(run({"--help"}).status, 0);
+    // Nothing to do is not an argument error.
+    const RunResult none = run({"--dest", out(), (dir_ / "in" / "nothing.gif").string()});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(contains(none.errors, "Images not found."));
+}
+
+TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
+    // Enough work that the run is still going when the first line arrives (copies, since
+    // links to one file are gathered once).
+    for (int i = 0; i < 40; ++i) {
+        fs::copy_file(dir_ / "in" / "portrait.jpg",
+                      dir_ / "in" / ("copy" + std::to_string(100 + i) + ".jpg"));
+    }
+    const RunResult result = run(
+        {"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")}, "[1/");
+    EXPECT_EQ(result.status, 1) << result.errors;
+    EXPECT_TRUE(contains(result.errors, "stopped")) << result.errors;
+    EXPECT_TRUE(contains(result.errors, "not reached")) << result.errors;
+    // Every file in the destination is a complete result.
+    int results = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(out())) {
+        EXPECT_TRUE(ImageFile(entry.path().string()).isOpen()) << entry.path();
+        ++results;
+    }
+    EXPECT_GE(results, 1);
+    EXPECT_LT(results, 42);
+}
+
+} // namespace
+} // namespace scalora

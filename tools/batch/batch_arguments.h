@@ -1,0 +1,68 @@
+// The command line of scalora-batch: every run setting as an option over defaults taken from
+// the user's settings, and the paths to resize. Parsing is separate from the program so the
+// messages for bad arguments can be tested.
+#pragma once
+
+#include "base/geometry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scalora {
+
+// The values a run uses when the command line does not say otherwise.
+struct BatchDefaults {
+    std::int32_t mode = 0;
+    std::int32_t format = 0;
+    // Width and height remembered per mode (index = mode), as the main window keeps them.
+    std::int32_t widthForMode[7] = {100, 100, 1, 100, 100, 1, 1};
+    std::int32_t heightForMode[7] = {100, 1, 100, 100, 100, 1, 1};
+    std::string destination;
+    std::int32_t jpegQuality = 100;
+    bool copyMetadata = true;
+    bool doNotEnlarge = false;
+    bool keepDates = true;
+    bool allowRewrite = true;
+    bool recursive = true;
+    std::string language = "english";
+};
+
+struct BatchArguments {
+    enum class Action { Run, Help, Version };
+    Action action = Action::Run;
+    std::int32_t mode = 0;
+    std::optional<std::int32_t> width; // from the command line, else the mode's default
+    std::optional<std::int32_t> height;
+    std::int32_t format = 0;
+    std::string destination;
+    std::int32_t jpegQuality = 100;
+    bool copyMetadata = true;
+    bool doNotEnlarge = false;
+    bool keepDates = true;
+    bool allowRewrite = true;
+    bool recursive = true;
+    std::string language;
+    std::optional<Size> desktopSize;
+    std::vector<std::string> paths;
+    std::vector<std::string> warnings; // accepted but adjusted values
+};
+
+// Mode index of a name ("fit", "width-height" ...) or an index 0 to 6; nullopt when unknown.
+std::optional<std::int32_t> modeFromText(const std::string& text);
+// Format index of "original", "jpg", "png", "tif", "bmp" (and "jpeg", "tiff", 0 to 4).
+std::optional<std::int32_t> formatFromText(const std::string& text);
+
+// Parses argv[1..]; on a bad argument returns nullopt with a one-line message in error.
+std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
+                                                  const BatchDefaults& defaults,
+                                                  std::string& error);
+
+// Width and height texts of a run as the main window would hold them.
+std::string widthTextOf(const BatchArguments& arguments, const BatchDefaults& defaults);
+std::string heightTextOf(const BatchArguments& arguments, const BatchDefaults& defaults);
+
+std::string batchUsage();
+
+} // namespace scalora

@@ -1,0 +1,233 @@
+// scalora-batch: the resize engine of Halvorn Scalora without the window, for scripts and
+// benchmarks. Same gathering, same per-image task, same worker; no pause between images.
+#include "base/strings.h"
+#include "data/translate.h"
+#include "engine/batch_engine.h"
+#include "engine/batch_start.h"
+#include "engine/file_gatherer.h"
+#include "engine/library_image_codec.h"
+#include "tools/batch/batch_arguments.h"
+#include "tools/batch/batch_defaults.h"
+#include "tools/batch/batch_progress.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace scalora {
+namespace {
+
+constexpr int kExitAllProcessed = 0;
+constexpr int kExitSomeSkipped = 1;
+constexpr int kExitBadArguments = 2;
+// How often the bar's clock is redrawn when no image finishes.
+constexpr auto kTick = std::chrono::milliseconds(200);
+
+std::atomic<bool> gInterrupted{false};
+
+void onInterrupt(int) {
+    gInterrupted = true;
+}
+
+// Worker notifications queued for the main thread, as the window does with its event queue.
+class QueueObserver : public BatchObserver {
+public:
+    void post(BatchMessage message, ResizeThread&) override {
+        {
+            const std::lock_guard guard(lock_);
+            messages_.push_back(message);
+        }
+        ready_.notify_one();
+    }
+    // The next message, or nothing after the timeout.
+    std::optional<BatchMessage> next(std::chrono::milliseconds timeout) {
+        std::unique_lock guard(lock_);
+        if (!ready_.wait_for(guard, timeout, [this] { return !messages_.empty(); })) {
+            return std::nullopt;
+        }
+        const BatchMessage message = messages_.front();
+        messages_.pop_front();
+        return message;
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable ready_;
+    std::deque<BatchMessage> messages_;
+};
+
+std::string currentDirectory() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
+}
+
+int fail(int status, const std::string& message) {
+    std::fprintf(stderr, "scalora-batch: %s\n", message.c_str());
+    return status;
+}
+
+int run(const std::vector<std::string>& args) {
+    const BatchDefaults defaults = loadBatchDefaults(userSettingsPath());
+    std::string error;
+    const std::optional<BatchArguments> parsed = parseBatchArguments(args, defaults, error);
+    if (!parsed) {
+        return fail(kExitBadArguments, error);
+    }
+    const BatchArguments& arguments = *parsed;
+    if (arguments.action == BatchArguments::Action::Help) {
+        std::fputs(batchUsage().c_str(), stdout);
+        return kExitAllProcessed;
+    }
+    if (arguments.action == BatchArguments::Action::Version) {
+        std::puts("scalora-batch (Halvorn Scalora) 1.2.5");
+        return kExitAllProcessed;
+    }
+    for (const std::string& warning : arguments.warnings) {
+        std::fprintf(stderr, "scalora-batch: %s\n", warning.c_str());
+    }
+    // English is the language the messages are written in: it needs no file.
+    if (!useLanguage(arguments.language) && arguments.language != "english") {
+        std::fprintf(stderr,
+                     "scalora-batch: language '%s' is not available; messages stay in English\n",
+                     arguments.language.c_str());
+    }
+
+    const std::string cwd = currentDirectory();
+    const std::string destination = normalizeDestination(arguments.destination, cwd);
+    if (destination.empty()) {
+        return fail(kExitBadArguments,
+                    "destination folder '" + arguments.destination + "' does not exist");
+    }
+
+    GatherOptions gather;
+    gather.recursive = arguments.recursive;
+    gather.destinationText = destination;
+    gather.cwd = cwd;
+    const std::vector<std::string> files = gatherImageFiles(arguments.paths, gather);
+
+    const std::unique_ptr<ImageCodec> codec = makeLibraryImageCodec();
+    QueueObserver observer;
+    // No window to keep responsive and no list to preview: no pause, no thumbnails.
+    BatchEngine engine(*codec, observer, WorkerOptions{std::chrono::milliseconds(0), false});
+    std::int32_t unreadable = 0;
+    for (const std::string& file : files) {
+        ImageItem item(file);
+        const std::optional<Size> size = codec->measure(item.path);
+        if (!size) {
+            ++unreadable; // not an image after all: the window's list would not take it either
+            std::fprintf(stderr, "scalora-batch: not a readable image, left out: %s\n",
+                         file.c_str());
+            continue;
+        }
+        struct stat info {};
+        if (::stat(item.path.c_str(), &info) == 0) {
+            item.fileSize = static_cast<std::uint64_t>(info.st_size);
+        }
+        item.width = size->width;
+        item.height = size->height;
+        item.measured = true;
+        engine.items().push_back(std::move(item));
+    }
+    if (engine.items().empty()) {
+        return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
+    }
+
+    RunRequest request;
+    request.widthText = widthTextOf(arguments, defaults);
+    request.heightText = heightTextOf(arguments, defaults);
+    request.mode = arguments.mode;
+    request.format = arguments.format;
+    request.destinationText = destination;
+    request.jpegQuality = arguments.jpegQuality;
+    request.jpegCopyExif = arguments.copyMetadata;
+    request.allowRewrite = arguments.allowRewrite;
+    request.doNotEnlarge = arguments.doNotEnlarge;
+    request.saveOriginalFileDate = arguments.keepDates;
+    request.desktopSize = arguments.desktopSize.value_or(Size{});
+    PrepareEnvironment environment;
+    environment.cwd = cwd;
+    const Preparation preparation = prepareBatch(engine, request, environment);
+    switch (preparation.outcome) {
+    case PrepareOutcome::Ready:
+        break;
+    case PrepareOutcome::InvalidSize:
+        return fail(kExitBadArguments, preparation.refusal.text + " " + preparation.refusal.detail);
+    case PrepareOutcome::NoDestination:
+        return fail(kExitBadArguments,
+                    "destination folder '" + arguments.destination + "' does not exist");
+    case PrepareOutcome::NotEnoughSpace:
+        return fail(kExitSomeSkipped, preparation.refusal.text + ". " + preparation.refusal.detail);
+    case PrepareOutcome::EmptyList:
+        return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
+    }
+
+    // Ctrl+C asks for a stop like the Stop button; a second one ends the program at once
+    // (results are written whole or not at all, so nothing half-written is left).
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+
+    ProgressDisplay display(stderr, ::isatty(STDERR_FILENO) == 1, engine.items());
+    engine.startWorker();
+    bool stopAnnounced = false;
+    for (;;) {
+        const std::optional<BatchMessage> message = observer.next(kTick);
+        if (gInterrupted && !stopAnnounced) {
+            stopAnnounced = true;
+            engine.requestStop();
+            display.note("scalora-batch: stopping after the current image (Ctrl+C again to quit "
+                         "at once)");
+        }
+        display.update(engine.settings().readStatus(true));
+        if (message == FinishedMessage) {
+            break;
+        }
+    }
+    engine.waitForWorker();
+    display.finish();
+    signal(SIGINT, SIG_DFL);
+
+    const BatchStatus status = engine.settings().readStatus();
+    std::int32_t notReached = 0;
+    std::vector<const ImageItem*> skipped;
+    for (const ImageItem& item : engine.items()) {
+        if (item.status == StatusError) {
+            skipped.push_back(&item);
+        } else if (item.status == StatusUndefined) {
+            ++notReached;
+        }
+    }
+    std::fprintf(stderr, "Processed: %d, skipped: %d", status.processedCount, status.skippedCount);
+    if (notReached > 0) {
+        std::fprintf(stderr, ", not reached: %d", notReached);
+    }
+    if (unreadable > 0) {
+        std::fprintf(stderr, ", unreadable: %d", unreadable);
+    }
+    std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
+    for (const ImageItem* item : skipped) {
+        std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
+    }
+    if (status.runState == RunStopped) {
+        std::fputs("scalora-batch: stopped\n", stderr);
+    } else if (status.runState == RunFailed) {
+        std::fputs("scalora-batch: the run failed (out of memory)\n", stderr);
+    }
+    const bool allDone = status.runState == RunFinished && skipped.empty() && unreadable == 0;
+    return allDone ? kExitAllProcessed : kExitSomeSkipped;
+}
+
+} // namespace
+} // namespace scalora
+
+int main(int argc, char** argv) {
+    return scalora::run(std::vector<std::string>(argv + 1, argv + argc));
+}
