@@ -120,6 +120,7 @@ int main(int argc, char** argv) {
     auto* a = new ClickBox(window, "alpha", 0xFF3C78C8, report);
     auto* b = new ClickBox(window, "beta", 0xFF2E9E5B, report);
     auto* c = new ClickBox(window, "gamma", 0xFFC8503C, report);
+    a->setContextMenu(new ContextPopup(a, report));
     auto* states = new StateStrip(window);
     auto* skins = new SkinStrip(window);
     auto* text = new TextSamples(window);
@@ -154,7 +155,9 @@ int main(int argc, char** argv) {
     column->addElement(text, 1);
     column->addLayout(std::move(bottom));
     for (UIElement* e : window->children()) {
-        e->show();
+        if (!e->isWindow()) {
+            e->show();
+        }
     }
     window->setLayout(std::move(column));
     window->show();

@@ -232,6 +232,42 @@ void DropTarget::dropEvent(UIEvent& e) {
     update();
 }
 
+// --- ContextPopup ---
+
+ContextPopup::ContextPopup(UIElement* owner, Reporter report)
+    : UIWindow(owner, kWindowPopup), report_(std::move(report)) {
+    setStyleClass("UIMenu");
+    setSize(150, 64);
+    // It is shown again and again, so closing must not delete it.
+    setDeleteOnClose(false);
+}
+
+void ContextPopup::paintEvent(UIEvent& e) {
+    Canvas& c = *e.canvas;
+    c.fillRect(rect(), 0xFFFFFFFF);
+    c.drawRect(rect(), 0xFF5F6B7A);
+    const UIFont font(UIFont::defaultFamily(), 9);
+    c.fillRect({2, 2, width() - 4, 28}, 0xFFDCEBFF);
+    c.drawText(font, Rect{10, 2, width() - 12, 28}, "Context menu item", kInk, kAlignVCenter);
+    c.drawText(font, Rect{10, 32, width() - 12, 28}, "(a popup window)", 0xFF6A737D, kAlignVCenter);
+}
+
+void ContextPopup::showEvent(UIEvent&) {
+    const Rect native = nativeWindow() != nullptr ? nativeWindow()->geometry() : Rect{};
+    UIWindow* main = parent() != nullptr ? parent()->window() : nullptr;
+    const Rect mainNative = main != nullptr && main->nativeWindow() != nullptr
+                                ? main->nativeWindow()->geometry()
+                                : Rect{};
+    report_("menu shown " + std::to_string(x()) + " " + std::to_string(y()) + " native " +
+            std::to_string(native.x) + " " + std::to_string(native.y) + " main native " +
+            std::to_string(mainNative.x) + " " + std::to_string(mainNative.y));
+}
+
+void ContextPopup::mouseClickEvent(UIEvent&) {
+    report_("menu click");
+    setVisible(false);
+}
+
 // --- TickerBox ---
 
 TickerBox::TickerBox(UIElement* parent) : UIElement(parent) {

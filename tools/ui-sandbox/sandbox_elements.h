@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/core/ui_element.h"
+#include "ui/core/ui_window.h"
 #include "ui/core/window_system.h"
 #include "ui/draw/ui_font.h"
 #include "ui/style/skin.h"
@@ -116,6 +117,21 @@ private:
     std::string lastDrop_ = "Drop files here";
     bool dragging_ = false;
     int moves_ = 0;
+};
+
+// A popup shown as the context menu of a box: a borderless window without a taskbar entry
+// that does not take the focus; a click on it reports and hides it.
+class ContextPopup : public UIWindow {
+public:
+    ContextPopup(UIElement* owner, Reporter report);
+
+protected:
+    void paintEvent(UIEvent& e) override;
+    void mouseClickEvent(UIEvent& e) override;
+    void showEvent(UIEvent& e) override;
+
+private:
+    Reporter report_;
 };
 
 // A clock driven by a 250 ms timer.

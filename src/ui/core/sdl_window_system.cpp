@@ -11,6 +11,8 @@
 #include "ui/style/ui_style_manager.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 #include <algorithm>
 #include <cstring>
 
@@ -52,6 +54,7 @@ void SdlNativeWindow::show(UIShowMode mode) {
     SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, quiet ? "1" : "0");
     SDL_ShowWindow(window_);
     SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
+
     if (mode == UIShowMode::Minimized) {
         SDL_MinimizeWindow(window_);
     } else if (mode == UIShowMode::Maximized) {
@@ -82,6 +85,22 @@ Rect SdlNativeWindow::geometry() const {
     Rect r;
     SDL_GetWindowPosition(window_, &r.x, &r.y);
     SDL_GetWindowSize(window_, &r.width, &r.height);
+    // Under a reparenting window manager SDL 2.26 counts the frame twice in the position;
+    // the X server knows where the client area really is.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (isVisible() && SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE &&
+        info.subsystem == SDL_SYSWM_X11) {
+        ::Window child = 0;
+        int x = 0;
+        int y = 0;
+        if (XTranslateCoordinates(info.info.x11.display, info.info.x11.window,
+                                  DefaultRootWindow(info.info.x11.display), 0, 0, &x, &y,
+                                  &child) != 0) {
+            r.x = x;
+            r.y = y;
+        }
+    }
     return r;
 }
 
@@ -411,9 +430,22 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
         if (w == nullptr) {
             break;
         }
+        SdlNativeWindow* native = windowById(event.window.windowID);
         switch (event.window.event) {
+        case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_MOVED:
-            input.windowMoved(w, {event.window.data1, event.window.data2});
+            if (native->isPopup()) {
+                // Only the toolkit places popups. A move made while the window was unmapped
+                // is lost when X11 maps it, so the position is asked for again.
+                int x = 0;
+                int y = 0;
+                SDL_GetWindowPosition(native->sdlWindow(), &x, &y);
+                if (Point{x, y} != w->position()) {
+                    SDL_SetWindowPosition(native->sdlWindow(), w->x(), w->y());
+                }
+            } else {
+                input.windowMoved(w, native->geometry().topLeft());
+            }
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             input.windowResized(w, {event.window.data1, event.window.data2});

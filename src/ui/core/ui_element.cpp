@@ -282,6 +282,7 @@ void UIElement::setGeometry(const Rect& r) {
 
 void UIElement::setMinimumSize(Size size) {
     minimum_ = size;
+    sizeLimitsChanged();
     if (minimum_.width > 0 || minimum_.height > 0) {
         const Size clamped = clampedSize(this->size());
         if (clamped != this->size()) {
@@ -292,6 +293,7 @@ void UIElement::setMinimumSize(Size size) {
 
 void UIElement::setMaximumSize(Size size) {
     maximum_ = size;
+    sizeLimitsChanged();
     const Size clamped = clampedSize(this->size());
     if (clamped != this->size()) {
         setSize(clamped.width, clamped.height);

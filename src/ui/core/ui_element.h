@@ -252,6 +252,7 @@ protected:
     virtual void nativeShow();
     virtual void nativeHide();
     virtual void endModalLoop();
+    virtual void sizeLimitsChanged();
     // A window's destructor closes it while it is still a window.
     void closeBeforeDestruction() { closeElement(true); }
     // Deletes the children now (a window does it while it is still a window).

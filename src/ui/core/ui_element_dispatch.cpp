@@ -251,5 +251,6 @@ void UIElement::nativeSetEnabled(bool) {}
 void UIElement::nativeShow() {}
 void UIElement::nativeHide() {}
 void UIElement::endModalLoop() {}
+void UIElement::sizeLimitsChanged() {}
 
 } // namespace scalora

@@ -99,6 +99,13 @@ void UIWindow::endModalLoop() {
     }
 }
 
+void UIWindow::sizeLimitsChanged() {
+    // The frame must refuse sizes the element would clamp anyway.
+    if (native_) {
+        native_->setSizeLimits(minimumSize(), maximumSize());
+    }
+}
+
 void UIWindow::activate() {
     if (native_) {
         native_->activate();

@@ -60,6 +60,7 @@ protected:
     void nativeShow() override;
     void nativeHide() override;
     void endModalLoop() override;
+    void sizeLimitsChanged() override;
 
 private:
     std::unique_ptr<UINativeWindow> native_;

@@ -205,11 +205,20 @@ TEST(SandboxEndToEnd, XdotoolClickReachesTheElementUnderThePointer) {
     const auto& beta = rects["beta"];
     const auto& alpha = rects["alpha"];
 
+    // Right after the window maps, xdotool can still fail to find or move to it (the window
+    // manager is reparenting it); a failed chain stops before its click, so it is retried.
     auto xdotool = [&](const std::vector<std::string>& args) {
         std::vector<std::string> argv{"xdotool"};
         argv.insert(argv.end(), args.begin(), args.end());
-        Child tool(argv, display);
-        return tool.wait();
+        int status = -1;
+        waitFor(
+            [&] {
+                Child tool(argv, display);
+                status = tool.wait();
+                return status == 0;
+            },
+            std::chrono::seconds(5));
+        return status;
     };
     // The gap between alpha and beta belongs to the window: no element is clicked.
     const int gapX = alpha[0] + alpha[2] + (beta[0] - alpha[0] - alpha[2]) / 2;
@@ -232,6 +241,41 @@ TEST(SandboxEndToEnd, XdotoolClickReachesTheElementUnderThePointer) {
     // The click lands in beta, at the point under the pointer in beta's own coordinates.
     EXPECT_EQ(clicks[0], "click beta " + std::to_string(betaX - beta[0]) + " " +
                              std::to_string(midY - beta[1]) + " button 1");
+
+    // The click gave beta the keyboard focus; Tab moves it on to gamma, and Space reaches
+    // gamma as virtual key 32.
+    ASSERT_EQ(xdotool({"key", "--delay", "50", "Tab", "space"}), 0);
+    ASSERT_TRUE(waitFor([&] { return hasLine(log, "key "); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(hasLine(log, "key gamma 32"));
+
+    // A right click on alpha opens its context menu, a popup, with its corner under the
+    // pointer, and the main window keeps the focus.
+    const fs::path activeOut = dir / "active.out";
+    auto activeWindow = [&] {
+        fs::remove(activeOut);
+        Child tool({"xdotool", "getactivewindow"}, display, activeOut.string());
+        tool.wait();
+        return readFile(activeOut);
+    };
+    const std::string activeBefore = activeWindow();
+    const int menuX = alpha[0] + 30;
+    const int menuY = alpha[1] + 20;
+    ASSERT_EQ(xdotool({"search", "--sync", "--name", "UI Sandbox", "mousemove", "--window", "%1",
+                       std::to_string(menuX), std::to_string(menuY), "click", "3"}),
+              0);
+    ASSERT_TRUE(waitFor([&] { return hasLine(log, "menu shown"); }, std::chrono::seconds(10)));
+    for (const std::string& line : lines(log)) {
+        std::istringstream in(line);
+        std::string w1, w2, w3, w4, w5;
+        int x = 0, y = 0, nx = 0, ny = 0, mx = 0, my = 0;
+        if (in >> w1 >> w2 >> x >> y >> w3 >> nx >> ny >> w4 >> w5 >> mx >> my && w2 == "shown") {
+            EXPECT_EQ(x, mx + menuX);
+            EXPECT_EQ(y, my + menuY);
+            EXPECT_EQ(nx, x);
+            EXPECT_EQ(ny, y);
+        }
+    }
+    EXPECT_EQ(activeWindow(), activeBefore);
 
     // Closing the window through the window manager ends the program normally.
     xdotool({"search", "--name", "UI Sandbox", "windowclose", "%1"});
