@@ -4,8 +4,14 @@
 #include "app/application.h"
 #include "app/display_choice.h"
 #include "app/identity.h"
+#include "app/main_window.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
+#include "ui/core/sdl_window_system.h"
+#include "ui/core/ui_toolkit.h"
+#include "ui/core/window_system_monitors.h"
+#include "ui/style/resource_source.h"
+#include "ui/style/ui_style_manager.h"
 
 #include <SDL.h>
 #include <csignal>
@@ -78,9 +84,20 @@ int main(int argc, char** argv) {
     if (!application.openArchive("data")) {
         return kStartupFailure;
     }
-
-    // Still to come, ending start-up with kStartupFailure when it fails:
-    // - load the "default" style through the style manager.
+    UIStyleManager& styles = UIStyleManager::instance();
+    if (!styles.loadStyle("default")) {
+        return kStartupFailure;
+    }
+    // Window icons and cursors come from the data archive, which the application owns and
+    // keeps open until after the event loop.
+    styles.setDataSource(std::make_shared<ArchiveSource>(application.findArchive("data")));
+    auto sdl = std::make_unique<SdlWindowSystem>();
+    if (!sdl->isValid()) {
+        return kStartupFailure;
+    }
+    UIToolkit toolkit(std::move(sdl));
+    application.setEventLoop([&toolkit] { return toolkit.run(); });
+    application.setQuitHandler([&toolkit] { toolkit.quit(0); });
 
     // Settings reconciled with the schema (reset and saved when the key set differs), then
     // the language they name. These move into the main controller when it exists; until then
@@ -88,10 +105,19 @@ int main(int argc, char** argv) {
     std::unique_ptr<SettingsStore> settings = openSettingsStore(application.productName());
     application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage));
 
-    // Still to come: the batch engine and the main window, which restores its geometry and
-    // takes the command-line paths on its first showing.
+    // Still to come: the batch engine, and the main window's list taking the command-line
+    // paths on its first showing.
+    const WindowSystemMonitors monitors(toolkit.windowSystem());
+    auto* mainWindow = new MainWindow(*settings, monitors); // the toolkit owns top-level windows
+    toolkit.setExternalMessageTarget(mainWindow);
+    // A later start of the program asks, through the guard's listener thread, for this window
+    // to come to the front; the toolkit takes the request over to the UI thread.
+    application.setInstanceNotificationRelay(
+        [&toolkit](const InstanceNotification&) { toolkit.postExternalMessage(0); });
+    mainWindow->showAtStoredGeometry();
 
     const int exitCode = application.run();
+    application.setInstanceNotificationRelay(nullptr);
 
     // Teardown runs in reverse order of construction as the objects above leave scope: the
     // main controller (window, engine, settings), the window system, then the application with
