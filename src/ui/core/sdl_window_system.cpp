@@ -245,6 +245,13 @@ SdlWindowSystem::SdlWindowSystem() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Windows are painted through SDL_GetWindowSurface. With framebuffer acceleration SDL
+    // 2.26 backs that surface with a renderer texture; on X11 the renderer needs a window made
+    // for OpenGL, so SDL destroys and recreates the X window right after its first show. The
+    // window id then changes under the window manager, drag and drop and anything else that
+    // found the window by id. The plain X11 framebuffer is all we need, so acceleration stays
+    // off; the hint must be set before any window takes a surface.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error_ = SDL_GetError();
         return;
