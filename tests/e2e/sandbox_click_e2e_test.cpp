@@ -151,7 +151,7 @@ TEST_F(SandboxClickTest, ClosingTheWindowThroughTheWindowManagerEndsTheProgram) 
     ASSERT_EQ(
         xdotool({"search", "--sync", "--name", "UI Sandbox", "windowactivate", "--sync", "%1"}), 0);
     ASSERT_EQ(session_.run({"xdotool", "key", "alt+F4"}, 20s).status, 0);
-    EXPECT_EQ(session_.wait(sandbox_, 30s), 0);
+    EXPECT_EQ(session_.wait(sandbox_, 30s), 0) << test::readFile(dir_ / "sandbox.out");
     EXPECT_EQ(linesStartingWith(test::readLines(log_), "quit"), std::vector<std::string>{"quit"});
 }
 
