@@ -31,10 +31,12 @@ function(scalora_program name)
     scalora_target_options(${name})
 endfunction()
 
-# scalora_test(NAME SOURCES ... DEPS ... [LABELS ...] [TIMEOUT s]): a GoogleTest program
-# registered with CTest test by test.
+# scalora_test(NAME SOURCES ... DEPS ... [LABELS label] [TIMEOUT s] [RUN_SERIAL]): a GoogleTest
+# program registered with CTest test by test. RUN_SERIAL keeps ctest -j from running anything
+# beside its tests. One label only: the discovered tests' properties go through a flattened
+# list, where a second label would be read as a property name.
 function(scalora_test name)
-    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "RUN_SERIAL" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} scalora_test_support GTest::gtest_main
                                           GTest::gmock)
@@ -42,6 +44,15 @@ function(scalora_test name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)
     endif()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+    set(properties TIMEOUT ${ARG_TIMEOUT})
+    list(LENGTH ARG_LABELS labelCount)
+    if(labelCount GREATER 1)
+        message(FATAL_ERROR "scalora_test(${name}): one label only")
+    elseif(ARG_LABELS)
+        list(APPEND properties LABELS ${ARG_LABELS})
+    endif()
+    if(ARG_RUN_SERIAL)
+        list(APPEND properties RUN_SERIAL TRUE)
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

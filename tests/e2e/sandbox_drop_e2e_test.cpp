@@ -43,12 +43,14 @@ std::vector<std::string> dragLines(const std::vector<std::string>& lines) {
 class SandboxDropTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!session_.start()) {
-            GTEST_SKIP() << "no X session: " << session_.error();
+        if (const std::string missing = test::XvfbSession::missingTool({"import"});
+            !missing.empty()) {
+            GTEST_SKIP() << missing << " is not installed";
         }
+        ASSERT_TRUE(session_.start()) << session_.error();
         ASSERT_GT(session_.spawn({(test::binDir() / "ui-sandbox").string()}, dir_ / "sandbox.log"),
                   0);
-        ASSERT_TRUE(test::waitForLine(dir_ / "sandbox.log", "ready", 15s))
+        ASSERT_TRUE(test::waitForLine(dir_ / "sandbox.log", "ready", 30s))
             << "the sandbox did not start";
         const std::vector<std::string> lines = test::readLines(dir_ / "sandbox.log");
         ASSERT_TRUE(elementBox(lines, "target", target_));
@@ -88,7 +90,7 @@ TEST_F(SandboxDropTest, TwoFilesReachTheDropTargetAndNotItsNeighbour) {
     ASSERT_EQ(status, 0) << ::testing::PrintToString(source);
     EXPECT_EQ(source.front(), "status 0 none"); // the neighbour takes no drops
     EXPECT_EQ(source.back(), "finished 1 XdndActionCopy");
-    ASSERT_TRUE(test::waitForLine(dir_ / "sandbox.log", "drop target", 10s));
+    ASSERT_TRUE(test::waitForLine(dir_ / "sandbox.log", "drop target", 20s));
     const std::vector<std::string> lines = dragLines(test::readLines(dir_ / "sandbox.log"));
     EXPECT_EQ(lines, (std::vector<std::string>{"drag-enter target", "drag-move target",
                                                "drop target file:" + first_.string() +

@@ -37,13 +37,15 @@ std::vector<std::string> eventsOf(const std::vector<std::string>& lines) {
 class XdndDropTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!session_.start()) {
-            GTEST_SKIP() << "no X session: " << session_.error();
+        if (const std::string missing = test::XvfbSession::missingTool({"import"});
+            !missing.empty()) {
+            GTEST_SKIP() << missing << " is not installed";
         }
+        ASSERT_TRUE(session_.start()) << session_.error();
         target_ =
             session_.spawn({(test::binDir() / "xdnd_drop_target").string()}, dir_ / "target.log");
         ASSERT_GT(target_, 0);
-        ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "ready", 15s))
+        ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "ready", 30s))
             << "the drop target did not start";
         first_ = dir_ / "first photo.jpg";
         second_ = dir_ / "second.png";
@@ -87,8 +89,8 @@ TEST_F(XdndDropTest, TwoFilesDroppedOnOneElementReachOnlyThatElement) {
     EXPECT_EQ(source.back(), "finished 1 XdndActionCopy");
     EXPECT_EQ(source[0], "status 1 XdndActionCopy");
 
-    ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "left path", 10s));
-    ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "left path " + second_.string(), 5s));
+    ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "left path", 20s));
+    ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "left path " + second_.string(), 20s));
     const std::vector<std::string> lines = test::readLines(dir_ / "target.log");
     EXPECT_EQ(
         eventsOf(lines),

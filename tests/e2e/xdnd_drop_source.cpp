@@ -200,10 +200,11 @@ int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
 }
 
-// The window with that title once it has settled: found twice in a row, 200 ms apart.
+// The window with that title once it has settled: found twice in a row, 200 ms apart; given
+// up after 30 s (a loaded machine can take that long to start a program).
 Window findSettledWindow(Display* d, const Atoms& atoms, const std::string& title) {
     Window previous = None;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < 150; ++attempt) {
         const Window found = findByTitle(d, atoms, DefaultRootWindow(d), title);
         if (found != None && found == previous) {
             return found;
@@ -296,7 +297,7 @@ int main(int argc, char** argv) {
                     (static_cast<long>(rx) << 16) | (ry & 0xFFFF), CurrentTime,
                     static_cast<long>(atoms.actionCopy));
         XClientMessageEvent status{};
-        if (!waitFor(d, atoms, source, atoms.status, uris, status, std::chrono::seconds(10))) {
+        if (!waitFor(d, atoms, source, atoms.status, uris, status, std::chrono::seconds(20))) {
             std::fprintf(stderr, "no status from the target\n");
             return 1;
         }
@@ -322,7 +323,7 @@ int main(int argc, char** argv) {
     }
     sendMessage(d, target, atoms.drop, static_cast<long>(source), 0, CurrentTime, 0, 0);
     XClientMessageEvent finished{};
-    if (!waitFor(d, atoms, source, atoms.finished, uris, finished, std::chrono::seconds(5))) {
+    if (!waitFor(d, atoms, source, atoms.finished, uris, finished, std::chrono::seconds(20))) {
         std::fprintf(stderr, "the target never finished the drop\n");
         return 1;
     }

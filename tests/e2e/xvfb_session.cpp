@@ -3,10 +3,13 @@
 #include <X11/Xlib.h>
 #include <algorithm>
 #include <csignal>
+#include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -33,12 +36,18 @@ std::vector<std::string> environmentWith(const std::string& display) {
     return env;
 }
 
+// Starts a program with standard output and error going to `outputFd` when it is 0 or more,
+// else to the file `output`.
 pid_t spawnWith(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-                const std::string& output) {
+                const std::string& output, int outputFd = -1) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (outputFd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     std::vector<char*> args;
     for (const std::string& a : argv) {
@@ -58,6 +67,23 @@ pid_t spawnWith(const std::vector<std::string>& argv, const std::vector<std::str
     return pid;
 }
 
+bool onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path != nullptr ? path : "");
+    for (std::string dir; std::getline(dirs, dir, ':');) {
+        if (!dir.empty() && access((std::filesystem::path(dir) / program).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int remainingMs(std::chrono::steady_clock::time_point end) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<std::int64_t>(left.count(), 0));
+}
+
 } // namespace
 
 XvfbSession::~XvfbSession() {
@@ -72,7 +98,21 @@ XvfbSession::~XvfbSession() {
     }
 }
 
+std::string XvfbSession::missingTool(const std::vector<std::string>& extra) {
+    std::vector<std::string> tools{"Xvfb", "openbox"};
+    tools.insert(tools.end(), extra.begin(), extra.end());
+    for (const std::string& tool : tools) {
+        if (!onPath(tool)) {
+            return tool;
+        }
+    }
+    return "";
+}
+
 bool XvfbSession::start() {
+    // Generous limits: on a loaded machine (tests running in parallel, sanitizer builds) a
+    // server can take seconds to come up; the waits end as soon as it is there.
+    constexpr auto kStartLimit = 30s;
     // Xvfb picks a free display itself and reports it on a pipe: it takes the number with
     // the X server's own atomic lock, so sessions started at the same moment (tests running
     // in parallel) never end up sharing one server.
@@ -88,8 +128,9 @@ bool XvfbSession::start() {
                         environmentWith(""), "/dev/null");
     close(writeFd);
     std::string number;
+    const auto end = std::chrono::steady_clock::now() + kStartLimit;
     pollfd readable{fds[0], POLLIN, 0};
-    while (number.find('\n') == std::string::npos && poll(&readable, 1, 10000) > 0) {
+    while (number.find('\n') == std::string::npos && poll(&readable, 1, remainingMs(end)) > 0) {
         char buf[16];
         const ssize_t n = read(fds[0], buf, sizeof buf);
         if (n <= 0) {
@@ -104,14 +145,20 @@ bool XvfbSession::start() {
     }
     display_ = ":" + number.substr(0, number.find('\n'));
     windowManager_ = spawnWith({"openbox", "--sm-disable"}, environmentWith(display_), "/dev/null");
-    // openbox announces itself on the root window once it manages the screen.
+    if (windowManager_ < 0) {
+        error_ = "cannot start openbox";
+        return false;
+    }
+    // openbox announces itself on the root window once it manages the screen. A window
+    // shown before that can wait forever for its map notification, so start() waits.
     Display* d = XOpenDisplay(display_.c_str());
     if (d == nullptr) {
         error_ = "cannot connect to " + display_;
         return false;
     }
     const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-    for (int i = 0; i < 200; ++i) {
+    bool managed = false;
+    while (!managed && std::chrono::steady_clock::now() < end) {
         Atom type = None;
         int format = 0;
         unsigned long count = 0, remaining = 0;
@@ -121,12 +168,16 @@ bool XvfbSession::start() {
         if (data != nullptr) {
             XFree(data);
         }
-        if (type != None) {
-            break;
+        managed = type != None;
+        if (!managed) {
+            std::this_thread::sleep_for(20ms);
         }
-        std::this_thread::sleep_for(50ms);
     }
     XCloseDisplay(d);
+    if (!managed) {
+        error_ = "openbox did not take over " + display_;
+        return false;
+    }
     return true;
 }
 
@@ -170,15 +221,38 @@ void XvfbSession::stop(pid_t pid) {
     std::erase(children_, pid);
 }
 
-bool XvfbSession::screenshot(const std::filesystem::path& png) {
-    const pid_t pid = spawnWith({"import", "-window", "root", png.string()},
-                                environmentWith(display_), "/dev/null");
-    if (pid < 0) {
-        return false;
+CommandResult XvfbSession::run(const std::vector<std::string>& argv,
+                               std::chrono::milliseconds timeout) {
+    CommandResult result;
+    int fds[2];
+    if (argv.empty() || pipe2(fds, O_CLOEXEC) != 0) {
+        return result;
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const pid_t pid = spawnWith(argv, environmentWith(display_), "", fds[1]);
+    close(fds[1]);
+    if (pid < 0) {
+        close(fds[0]);
+        return result;
+    }
+    children_.push_back(pid);
+    // Read until the program closes its end (it ends), so a full pipe never blocks it.
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    pollfd readable{fds[0], POLLIN, 0};
+    while (poll(&readable, 1, remainingMs(end)) > 0) {
+        char buf[4096];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) {
+            break;
+        }
+        result.output.append(buf, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    result.status = wait(pid, std::chrono::milliseconds(std::max(remainingMs(end), 1000)));
+    return result;
+}
+
+bool XvfbSession::screenshot(const std::filesystem::path& png) {
+    return run({"import", "-window", "root", png.string()}, 30s).status == 0;
 }
 
 std::vector<std::string> readLines(const std::filesystem::path& file) {

@@ -11,6 +11,12 @@
 
 namespace scalora::test {
 
+// What a command run to completion left behind.
+struct CommandResult {
+    int status = -1;    // the exit status; -1 when it could not start or ran out of time
+    std::string output; // standard output and error together
+};
+
 class XvfbSession {
 public:
     XvfbSession() = default;
@@ -18,7 +24,12 @@ public:
     XvfbSession(const XvfbSession&) = delete;
     XvfbSession& operator=(const XvfbSession&) = delete;
 
-    // Starts Xvfb (1280 x 800, 24 bits, 96 dpi) and openbox; false with a reason in error().
+    // The first of Xvfb, openbox and `extra` that is not on the PATH, or "" when all are
+    // there: a test without its tools skips, but a session that fails to start is a failure.
+    static std::string missingTool(const std::vector<std::string>& extra = {});
+
+    // Starts Xvfb (1280 x 800, 24 bits, 96 dpi) and openbox, and returns once openbox manages
+    // the screen; false with a reason in error().
     bool start();
     const std::string& display() const { return display_; }
     const std::string& error() const { return error_; }
@@ -30,6 +41,9 @@ public:
     int wait(pid_t pid, std::chrono::milliseconds timeout);
     // Stops a child (terminate, then kill) and reaps it.
     void stop(pid_t pid);
+    // Runs a short program on the session's display to its end and collects its output; one
+    // still running at the timeout is killed.
+    CommandResult run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout);
     // Writes a screenshot of the whole screen; false when ImageMagick's import fails.
     bool screenshot(const std::filesystem::path& png);
 

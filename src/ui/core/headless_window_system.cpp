@@ -3,6 +3,7 @@
 #include "ui/core/ui_timers.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
+#include "ui/draw/screen_dpi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -95,6 +96,15 @@ void HeadlessNativeWindow::present(const PixelImage& canvas, const Rect& dirty) 
 }
 
 // --- HeadlessWindowSystem ---
+
+HeadlessWindowSystem::HeadlessWindowSystem() {
+    setScreenDpi(kDpi);
+}
+
+HeadlessWindowSystem::~HeadlessWindowSystem() {
+    // Back to the display's own resolution.
+    setScreenDpi(0);
+}
 
 std::unique_ptr<UINativeWindow> HeadlessWindowSystem::createWindow(UIWindow& owner,
                                                                    std::uint32_t options) {

@@ -81,7 +81,15 @@ private:
 
 class HeadlessWindowSystem : public UIWindowSystem {
 public:
-    HeadlessWindowSystem() = default;
+    // The resolution of the test screen: the desktop default, and what Xvfb is started with.
+    static constexpr double kDpi = 96.0;
+
+    // Pins the font resolution to kDpi while it lives, so text measures and renders the same
+    // whatever Xft.dpi the developer's display has.
+    HeadlessWindowSystem();
+    ~HeadlessWindowSystem() override;
+    HeadlessWindowSystem(const HeadlessWindowSystem&) = delete;
+    HeadlessWindowSystem& operator=(const HeadlessWindowSystem&) = delete;
 
     std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner, std::uint32_t options) override;
     std::int64_t nowMs() const override { return now_; }
@@ -92,7 +100,7 @@ public:
     void setIdleHook(std::function<void()> hook) { idleHook_ = std::move(hook); }
     void wake() override {}
     std::vector<UIDisplayInfo> displays() const override;
-    double dpi() const override { return 96.0; }
+    double dpi() const override { return kDpi; }
     bool setCursorImage(int cursorId, const PixelImage& image, Point hotSpot) override;
     void beep() override { ++beepCount_; }
 

@@ -27,6 +27,19 @@ SDL_Surface* surfaceOver(const PixelImage& image) {
         static_cast<int>(image.strideBytes()), SDL_PIXELFORMAT_ARGB8888);
 }
 
+XErrorHandler gPreviousXErrorHandler = nullptr;
+
+// Xlib's default handler ends the program on any protocol error. A request naming a window
+// that has just gone is a race, not a fault: SDL itself wakes its event wait by sending an
+// event to a window, and at shutdown that window can already be destroyed. Such errors are
+// ignored; every other error goes to the handler that was there before.
+int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow) {
+        return 0;
+    }
+    return gPreviousXErrorHandler != nullptr ? gPreviousXErrorHandler(display, error) : 0;
+}
+
 } // namespace
 
 // --- SdlNativeWindow ---
@@ -245,7 +258,18 @@ SdlWindowSystem::SdlWindowSystem() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Windows are painted through SDL_GetWindowSurface. With framebuffer acceleration SDL
+    // 2.26 backs that surface with a renderer texture; on X11 the renderer needs a window made
+    // for OpenGL, so SDL destroys and recreates the X window right after its first show. The
+    // window id then changes under the window manager, drag and drop and anything else that
+    // found the window by id. The plain X11 framebuffer is all we need, so acceleration stays
+    // off; the hint must be set before any window takes a surface.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Installed before SDL's video starts: SDL puts back the handler it found when it shuts
+    // down, before it closes its connections, and errors still queued surface in that close.
+    gPreviousXErrorHandler = XSetErrorHandler(ignoreVanishedWindows);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        XSetErrorHandler(gPreviousXErrorHandler);
         error_ = SDL_GetError();
         return;
     }
@@ -266,6 +290,7 @@ SdlWindowSystem::~SdlWindowSystem() {
         // The style's cursors are SDL cursors too: they go before the video subsystem.
         UIStyleManager::instance().cursors().setBackend(nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        XSetErrorHandler(gPreviousXErrorHandler);
     }
 }
 

@@ -1,0 +1,159 @@
+// The ui-sandbox on the SDL2 backend under its own Xvfb with openbox, driven by xdotool: a real
+// pointer click must reach exactly the element under it, keys must reach the focused element,
+// a context menu must open under the pointer without taking the focus, and closing the window
+// through the window manager must end the program normally.
+#include "support/test_support.h"
+#include "xvfb_session.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <thread>
+
+namespace scalora {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (l.rfind(prefix, 0) == 0) {
+            out.push_back(l);
+        }
+    }
+    return out;
+}
+
+class SandboxClickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const std::string missing = test::XvfbSession::missingTool({"xdotool", "import"});
+            !missing.empty()) {
+            GTEST_SKIP() << missing << " is not installed";
+        }
+        ASSERT_TRUE(session_.start()) << session_.error();
+        sandbox_ =
+            session_.spawn({(test::binDir() / "ui-sandbox").string(), "--log", log_.string()},
+                           dir_ / "sandbox.out");
+        ASSERT_GT(sandbox_, 0);
+        ASSERT_TRUE(test::waitForLine(log_, "ready", 30s))
+            << "the sandbox did not start: " << test::readFile(dir_ / "sandbox.out");
+        for (const std::string& line : linesStartingWith(test::readLines(log_), "element ")) {
+            std::istringstream in(line);
+            std::string word, name;
+            Box b;
+            if (in >> word >> name >> b.x >> b.y >> b.width >> b.height) {
+                boxes_[name] = b;
+            }
+        }
+        ASSERT_EQ(boxes_.count("alpha"), 1u);
+        ASSERT_EQ(boxes_.count("beta"), 1u);
+    }
+
+    // Runs xdotool until it succeeds or the time is up; its last exit status. Right after the
+    // window maps, a search can still come back empty or a move fail while the window manager
+    // reparents the window; a chain that fails stops before its click, so retrying is safe.
+    int xdotool(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        int status = -1;
+        while (std::chrono::steady_clock::now() < end) {
+            status = session_.run(argv, 20s).status;
+            if (status == 0) {
+                break;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return status;
+    }
+
+    // Moves the pointer to a point of the sandbox window (client coordinates) and clicks.
+    int clickAt(int x, int y, int button) {
+        return xdotool({"search", "--sync", "--name", "UI Sandbox", "mousemove", "--window", "%1",
+                        std::to_string(x), std::to_string(y), "click", std::to_string(button)});
+    }
+
+    std::string activeWindow() { return session_.run({"xdotool", "getactivewindow"}, 20s).output; }
+
+    test::TempDir dir_;
+    std::filesystem::path log_ = dir_ / "sandbox.log";
+    test::XvfbSession session_;
+    pid_t sandbox_ = -1;
+    std::map<std::string, Box> boxes_;
+};
+
+TEST_F(SandboxClickTest, PointerAndKeysReachTheElementUnderThePointer) {
+    const Box alpha = boxes_["alpha"];
+    const Box beta = boxes_["beta"];
+    // The gap between alpha and beta belongs to the window: no element is clicked.
+    const int gapX = alpha.x + alpha.width + (beta.x - alpha.x - alpha.width) / 2;
+    const int midY = beta.y + beta.height / 2;
+    ASSERT_EQ(clickAt(gapX, midY, 1), 0);
+    const int betaX = beta.x + beta.width / 2;
+    ASSERT_EQ(clickAt(betaX, midY, 1), 0);
+    ASSERT_TRUE(test::waitForLine(log_, "click ", 20s));
+    // The click lands in beta, at the point under the pointer in beta's own coordinates.
+    EXPECT_EQ(linesStartingWith(test::readLines(log_), "click "),
+              std::vector<std::string>{"click beta " + std::to_string(betaX - beta.x) + " " +
+                                       std::to_string(midY - beta.y) + " button 1"});
+
+    // The click gave beta the keyboard focus; Tab moves it on to gamma, and Space reaches
+    // gamma as virtual key 32.
+    ASSERT_EQ(xdotool({"key", "--delay", "50", "Tab", "space"}), 0);
+    ASSERT_TRUE(test::waitForLine(log_, "key ", 20s));
+    EXPECT_EQ(linesStartingWith(test::readLines(log_), "key "),
+              std::vector<std::string>{"key gamma 32"});
+}
+
+TEST_F(SandboxClickTest, ARightClickOpensTheContextMenuUnderThePointer) {
+    const Box alpha = boxes_["alpha"];
+    const std::string activeBefore = activeWindow();
+    ASSERT_FALSE(activeBefore.empty());
+    const int menuX = alpha.x + 30;
+    const int menuY = alpha.y + 20;
+    ASSERT_EQ(clickAt(menuX, menuY, 3), 0);
+    ASSERT_TRUE(test::waitForLine(log_, "menu shown", 20s));
+    // "menu shown X Y native NX NY main native MX MY": the popup's corner (screen
+    // coordinates) is at the pointer, and its native window agrees.
+    const std::vector<std::string> shown = linesStartingWith(test::readLines(log_), "menu shown");
+    ASSERT_EQ(shown.size(), 1u);
+    std::istringstream in(shown[0]);
+    std::string w1, w2, w3, w4, w5;
+    int x = 0, y = 0, nx = 0, ny = 0, mx = 0, my = 0;
+    ASSERT_TRUE(in >> w1 >> w2 >> x >> y >> w3 >> nx >> ny >> w4 >> w5 >> mx >> my) << shown[0];
+    EXPECT_EQ(x, mx + menuX);
+    EXPECT_EQ(y, my + menuY);
+    EXPECT_EQ(nx, x);
+    EXPECT_EQ(ny, y);
+    // The main window keeps the focus.
+    EXPECT_EQ(activeWindow(), activeBefore);
+
+    const std::filesystem::path shot = dir_ / "sandbox_menu.png";
+    EXPECT_TRUE(session_.screenshot(shot));
+    if (const char* keep = std::getenv("SCALORA_KEEP_PNG")) {
+        std::filesystem::copy_file(shot, std::filesystem::path(keep) / "sandbox_menu.png",
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
+TEST_F(SandboxClickTest, ClosingTheWindowThroughTheWindowManagerEndsTheProgram) {
+    // openbox closes the active window on Alt+F4, asking it politely (WM_DELETE_WINDOW). The
+    // keys go through XTest like a user's: sent to the window itself, the key release would
+    // find the window already gone.
+    ASSERT_EQ(
+        xdotool({"search", "--sync", "--name", "UI Sandbox", "windowactivate", "--sync", "%1"}), 0);
+    ASSERT_EQ(session_.run({"xdotool", "key", "alt+F4"}, 20s).status, 0);
+    EXPECT_EQ(session_.wait(sandbox_, 30s), 0) << test::readFile(dir_ / "sandbox.out");
+    EXPECT_EQ(linesStartingWith(test::readLines(log_), "quit"), std::vector<std::string>{"quit"});
+}
+
+} // namespace
+} // namespace scalora
