@@ -24,29 +24,6 @@ namespace {
 
 constexpr int kStartupFailure = 255;
 
-// The window system must come up before anything is shown; it is shut down last.
-class WindowSystem {
-public:
-    explicit WindowSystem(const std::string& drivers) {
-        if (drivers.empty()) {
-            return;
-        }
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
-        ready_ = SDL_Init(SDL_INIT_VIDEO) == 0;
-    }
-    ~WindowSystem() {
-        if (ready_) {
-            SDL_Quit();
-        }
-    }
-    WindowSystem(const WindowSystem&) = delete;
-    WindowSystem& operator=(const WindowSystem&) = delete;
-    bool ready() const { return ready_; }
-
-private:
-    bool ready_ = false;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,9 +38,16 @@ int main(int argc, char** argv) {
     Application application(kProductName, kProductVersion, std::move(arguments));
     applyVendorIdentity(application);
 
+    // The platform check: the window system must come up before anything is shown. It is the
+    // toolkit's own SDL window system from the start, so that the X error handling it installs
+    // is in place before SDL's video starts and stays until after SDL has shut down.
     const std::string drivers = videoDriverChoice(currentDisplayEnvironment());
-    WindowSystem windowSystem(drivers);
-    if (!windowSystem.ready()) {
+    std::unique_ptr<SdlWindowSystem> sdl;
+    if (!drivers.empty()) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+        sdl = std::make_unique<SdlWindowSystem>();
+    }
+    if (!sdl || !sdl->isValid()) {
         if (drivers.empty()) {
             std::fprintf(stderr,
                          "%s: no display to open (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
@@ -91,10 +75,6 @@ int main(int argc, char** argv) {
     // Window icons and cursors come from the data archive, which the application owns and
     // keeps open until after the event loop.
     styles.setDataSource(std::make_shared<ArchiveSource>(application.findArchive("data")));
-    auto sdl = std::make_unique<SdlWindowSystem>();
-    if (!sdl->isValid()) {
-        return kStartupFailure;
-    }
     UIToolkit toolkit(std::move(sdl));
     application.setEventLoop([&toolkit] { return toolkit.run(); });
     application.setQuitHandler([&toolkit] { toolkit.quit(0); });
