@@ -37,6 +37,17 @@ template <typename Map> std::string mapChars(std::string_view text, Map map) {
     return out;
 }
 
+template <typename Map> std::string mapFirstChar(std::string_view text, Map map) {
+    if (text.empty()) {
+        return {};
+    }
+    std::size_t pos = 0;
+    std::string out;
+    appendUtf8(out, map(decodeUtf8(text, pos)));
+    out.append(text.substr(pos));
+    return out;
+}
+
 } // namespace
 
 char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
@@ -235,27 +246,11 @@ std::string toUpper(std::string_view text) {
 }
 
 std::string lowerFirst(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    std::size_t pos = 0;
-    const char32_t first = decodeUtf8(text, pos);
-    std::string out;
-    appendUtf8(out, toLowerChar(first));
-    out.append(text.substr(pos));
-    return out;
+    return mapFirstChar(text, toLowerChar);
 }
 
 std::string upperFirst(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    std::size_t pos = 0;
-    const char32_t first = decodeUtf8(text, pos);
-    std::string out;
-    appendUtf8(out, toUpperChar(first));
-    out.append(text.substr(pos));
-    return out;
+    return mapFirstChar(text, toUpperChar);
 }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
