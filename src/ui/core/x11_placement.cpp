@@ -24,10 +24,10 @@ std::optional<X11Handles> x11Handles(SDL_Window* window) {
     return X11Handles{info.info.x11.display, info.info.x11.window};
 }
 
-bool g_failed = false;
+bool requestFailed = false;
 
 int noteFailure(::Display*, XErrorEvent*) {
-    g_failed = true;
+    requestFailed = true;
     return 0;
 }
 
@@ -37,7 +37,7 @@ class TolerateErrors {
 public:
     explicit TolerateErrors(::Display* display) : display_(display) {
         XSync(display_, False);
-        g_failed = false;
+        requestFailed = false;
         previous_ = XSetErrorHandler(noteFailure);
     }
     ~TolerateErrors() {
@@ -48,7 +48,7 @@ public:
     TolerateErrors& operator=(const TolerateErrors&) = delete;
     bool failed() {
         XSync(display_, False);
-        return g_failed;
+        return requestFailed;
     }
 
 private:
