@@ -128,26 +128,29 @@ protected:
 
     // Closes the window as its close box does and waits for the program to end. A request
     // that reached the X window SDL was just replacing is lost, so it is repeated until the
-    // window is gone.
+    // program has ended.
     int close(pid_t pid) {
-        for (int i = 0; i < 50; ++i) {
-            const ::Window w = mainWindow();
-            if (w == 0) {
-                break;
+        for (int i = 0; i < 100; ++i) {
+            if (const ::Window w = mainWindow(); w != 0) {
+                XEvent e{};
+                e.xclient.type = ClientMessage;
+                e.xclient.window = w;
+                e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+                e.xclient.format = 32;
+                e.xclient.data.l[0] =
+                    static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+                e.xclient.data.l[1] = CurrentTime;
+                XSendEvent(display_, w, False, NoEventMask, &e);
+                XFlush(display_);
             }
-            XEvent e{};
-            e.xclient.type = ClientMessage;
-            e.xclient.window = w;
-            e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-            e.xclient.format = 32;
-            e.xclient.data.l[0] =
-                static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-            e.xclient.data.l[1] = CurrentTime;
-            XSendEvent(display_, w, False, NoEventMask, &e);
-            XFlush(display_);
-            std::this_thread::sleep_for(200ms);
+            for (int j = 0; j < 10; ++j) {
+                if (const int status = session_.exitStatus(pid); status >= 0) {
+                    return status;
+                }
+                std::this_thread::sleep_for(20ms);
+            }
         }
-        return session_.wait(pid, 20s);
+        return session_.wait(pid, 1s);
     }
 
     std::filesystem::path config() const { return dir_ / "config" / kTitle / "config.dat"; }
