@@ -204,6 +204,15 @@ int XvfbSession::wait(pid_t pid, std::chrono::milliseconds timeout) {
     return -1;
 }
 
+int XvfbSession::exitStatus(pid_t pid) {
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, WNOHANG) != pid) {
+        return -1;
+    }
+    std::erase(children_, pid);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 void XvfbSession::stop(pid_t pid) {
     if (pid <= 0) {
         return;

@@ -39,6 +39,8 @@ public:
     pid_t spawn(const std::vector<std::string>& argv, const std::filesystem::path& output);
     // Waits for a child to exit; its exit status, or -1 after the timeout (it is then killed).
     int wait(pid_t pid, std::chrono::milliseconds timeout);
+    // The exit status of a child that has ended (it is then reaped), or -1 while it runs.
+    int exitStatus(pid_t pid);
     // Stops a child (terminate, then kill) and reaps it.
     void stop(pid_t pid);
     // Runs a short program on the session's display to its end and collects its output; one

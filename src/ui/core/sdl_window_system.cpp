@@ -6,6 +6,7 @@
 #include "ui/core/sdl_keys.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
+#include "ui/core/x11_placement.h"
 #include "ui/draw/screen_dpi.h"
 #include "ui/style/sdl_cursor_backend.h"
 #include "ui/style/ui_style_manager.h"
@@ -119,8 +120,17 @@ Rect SdlNativeWindow::geometry() const {
 
 void SdlNativeWindow::setGeometry(const Rect& rect) {
     const Rect now = geometry();
+    if (!isPopup()) {
+        target_ = rect.topLeft();
+    }
     if (rect.topLeft() != now.topLeft()) {
         SDL_SetWindowPosition(window_, rect.x, rect.y);
+        if (!isPopup() && isVisible()) {
+            // SDL waits for the move, but reckons with the frame only once it has been told
+            // the frame's size, which comes some time after the window is mapped.
+            armPlacement();
+            settlePlacement(false);
+        }
     }
     if (rect.size() != now.size() && !rect.isEmpty()) {
         SDL_SetWindowSize(window_, rect.width, rect.height);
@@ -128,11 +138,77 @@ void SdlNativeWindow::setGeometry(const Rect& rect) {
 }
 
 void SdlNativeWindow::setSizeLimits(Size minimum, Size maximum) {
+    // SDL moves the window to where it believes it is when the limits change; until it knows
+    // the frame's size that is one frame off, so the window is put back once it has moved.
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    const bool frameUnknown =
+        SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0 ||
+        (top == 0 && left == 0 && bottom == 0 && right == 0);
+    if (!isPopup() && isVisible() && frameUnknown) {
+        target_ = geometry().topLeft();
+        armPlacement();
+    }
     SDL_SetWindowMinimumSize(window_, std::max(minimum.width, 1), std::max(minimum.height, 1));
     // SDL has no "no limit": a very large maximum stands for it.
     constexpr int kUnlimited = 16384;
     SDL_SetWindowMaximumSize(window_, maximum.width > 0 ? maximum.width : kUnlimited,
                              maximum.height > 0 ? maximum.height : kUnlimited);
+}
+
+void SdlNativeWindow::armPlacement() {
+    placing_ = true;
+    corrected_ = false;
+    placingSinceMs_ = SDL_GetTicks64();
+}
+
+bool SdlNativeWindow::settlePlacement(bool mapped) {
+    // Mapping a window (ours, or SDL's when it rebuilds a window for its framebuffer) lets the
+    // window manager frame it with the frame's corner at the client's old place: under a
+    // title bar and border the client area comes out lower and further right than asked.
+    // Once the frame is there, its real size gives the exact request.
+    if (mapped) {
+        armPlacement();
+    }
+    if (!placing_) {
+        if (isVisible()) {
+            target_ = geometry().topLeft();
+        }
+        return true;
+    }
+    const std::optional<X11Placement> now = x11Placement(window_);
+    constexpr Uint32 kStateful =
+        SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN;
+    if (!now || !isVisible() || (SDL_GetWindowFlags(window_) & kStateful) != 0) {
+        placing_ = false;
+        return true;
+    }
+    if (now->client == target_ && (now->reparented || !now->managed)) {
+        placing_ = false;
+        return true;
+    }
+    // A window manager frames a newly mapped window, and answers a move, within a few round
+    // trips; one that never frames it, or refuses the move, is given a second before the
+    // window is taken to be where it is. Until then, moves reported from before the frame or
+    // the correction are stale.
+    // A window manager that answered the correction with a place of its own (kept the window
+    // on the screen, say) has the last word.
+    constexpr std::uint64_t kAnswerWaitMs = 1000;
+    const bool answered = corrected_ && now->client != correctedFrom_;
+    if (answered || SDL_GetTicks64() - placingSinceMs_ > kAnswerWaitMs) {
+        placing_ = false;
+        target_ = now->client;
+        return true;
+    }
+    if (now->reparented && !corrected_) {
+        corrected_ = true;
+        correctedFrom_ = now->client;
+        placingSinceMs_ = SDL_GetTicks64();
+        x11MoveClientTo(window_, target_, *now);
+    }
+    return false;
 }
 
 void SdlNativeWindow::setOpacity(double opacity) {
@@ -468,7 +544,7 @@ void SdlWindowSystem::handle(const SDL_Event& event) {
                 if (Point{x, y} != w->position()) {
                     SDL_SetWindowPosition(native->sdlWindow(), w->x(), w->y());
                 }
-            } else {
+            } else if (native->settlePlacement(event.window.event == SDL_WINDOWEVENT_SHOWN)) {
                 input.windowMoved(w, native->geometry().topLeft());
             }
             break;

@@ -54,13 +54,25 @@ public:
     std::uint32_t windowId() const;
     bool isPopup() const;
     bool isEnabled() const { return enabled_; }
+    // Called when the window was mapped or moved: finishes a placement the window manager's
+    // frame has thrown off. False while the position is still on its way, so that the
+    // toolkit never hears of a place the window only passes through.
+    bool settlePlacement(bool mapped);
 
 private:
+    void armPlacement();
+
     SdlWindowSystem& system_;
     UIWindow& owner_;
     std::uint32_t options_;
     SDL_Window* window_;
     bool enabled_ = true;
+    // Where the client area belongs: the last position asked for or settled on.
+    Point target_;
+    bool placing_ = false;
+    bool corrected_ = false;
+    Point correctedFrom_;
+    std::uint64_t placingSinceMs_ = 0;
 };
 
 class SdlWindowSystem : public UIWindowSystem {
