@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
-#include <regex>
 #include <sys/stat.h>
 #include <thread>
 
@@ -64,17 +63,31 @@ Origin clientOrigin(::Display* d, ::Window w) {
     return o;
 }
 
+// The integer value of one item of config.dat, found by its name.
+std::optional<int> storedValue(const std::string& text, const std::string& name) {
+    const std::string key = "name=\"" + name + "\" value=\"";
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const char* start = text.c_str() + at + key.size();
+    const long value = std::strtol(start, &end, 10);
+    if (end == start || *end != '"') {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
 // What the program stored as the main window's left and top.
 std::optional<Origin> storedOrigin(const std::filesystem::path& config) {
     const std::string text = test::readFile(config);
-    std::smatch left;
-    std::smatch top;
-    const std::regex leftKey("name=\"windowMainLeft\" value=\"(-?[0-9]+)\"");
-    const std::regex topKey("name=\"windowMainTop\" value=\"(-?[0-9]+)\"");
-    if (!std::regex_search(text, left, leftKey) || !std::regex_search(text, top, topKey)) {
+    const std::optional<int> left = storedValue(text, "windowMainLeft");
+    const std::optional<int> top = storedValue(text, "windowMainTop");
+    if (!left || !top) {
         return std::nullopt;
     }
-    return Origin{std::stoi(left[1]), std::stoi(top[1])};
+    return Origin{*left, *top};
 }
 
 class WindowPlacementTest : public ::testing::Test {
