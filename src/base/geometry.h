@@ -20,6 +20,23 @@ struct Size {
     friend bool operator==(const Size&, const Size&) = default;
 };
 
+// Keeps a size within limits; a limit of 0 (or less) in a dimension means "no limit" there.
+inline Size clampSize(Size s, Size minimum, Size maximum) {
+    if (minimum.width > 0) {
+        s.width = std::max(s.width, minimum.width);
+    }
+    if (minimum.height > 0) {
+        s.height = std::max(s.height, minimum.height);
+    }
+    if (maximum.width > 0) {
+        s.width = std::min(s.width, maximum.width);
+    }
+    if (maximum.height > 0) {
+        s.height = std::min(s.height, maximum.height);
+    }
+    return s;
+}
+
 struct Margins {
     std::int32_t left = 0;
     std::int32_t top = 0;

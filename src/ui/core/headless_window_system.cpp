@@ -24,20 +24,8 @@ void HeadlessNativeWindow::show(UIShowMode mode) {
 }
 
 void HeadlessNativeWindow::setGeometry(const Rect& rect) {
-    Rect r = rect;
-    if (minimum_.width > 0) {
-        r.width = std::max(r.width, minimum_.width);
-    }
-    if (minimum_.height > 0) {
-        r.height = std::max(r.height, minimum_.height);
-    }
-    if (maximum_.width > 0) {
-        r.width = std::min(r.width, maximum_.width);
-    }
-    if (maximum_.height > 0) {
-        r.height = std::min(r.height, maximum_.height);
-    }
-    geometry_ = r;
+    const Size size = clampSize(rect.size(), minimum_, maximum_);
+    geometry_ = {rect.x, rect.y, size.width, size.height};
 }
 
 void HeadlessNativeWindow::setSizeLimits(Size minimum, Size maximum) {

@@ -301,19 +301,7 @@ void UIElement::setMaximumSize(Size size) {
 }
 
 Size UIElement::clampedSize(Size s) const {
-    if (minimum_.width > 0) {
-        s.width = std::max(s.width, minimum_.width);
-    }
-    if (minimum_.height > 0) {
-        s.height = std::max(s.height, minimum_.height);
-    }
-    if (maximum_.width > 0) {
-        s.width = std::min(s.width, maximum_.width);
-    }
-    if (maximum_.height > 0) {
-        s.height = std::min(s.height, maximum_.height);
-    }
-    return s;
+    return clampSize(s, minimum_, maximum_);
 }
 
 Point UIElement::mapFromAncestor(const UIElement* ancestor, Point p) const {
