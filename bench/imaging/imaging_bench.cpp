@@ -77,8 +77,8 @@ template <typename F> Timing bestOf(int runs, F&& f) {
 }
 
 void kernelsSection() {
-    std::printf("\n== resampler kernels: synthetic 4000 x 3000 (12 MP), best of 3, CPU time; one "
-                "thread unless 'all cores' (then MP/s is per core)\n");
+    std::printf("\n== resampler kernels: synthetic 4000 x 3000 (12 MP), best of 3, CPU time, "
+                "one thread\n");
     std::printf("%-32s %8s %10s\n", "case", "ms", "MP/s src");
     PixelImage source = syntheticPhoto(4000, 3000);
     const double mp = megapixels(source);
@@ -89,7 +89,6 @@ void kernelsSection() {
     };
     constexpr auto kLanczos = ResampleFilter::Lanczos3;
     constexpr auto kReplace = ResampleBlend::Replace;
-    // The single-thread variants set maxThreads to 1 below.
     const Variant variants[] = {
         {"lanczos3 fastest", {kLanczos, kReplace, ResampleKernels::Fastest}, AlphaKind::None},
         {"lanczos3 sse2", {kLanczos, kReplace, ResampleKernels::Sse2}, AlphaKind::None},
@@ -98,16 +97,10 @@ void kernelsSection() {
          {ResampleFilter::CatmullRom, kReplace, ResampleKernels::Fastest},
          AlphaKind::None},
         {"lanczos3 alpha", {kLanczos, kReplace, ResampleKernels::Fastest}, AlphaKind::Straight},
-        {"lanczos3 fastest all cores",
-         {kLanczos, kReplace, ResampleKernels::Fastest, 0},
-         AlphaKind::None},
     };
     for (const Variant& v : variants) {
         source.setAlphaKind(v.alpha);
-        const bool allCores = std::strstr(v.name, "all cores") != nullptr;
-        (void)allCores;
-        ResampleOptions options = v.options;
-        options.maxThreads = allCores ? 0 : 1;
+        const ResampleOptions options = v.options;
         for (const int k : {2, 3, 4}) {
             const Size target{4000 / k, 3000 / k};
             const Timing t = bestOf(3, [&] { resampled(source, target, options); });
