@@ -6,16 +6,50 @@
 
 #include "imaging/pixel_image.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace scalora {
 
-// The linear value of an sRGB byte.
-float linearOfSrgb(std::uint8_t value);
+namespace linear_light_detail {
 
-// The sRGB byte of a linear value (clamped to 0..1 first; NaN gives 0).
-std::uint8_t srgbOfLinear(float value);
+// The way back looks up a first guess in kBins equal bins of the linear range and then steps
+// up past every boundary at or below the value. The narrowest interval of one sRGB byte is at
+// black, 1 / (255 x 12.92) = 3.0e-4 wide, wider than a bin (1 / 4096 = 2.4e-4), so a bin holds
+// at most one boundary and the step runs at most twice (once for the guess kept low on purpose).
+inline constexpr int kBins = 4096;
+
+struct Tables {
+    std::array<float, 256> linear;
+    // boundary[k]: the smallest linear value that is closer to byte k + 1 than to byte k.
+    std::array<float, 256> boundary;
+    std::array<std::uint8_t, kBins + 1> firstGuess;
+};
+
+// Built before main() runs (nothing converts colours during static initialisation).
+extern const Tables kTables;
+
+} // namespace linear_light_detail
+
+// The linear value of an sRGB byte.
+inline float linearOfSrgb(std::uint8_t value) {
+    return linear_light_detail::kTables.linear[value];
+}
+
+// The sRGB byte of a linear value (clamped to 0..1 first; NaN gives 0). Called for every channel
+// of every result pixel, so it lives here to be inlined.
+inline std::uint8_t srgbOfLinear(float value) {
+    const linear_light_detail::Tables& t = linear_light_detail::kTables;
+    // The comparison form also sends NaN to 0.
+    const float v = value > 0.0f ? std::min(value, 1.0f) : 0.0f;
+    std::size_t k = t.firstGuess[static_cast<std::size_t>(v * linear_light_detail::kBins)];
+    while (v >= t.boundary[k]) {
+        ++k;
+    }
+    return static_cast<std::uint8_t>(k);
+}
 
 // One row of 0xAARRGGBB pixels as premultiplied linear light, four floats per pixel in memory
 // order (B, G, R, A), alpha 0..1. `kind` says how the row's colour relates to its alpha.
