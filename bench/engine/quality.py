@@ -2,13 +2,14 @@
 """How close resized pictures come to an ideal resize, in PSNR (dB).
 
 The ideal: the full-size decode of the source (turned upright by its EXIF orientation), taken to
-linear light with the exact sRGB curves, resized in 64-bit float by a separable Lanczos-3 whose
+linear light with the exact sRGB curves, resized in 32-bit float by a separable Lanczos-3 whose
 support is widened by the scale when shrinking, and taken back to sRGB without rounding. Each
 result is compared with the ideal of its own size over the R, G and B channels on the 0..255
 scale; one figure per folder is the PSNR of the mean squared error over all its files.
 
 usage:
-  quality.py psnr SOURCE_DIR RESULT_DIR...   one line per result folder: "<dir> <dB> <bytes>"
+  quality.py psnr SOURCE_DIR RESULT_DIR...   one line per result folder:
+                                             "<dir> <dB> <bytes> <metadata bytes>"
   quality.py gamma-images OUT_DIR            writes lines.png and checker.png (64 x 64)
   quality.py gamma RESULT_DIR                the mean level of lines and checker results
 Results are matched to sources by base name (a.jpg gives a.png or a.jpg). Needs numpy and Pillow.
@@ -80,6 +81,21 @@ def results_by_name(folder):
             for name in sorted(os.listdir(folder))}
 
 
+def metadata_bytes(path):
+    """Bytes of the APPn and COM segments of a JPEG (0 for other files): metadata, not picture."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:2] != b"\xff\xd8":
+        return 0
+    total, i = 0, 2
+    while i + 4 <= len(data) and data[i] == 0xFF and data[i + 1] != 0xDA:
+        length = data[i + 2] << 8 | data[i + 3]
+        if 0xE0 <= data[i + 1] <= 0xEF or data[i + 1] == 0xFE:
+            total += length + 2
+        i += length + 2
+    return total
+
+
 def psnr_of(squared_error, samples):
     mse = squared_error / max(samples, 1)
     return float("inf") if mse == 0 else 10.0 * np.log10(255.0 ** 2 / mse)
@@ -90,6 +106,7 @@ def command_psnr(source_dir, result_dirs):
     error = [0.0] * len(result_dirs)
     samples = [0] * len(result_dirs)
     sizes = [0] * len(result_dirs)
+    metadata = [0] * len(result_dirs)
     for name in sorted(os.listdir(source_dir)):
         base = os.path.splitext(name)[0]
         if not any(base in r for r in results):
@@ -106,8 +123,9 @@ def command_psnr(source_dir, result_dirs):
             error[i] += float(((got - cache[key]) ** 2).sum())
             samples[i] += got.size
             sizes[i] += os.path.getsize(r[base])
-    for d, e, n, b in zip(result_dirs, error, samples, sizes):
-        print(f"{d} {psnr_of(e, n):.2f} {b}")
+            metadata[i] += metadata_bytes(r[base])
+    for d, e, n, b, m in zip(result_dirs, error, samples, sizes, metadata):
+        print(f"{d} {psnr_of(e, n):.2f} {b} {m}")
 
 
 def command_gamma_images(out_dir):

@@ -25,9 +25,7 @@ linear_light_detail::Tables buildTables() {
         while (t.boundary[static_cast<std::size_t>(k)] <= start) {
             ++k;
         }
-        // The byte at the start of the bin, less one so that the first guess is never too high
-        // whatever the float rounding at the bin's edge.
-        t.firstGuess[static_cast<std::size_t>(bin)] = static_cast<std::uint8_t>(std::max(0, k - 1));
+        t.firstGuess[static_cast<std::size_t>(bin)] = static_cast<std::uint8_t>(k);
     }
     return t;
 }

@@ -4,6 +4,7 @@
 
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
+#include "imaging/image_rows.h"
 
 #include <csetjmp>
 #include <cstring>
@@ -144,15 +145,15 @@ bool readInfo(ReadStruct& r, MemoryReader& reader, HeaderFacts& facts) {
     return true;
 }
 
-bool readRows(ReadStruct& r, PixelImage& out, png_bytep* rows) {
+// Palettes, low bit depths and tRNS become 8-bit samples with alpha where needed; 16-bit
+// samples keep their high byte; grey becomes RGB; B G R A matches the pixel layout.
+bool setTransforms(ReadStruct& r, png_uint_32 width) {
     if (setjmp(png_jmpbuf(r.png))) {
         return false;
     }
     png_structp png = r.png;
     png_infop info = r.info;
     const int colorType = png_get_color_type(png, info);
-    // Palettes, low bit depths and tRNS become 8-bit samples with alpha where needed; 16-bit
-    // samples keep their high byte; grey becomes RGB; B G R A matches the pixel layout.
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
         png_set_palette_to_rgb(png);
     } else {
@@ -169,13 +170,55 @@ bool readRows(ReadStruct& r, PixelImage& out, png_bytep* rows) {
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(out.width()) * 4) {
+    return png_get_rowbytes(png, info) == static_cast<png_size_t>(width) * 4;
+}
+
+bool readRows(ReadStruct& r, png_bytep* rows) {
+    if (setjmp(png_jmpbuf(r.png))) {
         return false;
     }
-    png_read_image(png, rows);
+    png_read_image(r.png, rows);
     // The end chunk and anything after the image data are not needed.
     return true;
 }
+
+bool readOneRow(ReadStruct& r, std::uint32_t* out) {
+    if (setjmp(png_jmpbuf(r.png))) {
+        return false;
+    }
+    png_read_row(r.png, reinterpret_cast<png_bytep>(out), nullptr);
+    return true;
+}
+
+// A non-interlaced PNG read row by row.
+class PngRowReader final : public ImageRowReader {
+public:
+    explicit PngRowReader(Bytes data) : reader_{data, 0} {}
+    bool open() {
+        HeaderFacts facts;
+        if (!r_.create() || !readInfo(r_, reader_, facts) ||
+            !plausiblePng(facts.width, facts.height, facts.bitDepth, facts.colorType,
+                          reader_.data.size()) ||
+            png_get_interlace_type(r_.png, r_.info) != PNG_INTERLACE_NONE ||
+            !setTransforms(r_, facts.width)) {
+            return false;
+        }
+        size_ = {static_cast<std::int32_t>(facts.width), static_cast<std::int32_t>(facts.height)};
+        alpha_ = facts.hasAlpha ? AlphaKind::Straight : AlphaKind::None;
+        dpiX_ = facts.dpiX;
+        dpiY_ = facts.dpiY;
+        return true;
+    }
+    bool readRow(std::uint32_t* out) override {
+        return rowsRead_++ < size_.height && readOneRow(r_, out);
+    }
+    bool finish() override { return rowsRead_ == size_.height; }
+
+private:
+    ReadStruct r_;
+    MemoryReader reader_;
+    std::int32_t rowsRead_ = 0;
+};
 
 } // namespace
 
@@ -197,7 +240,7 @@ bool decodePng(Bytes data, PixelImage& out) {
     for (png_uint_32 y = 0; y < facts.height; ++y) {
         rows[y] = out.bytes() + y * out.strideBytes();
     }
-    if (!readRows(r, out, rows.data())) {
+    if (!setTransforms(r, facts.width) || !readRows(r, rows.data())) {
         out.reset();
         return false;
     }
@@ -221,3 +264,15 @@ bool probePng(Bytes data, std::uint64_t fileSize, ImageProbe& out) {
 }
 
 } // namespace scalora::codec
+
+namespace scalora {
+
+std::unique_ptr<ImageRowReader> openPngRows(std::span<const std::uint8_t> data) {
+    auto reader = std::make_unique<codec::PngRowReader>(data);
+    if (!reader->open()) {
+        return nullptr;
+    }
+    return reader;
+}
+
+} // namespace scalora

@@ -4,6 +4,7 @@
 
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
+#include "imaging/image_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -99,6 +100,112 @@ std::uint64_t cost(const std::uint8_t* f, std::size_t n) {
     return s;
 }
 
+// Rows are filtered as they come; the whole filtered picture is compressed at the end, since
+// libdeflate compresses one buffer at a time. That buffer (3 or 4 bytes per pixel) is the only
+// full-size copy the writer keeps.
+class PngRowWriter final : public ImageRowWriter {
+public:
+    PngRowWriter(Size size, double dpiX, double dpiY, bool withAlpha)
+        : size_(size), dpiX_(dpiX), dpiY_(dpiY), withAlpha_(withAlpha), bpp_(withAlpha ? 4 : 3),
+          rowBytes_(static_cast<std::size_t>(size.width) * bpp_),
+          // Sizes are bounded by kMaxPixelCount (2^28) x 4 bytes, far inside size_t.
+          filtered_(static_cast<std::size_t>(size.height) * (rowBytes_ + 1)), current_(rowBytes_),
+          prior_(rowBytes_, 0) {
+        for (auto& t : trial_) {
+            t.resize(rowBytes_);
+        }
+    }
+
+    bool writeRow(const std::uint32_t* src) override {
+        if (rows_ >= size_.height) {
+            return false;
+        }
+        for (std::size_t x = 0; x < static_cast<std::size_t>(size_.width); ++x) {
+            const std::uint32_t p = src[x];
+            std::uint8_t* o = current_.data() + x * bpp_;
+            o[0] = static_cast<std::uint8_t>(p >> 16);
+            o[1] = static_cast<std::uint8_t>(p >> 8);
+            o[2] = static_cast<std::uint8_t>(p);
+            if (withAlpha_) {
+                o[3] = static_cast<std::uint8_t>(p >> 24);
+            }
+        }
+        std::uint8_t* line = filtered_.data() + static_cast<std::size_t>(rows_) * (rowBytes_ + 1);
+        // Each row gets the filter whose output has the smallest sum of magnitudes, the usual
+        // heuristic (libpng's too): photos mostly pick Paeth or Sub, flat graphics None or Up.
+        std::size_t best = 0;
+        std::uint64_t bestCost = ~std::uint64_t{0};
+        for (std::size_t t = 0; t < trial_.size(); ++t) {
+            filterRow(static_cast<int>(t), current_.data(), prior_.data(), rowBytes_, bpp_,
+                      trial_[t].data());
+            const std::uint64_t c = cost(trial_[t].data(), rowBytes_);
+            if (c < bestCost) {
+                bestCost = c;
+                best = t;
+            }
+        }
+        std::memcpy(line + 1, trial_[best].data(), rowBytes_);
+        line[0] = static_cast<std::uint8_t>(best);
+        current_.swap(prior_);
+        ++rows_;
+        return true;
+    }
+
+    bool finish(std::vector<std::uint8_t>& out) override {
+        out.clear();
+        const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+            libdeflate_alloc_compressor(kCompressionLevel));
+        if (rows_ != size_.height || !compressor) {
+            return false;
+        }
+        std::vector<std::uint8_t> compressed(
+            libdeflate_zlib_compress_bound(compressor.get(), filtered_.size()));
+        const std::size_t size =
+            libdeflate_zlib_compress(compressor.get(), filtered_.data(), filtered_.size(),
+                                     compressed.data(), compressed.size());
+        if (size == 0) {
+            return false;
+        }
+        filtered_ = {};
+
+        static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        out.reserve(size + 1024);
+        out.insert(out.end(), kSignature, kSignature + 8);
+        std::vector<std::uint8_t> header;
+        putBe32(header, static_cast<std::uint32_t>(size_.width));
+        putBe32(header, static_cast<std::uint32_t>(size_.height));
+        header.insert(header.end(), {8, static_cast<std::uint8_t>(withAlpha_ ? 6 : 2), 0, 0, 0});
+        putChunk(out, "IHDR", header.data(), header.size());
+        if (saneDpi(dpiX_) > 0 && saneDpi(dpiY_) > 0) {
+            std::vector<std::uint8_t> phys;
+            putBe32(phys, static_cast<std::uint32_t>(dpiX_ / 0.0254 + 0.5));
+            putBe32(phys, static_cast<std::uint32_t>(dpiY_ / 0.0254 + 0.5));
+            phys.push_back(1); // per metre
+            putChunk(out, "pHYs", phys.data(), phys.size());
+        }
+        // One zlib stream split over IDAT chunks of at most 1 MiB each.
+        constexpr std::size_t kChunk = std::size_t{1} << 20;
+        for (std::size_t at = 0; at < size; at += kChunk) {
+            putChunk(out, "IDAT", compressed.data() + at, std::min(kChunk, size - at));
+        }
+        putChunk(out, "IEND", nullptr, 0);
+        return true;
+    }
+
+private:
+    Size size_;
+    double dpiX_;
+    double dpiY_;
+    bool withAlpha_;
+    std::size_t bpp_;
+    std::size_t rowBytes_;
+    std::vector<std::uint8_t> filtered_;
+    std::vector<std::uint8_t> current_;
+    std::vector<std::uint8_t> prior_;
+    std::array<std::vector<std::uint8_t>, 5> trial_;
+    std::int32_t rows_ = 0;
+};
+
 } // namespace
 
 bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out) {
@@ -107,91 +214,31 @@ bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out) {
         return false;
     }
     const bool withAlpha = hasTransparentPixel(image);
-    const std::size_t bpp = withAlpha ? 4 : 3;
-    const auto width = static_cast<std::size_t>(image.width());
-    const auto height = static_cast<std::size_t>(image.height());
-    const std::size_t rowBytes = width * bpp;
-    // Sizes are bounded by kMaxPixelCount (2^28) x 4 bytes, far inside size_t.
-    std::vector<std::uint8_t> filtered(height * (rowBytes + 1));
-    std::vector<std::uint8_t> current(rowBytes);
-    std::vector<std::uint8_t> prior(rowBytes, 0);
-    std::array<std::vector<std::uint8_t>, 5> trial;
-    for (auto& t : trial) {
-        t.resize(rowBytes);
-    }
-    std::vector<std::uint32_t> straight(width);
+    PngRowWriter writer(image.size(), image.dpiX(), image.dpiY(), withAlpha);
+    std::vector<std::uint32_t> straight(static_cast<std::size_t>(image.width()));
     const bool premultiplied = image.alphaKind() == AlphaKind::Premultiplied && withAlpha;
-    for (std::size_t y = 0; y < height; ++y) {
-        const std::uint32_t* src = image.row(static_cast<std::int32_t>(y));
+    for (std::int32_t y = 0; y < image.height(); ++y) {
+        const std::uint32_t* row = image.row(y);
         if (premultiplied) {
-            unpremultiplyRow(src, straight.data(), image.width());
-            src = straight.data();
+            unpremultiplyRow(row, straight.data(), image.width());
+            row = straight.data();
         }
-        for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t p = src[x];
-            std::uint8_t* o = current.data() + x * bpp;
-            o[0] = static_cast<std::uint8_t>(p >> 16);
-            o[1] = static_cast<std::uint8_t>(p >> 8);
-            o[2] = static_cast<std::uint8_t>(p);
-            if (withAlpha) {
-                o[3] = static_cast<std::uint8_t>(p >> 24);
-            }
+        if (!writer.writeRow(row)) {
+            return false;
         }
-        std::uint8_t* line = filtered.data() + y * (rowBytes + 1);
-        // Each row gets the filter whose output has the smallest sum of magnitudes, the usual
-        // heuristic (libpng's too): photos mostly pick Paeth or Sub, flat graphics None or Up.
-        std::size_t best = 0;
-        std::uint64_t bestCost = ~std::uint64_t{0};
-        for (std::size_t t = 0; t < trial.size(); ++t) {
-            filterRow(static_cast<int>(t), current.data(), prior.data(), rowBytes, bpp,
-                      trial[t].data());
-            const std::uint64_t c = cost(trial[t].data(), rowBytes);
-            if (c < bestCost) {
-                bestCost = c;
-                best = t;
-            }
-        }
-        std::memcpy(line + 1, trial[best].data(), rowBytes);
-        line[0] = static_cast<std::uint8_t>(best);
-        current.swap(prior);
     }
-
-    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
-        libdeflate_alloc_compressor(kCompressionLevel));
-    if (!compressor) {
-        return false;
-    }
-    std::vector<std::uint8_t> compressed(
-        libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
-    const std::size_t size = libdeflate_zlib_compress(
-        compressor.get(), filtered.data(), filtered.size(), compressed.data(), compressed.size());
-    if (size == 0) {
-        return false;
-    }
-    filtered = {};
-
-    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    out.reserve(size + 1024);
-    out.insert(out.end(), kSignature, kSignature + 8);
-    std::vector<std::uint8_t> header;
-    putBe32(header, static_cast<std::uint32_t>(width));
-    putBe32(header, static_cast<std::uint32_t>(height));
-    header.insert(header.end(), {8, static_cast<std::uint8_t>(withAlpha ? 6 : 2), 0, 0, 0});
-    putChunk(out, "IHDR", header.data(), header.size());
-    if (saneDpi(image.dpiX()) > 0 && saneDpi(image.dpiY()) > 0) {
-        std::vector<std::uint8_t> phys;
-        putBe32(phys, static_cast<std::uint32_t>(image.dpiX() / 0.0254 + 0.5));
-        putBe32(phys, static_cast<std::uint32_t>(image.dpiY() / 0.0254 + 0.5));
-        phys.push_back(1); // per metre
-        putChunk(out, "pHYs", phys.data(), phys.size());
-    }
-    // One zlib stream split over IDAT chunks of at most 1 MiB each.
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    for (std::size_t at = 0; at < size; at += kChunk) {
-        putChunk(out, "IDAT", compressed.data() + at, std::min(kChunk, size - at));
-    }
-    putChunk(out, "IEND", nullptr, 0);
-    return true;
+    return writer.finish(out);
 }
 
 } // namespace scalora::codec
+
+namespace scalora {
+
+std::unique_ptr<ImageRowWriter> startPngRows(Size size, double dpiX, double dpiY) {
+    if (size.isEmpty()) {
+        return nullptr;
+    }
+    return std::make_unique<codec::PngRowWriter>(size, dpiX, dpiY, false);
+}
+
+} // namespace scalora
