@@ -46,19 +46,6 @@ std::vector<fs::path> corpusFiles(const fs::path& corpus, const char* folder) {
     return files;
 }
 
-PixelImage syntheticPhoto(std::int32_t w, std::int32_t h) {
-    PixelImage image;
-    image.allocate(w, h);
-    std::uint32_t state = 1;
-    for (std::int32_t y = 0; y < h; ++y) {
-        for (std::int32_t x = 0; x < w; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xFF000000u | (state >> 8));
-        }
-    }
-    return image;
-}
-
 struct Timing {
     double wall = 1e300;
     double cpu = 1e300; // of all threads

@@ -3,6 +3,7 @@
 // batch worker's way of using both cores.
 //
 // Run: build/bin/bench_pipeline [--benchmark_filter=...]; the corpus is ../shared/corpus.
+#include "bench_support.h"
 #include "imaging/image_probe.h"
 #include "imaging/resample.h"
 #include "imaging/resize_pipeline.h"
@@ -19,22 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-PixelImage syntheticPhoto(std::int32_t w, std::int32_t h) {
-    PixelImage image;
-    image.allocate(w, h);
-    std::uint32_t state = 1;
-    for (std::int32_t y = 0; y < h; ++y) {
-        for (std::int32_t x = 0; x < w; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xFF000000u | (state >> 8));
-        }
-    }
-    return image;
-}
-
 // A 12 MP picture shrunk by 3 with each kernel set (all give the same bytes).
 void resampleTwelveMegapixels(benchmark::State& state) {
-    static const PixelImage source = syntheticPhoto(4000, 3000);
+    static const PixelImage source = bench::syntheticPhoto(4000, 3000);
     ResampleOptions options;
     options.kernels = static_cast<ResampleKernels>(state.range(0));
     for (auto _ : state) {
