@@ -52,8 +52,8 @@ public:
     virtual void setHost(UIElement* host) { host_ = host; }
 
 protected:
-    std::int32_t horizontalSpacing() const;
-    std::int32_t verticalSpacing() const;
+    // The gap between neighbours along one axis.
+    std::int32_t spacing(bool horizontal) const;
 
 private:
     Margins margins_{-1, -1, -1, -1};
@@ -95,6 +95,7 @@ private:
     bool horizontal() const { return direction_ == Direction::Horizontal; }
     bool isShown(const Item& item) const;
     UILayoutSlot slotFor(const Item& item, bool alongMain) const;
+    // The size hint, or with `minimum` the minimum size.
     Size measure(bool minimum) const;
 
     Direction direction_;
@@ -133,6 +134,8 @@ private:
         std::int32_t row, column, rowSpan, columnSpan;
     };
     std::vector<UILayoutSlot> axisSlots(bool horizontal) const;
+    // The size hint, or with `minimum` the minimum size.
+    Size measure(bool minimum) const;
 
     std::vector<Cell> cells_;
     std::vector<std::int32_t> rowStretch_;

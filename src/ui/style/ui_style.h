@@ -6,6 +6,7 @@
 #include "data/xml_document.h"
 #include "imaging/pixel_image.h"
 #include "ui/style/skin.h"
+#include "ui/style/style_ids.h"
 
 #include <cstdint>
 #include <functional>
@@ -44,11 +45,11 @@ public:
     SourceMode sourceMode() const { return mode_; }
     const std::string& errorText() const { return error_; }
 
-    // The value of a metric id, 0 when the style has none.
-    std::int32_t metric(std::int32_t id) const;
+    // The value of a metric, 0 when the style has none.
+    std::int32_t metric(StyleMetric metric) const;
     // A standard image (premultiplied), or null when the package lacks it.
-    const PixelImage* standardImage(std::int32_t id) const;
-    std::shared_ptr<const PixelImage> sharedStandardImage(std::int32_t id) const;
+    const PixelImage* standardImage(StandardImage image) const;
+    std::shared_ptr<const PixelImage> sharedStandardImage(StandardImage image) const;
     const std::vector<UISkin>& skins() const { return skins_; }
     const UISkin* skin(std::string_view name) const;
     const XmlDocument& models() const { return models_; }
@@ -69,9 +70,9 @@ private:
 
     std::string path_;
     SourceMode mode_ = SourceMode::Undetermined;
-    std::map<std::int32_t, std::shared_ptr<const PixelImage>> standardImages_;
+    std::map<StandardImage, std::shared_ptr<const PixelImage>> standardImages_;
     std::vector<UISkin> skins_;
-    std::vector<std::pair<std::int32_t, std::int32_t>> metrics_; // file order, first wins
+    std::vector<std::pair<StyleMetric, std::int32_t>> metrics_; // file order, first wins
     XmlDocument models_;
     std::string error_;
 };
