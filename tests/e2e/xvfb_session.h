@@ -61,5 +61,8 @@ private:
 bool waitForLine(const std::filesystem::path& file, const std::string& needle,
                  std::chrono::milliseconds timeout);
 std::vector<std::string> readLines(const std::filesystem::path& file);
+// The lines that start with `prefix`, in order.
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix);
 
 } // namespace scalora::test
