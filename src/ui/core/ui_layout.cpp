@@ -258,14 +258,6 @@ Size UIBoxLayout::measure(bool minimum) const {
                         : Size{cross + m.left + m.right, mainSize + m.top + m.bottom};
 }
 
-Size UIBoxLayout::sizeHint() const {
-    return measure(false);
-}
-
-Size UIBoxLayout::minimumSize() const {
-    return measure(true);
-}
-
 void UIBoxLayout::setGeometry(const Rect& rect) {
     const Rect area = rect.shrunk(contentsMargins());
     const std::int32_t gap = spacing(horizontal());
@@ -396,14 +388,6 @@ Size UIGridLayout::measure(bool minimum) const {
     s.width += spacing(true) * std::max(columns_ - 1, 0);
     s.height += spacing(false) * std::max(rows_ - 1, 0);
     return s;
-}
-
-Size UIGridLayout::sizeHint() const {
-    return measure(false);
-}
-
-Size UIGridLayout::minimumSize() const {
-    return measure(true);
 }
 
 void UIGridLayout::setGeometry(const Rect& rect) {
