@@ -15,9 +15,9 @@ namespace scalora {
 class ClipboardBackend {
 public:
     virtual ~ClipboardBackend() = default;
-    virtual bool setText(const std::string& text) = 0;
+    [[nodiscard]] virtual bool setText(const std::string& text) = 0;
     // Nothing when the clipboard holds no text.
-    virtual std::optional<std::string> text() = 0;
+    [[nodiscard]] virtual std::optional<std::string> text() = 0;
 };
 
 // Replaces the clipboard backend of the process. Without one (null) there is no clipboard:
@@ -25,7 +25,7 @@ public:
 void setClipboardBackend(std::unique_ptr<ClipboardBackend> backend);
 
 // Places a non-empty text; returns false (after the failure signal) otherwise.
-bool setClipboardText(std::string_view text);
+[[nodiscard]] bool setClipboardText(std::string_view text);
 // The clipboard's text up to its first NUL; empty (after the failure signal) when there is
 // none.
 std::string clipboardText();

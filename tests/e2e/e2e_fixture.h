@@ -30,7 +30,7 @@ protected:
     bool stopped() const { return IsSkipped() || HasFailure(); }
     // A screenshot of the whole screen into the test's folder, copied to SCALORA_KEEP_PNG when
     // that is set; false when it could not be taken.
-    bool keepScreenshot(const std::string& name);
+    [[nodiscard]] bool keepScreenshot(const std::string& name);
 
     TempDir dir_;
     XvfbSession session_;

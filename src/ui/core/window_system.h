@@ -99,8 +99,8 @@ class UIWindowSystem {
 public:
     virtual ~UIWindowSystem() = default;
 
-    virtual std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
-                                                         std::uint32_t options) = 0;
+    [[nodiscard]] virtual std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
+                                                                       std::uint32_t options) = 0;
     // Milliseconds of a monotonic clock; timers run on it.
     virtual std::int64_t nowMs() const = 0;
     // Translates pending platform events into toolkit calls, waiting up to timeoutMs for the

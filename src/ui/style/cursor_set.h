@@ -41,12 +41,12 @@ public:
     // Reads "cursors/cursors.xml" and the images beside it; every entry read replaces its
     // id's system cursor. Returns false when there is no readable cursors.xml (the system
     // cursors stay).
-    bool load(const ResourceSource& data);
+    [[nodiscard]] bool load(const ResourceSource& data);
     // The description of a cursor; Inherit and values outside the table describe the arrow.
     const CursorLook& look(CursorId id) const;
     // Gives a cursor of the table an image of any alpha kind with its hot spot, in place of
     // what it had; false (and nothing changes) for an id outside the table or a null image.
-    bool setImage(CursorId id, const PixelImage& image, Point hotspot);
+    [[nodiscard]] bool setImage(CursorId id, const PixelImage& image, Point hotspot);
 
     // Native cursors are made by this backend from now on (earlier ones are freed).
     void setBackend(std::unique_ptr<CursorBackend> backend);

@@ -26,8 +26,8 @@ class ResourceSource;
 enum class StyleImageAlpha { Premultiplied, Straight };
 
 // Decodes a PNG (or any image file the codecs know); false when the bytes are not an image.
-bool decodeStyleImage(std::string_view bytes, PixelImage& out,
-                      StyleImageAlpha alpha = StyleImageAlpha::Premultiplied);
+[[nodiscard]] bool decodeStyleImage(std::string_view bytes, PixelImage& out,
+                                    StyleImageAlpha alpha = StyleImageAlpha::Premultiplied);
 
 class UIStyle {
 public:
@@ -39,7 +39,7 @@ public:
     // Reads the standard images, skins.xml, models.xml and metrics.xml from the source. True
     // only when all three descriptions were read and path, standard images, skins and metrics
     // are all non-empty. Why it failed is in errorText().
-    bool load(const ResourceSource& source, std::string path, SourceMode mode);
+    [[nodiscard]] bool load(const ResourceSource& source, std::string path, SourceMode mode);
 
     const std::string& path() const { return path_; }
     SourceMode sourceMode() const { return mode_; }
@@ -62,11 +62,11 @@ public:
                  const SkinSink& skin) const;
 
 private:
-    bool readXml(const ResourceSource& source, std::string_view file, std::string_view rootName,
-                 XmlDocument& doc);
+    [[nodiscard]] bool readXml(const ResourceSource& source, std::string_view file,
+                               std::string_view rootName, XmlDocument& doc);
     void readStandardImages(const ResourceSource& source);
-    bool readSkins(const ResourceSource& source);
-    bool readMetrics(const ResourceSource& source);
+    [[nodiscard]] bool readSkins(const ResourceSource& source);
+    [[nodiscard]] bool readMetrics(const ResourceSource& source);
 
     std::string path_;
     SourceMode mode_ = SourceMode::Undetermined;

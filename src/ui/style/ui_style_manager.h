@@ -36,10 +36,10 @@ public:
     UIStyleManager& operator=(const UIStyleManager&) = delete;
 
     // Locates a style by name and loads it (loadStyleFrom). False leaves no current style.
-    bool loadStyle(std::string_view name);
+    [[nodiscard]] bool loadStyle(std::string_view name);
     // Loads the package at a path: a folder is read as loose files, anything else as a
     // package archive. On success the style becomes current and the loaded hook runs.
-    bool loadStyleFrom(const std::string& path);
+    [[nodiscard]] bool loadStyleFrom(const std::string& path);
     // Why the last load failed.
     const std::string& errorText() const { return error_; }
 

@@ -91,7 +91,8 @@ public:
     HeadlessWindowSystem(const HeadlessWindowSystem&) = delete;
     HeadlessWindowSystem& operator=(const HeadlessWindowSystem&) = delete;
 
-    std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner, std::uint32_t options) override;
+    [[nodiscard]] std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
+                                                               std::uint32_t options) override;
     std::int64_t nowMs() const override { return now_; }
     // Waiting moves the test clock to the next timer. A wait with nothing that could ever end
     // it (no timers, nothing queued) calls the idle hook, where a test injects input; without

@@ -8,8 +8,8 @@ namespace scalora {
 
 class SdlClipboardBackend : public ClipboardBackend {
 public:
-    bool setText(const std::string& text) override;
-    std::optional<std::string> text() override;
+    [[nodiscard]] bool setText(const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> text() override;
 };
 
 } // namespace scalora

@@ -30,7 +30,8 @@ public:
     bool isValid() const { return valid_; }
     const std::string& error() const { return error_; }
 
-    std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner, std::uint32_t options) override;
+    [[nodiscard]] std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
+                                                               std::uint32_t options) override;
     std::int64_t nowMs() const override;
     bool pumpEvents(std::int64_t timeoutMs) override;
     void wake() override;

@@ -9,10 +9,10 @@
 namespace scalora {
 
 // Xft.dpi of the display named by DISPLAY; nothing without a display or without the resource.
-std::optional<double> readXftDpi();
+[[nodiscard]] std::optional<double> readXftDpi();
 
 // The Xft.dpi value of an X resource database text ("Xft.dpi:\t120\n..."), if present and
 // positive.
-std::optional<double> parseXftDpi(std::string_view resources);
+[[nodiscard]] std::optional<double> parseXftDpi(std::string_view resources);
 
 } // namespace scalora
