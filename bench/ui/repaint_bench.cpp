@@ -1,7 +1,7 @@
 // Repainting a full 1280 x 800 window of text: a tool bar of buttons, a 36-row table of four
 // columns, a status bar, every element with ParentBackground as the widgets have it. The goal
 // is under 8 ms per full repaint (paint cycle and present) on the build machine.
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 #include "ui/core/ui_element.h"
 #include "ui/core/ui_layout.h"
 #include "ui/core/ui_toolkit.h"

@@ -8,7 +8,7 @@
 #include "app/main_window.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
-#include "ui/core/sdl_window_system.h"
+#include "ui/backend/sdl/sdl_window_system.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/window_system_monitors.h"
 #include "ui/style/resource_source.h"

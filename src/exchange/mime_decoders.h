@@ -18,13 +18,13 @@ inline constexpr std::string_view kPrivateFormatName = "CF_DE4C14DD-E9D4-44f6-BC
 
 // A UTF-16LE text block: used only when its size is at least 3 bytes, even, and its last
 // character is 0; gives the UTF-8 text up to the first 0.
-std::optional<std::string> decodeUnicodeTextBlock(std::string_view block);
+[[nodiscard]] std::optional<std::string> decodeUnicodeTextBlock(std::string_view block);
 
 // A device-independent bitmap (BITMAPINFOHEADER and the pixels after it): accepted only with
 // header size 40, 24 or 32 bits, positive width and height, no compression and one plane.
 // Bottom-up rows as such bitmaps store them; the result is opaque for 24 bits and takes
 // the fourth byte as straight alpha for 32 bits.
-std::optional<PixelImage> decodeDib(std::string_view block);
+[[nodiscard]] std::optional<PixelImage> decodeDib(std::string_view block);
 
 // The private format block: 256 UTF-16 characters of format name (the last forced to 0),
 // a signed 32-bit little-endian payload length and the payload. A length of 0 or less gives
@@ -33,7 +33,7 @@ struct PrivateFormatEntry {
     std::string format;
     std::string payload;
 };
-std::optional<PrivateFormatEntry> decodePrivateFormatBlock(std::string_view block);
+[[nodiscard]] std::optional<PrivateFormatEntry> decodePrivateFormatBlock(std::string_view block);
 // The same layout written out (for the clipboard, and for tests).
 std::string encodePrivateFormatBlock(std::string_view format, std::string_view payload);
 

@@ -2,14 +2,12 @@
 
 #include "ui/core/ui_toolkit.h"
 
-#include <SDL.h>
-
 namespace scalora {
 
 namespace {
 
 std::unique_ptr<ClipboardBackend>& backendSlot() {
-    static std::unique_ptr<ClipboardBackend> backend = std::make_unique<SdlClipboardBackend>();
+    static std::unique_ptr<ClipboardBackend> backend;
     return backend;
 }
 
@@ -21,31 +19,15 @@ void failureSignal() {
 
 } // namespace
 
-bool SdlClipboardBackend::setText(const std::string& text) {
-    return SDL_SetClipboardText(text.c_str()) == 0;
-}
-
-std::optional<std::string> SdlClipboardBackend::text() {
-    if (SDL_HasClipboardText() != SDL_TRUE) {
-        return std::nullopt;
-    }
-    char* raw = SDL_GetClipboardText();
-    if (raw == nullptr) {
-        return std::nullopt;
-    }
-    std::string text(raw);
-    SDL_free(raw);
-    return text;
-}
-
 void setClipboardBackend(std::unique_ptr<ClipboardBackend> backend) {
-    backendSlot() = backend ? std::move(backend) : std::make_unique<SdlClipboardBackend>();
+    backendSlot() = std::move(backend);
 }
 
 bool setClipboardText(std::string_view text) {
     // Text ends at its first NUL, as it would on the clipboard.
     const std::string placed(text.substr(0, text.find('\0')));
-    if (placed.empty() || !backendSlot()->setText(placed)) {
+    ClipboardBackend* backend = backendSlot().get();
+    if (placed.empty() || backend == nullptr || !backend->setText(placed)) {
         failureSignal();
         return false;
     }
@@ -53,7 +35,9 @@ bool setClipboardText(std::string_view text) {
 }
 
 std::string clipboardText() {
-    std::optional<std::string> text = backendSlot()->text();
+    ClipboardBackend* backend = backendSlot().get();
+    const std::optional<std::string> text =
+        backend != nullptr ? backend->text() : std::optional<std::string>();
     std::string result;
     if (text) {
         result = text->substr(0, text->find('\0'));

@@ -10,27 +10,22 @@
 
 namespace scalora {
 
-// Where clipboard text really goes: SDL's clipboard by default, memory in tests.
+// Where clipboard text really goes: the window system's clipboard (the SDL backend installs
+// its own while it runs), memory in tests.
 class ClipboardBackend {
 public:
     virtual ~ClipboardBackend() = default;
-    virtual bool setText(const std::string& text) = 0;
+    [[nodiscard]] virtual bool setText(const std::string& text) = 0;
     // Nothing when the clipboard holds no text.
-    virtual std::optional<std::string> text() = 0;
+    [[nodiscard]] virtual std::optional<std::string> text() = 0;
 };
 
-// The SDL clipboard (needs SDL's video subsystem).
-class SdlClipboardBackend : public ClipboardBackend {
-public:
-    bool setText(const std::string& text) override;
-    std::optional<std::string> text() override;
-};
-
-// Replaces the clipboard backend of the process (null restores SDL's).
+// Replaces the clipboard backend of the process. Without one (null) there is no clipboard:
+// every call gives the failure signal.
 void setClipboardBackend(std::unique_ptr<ClipboardBackend> backend);
 
 // Places a non-empty text; returns false (after the failure signal) otherwise.
-bool setClipboardText(std::string_view text);
+[[nodiscard]] bool setClipboardText(std::string_view text);
 // The clipboard's text up to its first NUL; empty (after the failure signal) when there is
 // none.
 std::string clipboardText();

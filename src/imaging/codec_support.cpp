@@ -53,16 +53,7 @@ bool readFileHead(const std::string& path, std::size_t count, std::vector<std::u
 
 void unpremultiplyRow(const std::uint32_t* src, std::uint32_t* dst, std::int32_t width) {
     for (std::int32_t x = 0; x < width; ++x) {
-        const std::uint32_t p = src[x];
-        const std::uint32_t a = p >> 24;
-        if (a == 255 || a == 0) {
-            dst[x] = a == 0 ? 0 : p;
-            continue;
-        }
-        const auto un = [a](std::uint32_t c) {
-            return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
-        };
-        dst[x] = packArgb(a, un((p >> 16) & 0xFF), un((p >> 8) & 0xFF), un(p & 0xFF));
+        dst[x] = unpremultiply(src[x]);
     }
 }
 

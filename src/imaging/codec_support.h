@@ -1,5 +1,7 @@
 // Small helpers shared by the codecs of this folder (not part of the imaging interface): pixel
-// packing, byte-order reads and the plausibility test for a declared image size.
+// packing, byte-order reads and the plausibility test for a declared image size. The toolkit's
+// pixel arithmetic takes its unpremultiply from here too, so every straight pixel the program
+// writes out is rounded the same way.
 #pragma once
 
 #include "imaging/pixel_image.h"
@@ -21,6 +23,20 @@ static_assert(std::endian::native == std::endian::little, "pixel rows are read a
 inline constexpr std::uint32_t packArgb(std::uint32_t a, std::uint32_t r, std::uint32_t g,
                                         std::uint32_t b) {
     return (a << 24) | (r << 16) | (g << 8) | b;
+}
+
+// Premultiplied 0xAARRGGBB back to straight, each channel rounded to nearest and capped at 255
+// (a damaged pixel may hold a channel above its alpha); a fully transparent pixel becomes 0.
+constexpr std::uint32_t unpremultiply(std::uint32_t p) {
+    const std::uint32_t a = p >> 24;
+    if (a == 255 || a == 0) {
+        return a == 0 ? 0 : p;
+    }
+    const auto channel = [a](std::uint32_t c) {
+        const std::uint32_t v = (c * 255 + a / 2) / a;
+        return v > 255 ? 255u : v;
+    };
+    return packArgb(a, channel((p >> 16) & 0xFF), channel((p >> 8) & 0xFF), channel(p & 0xFF));
 }
 
 inline std::uint16_t readLe16(const std::uint8_t* p) {

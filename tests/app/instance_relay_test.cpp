@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "app/instance_relay.h"
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 

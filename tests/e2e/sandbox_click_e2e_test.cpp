@@ -2,56 +2,24 @@
 // pointer click must reach exactly the element under it, keys must reach the focused element,
 // a context menu must open under the pointer without taking the focus, and closing the window
 // through the window manager must end the program normally.
-#include "support/test_support.h"
-#include "xvfb_session.h"
+#include "e2e_fixture.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <map>
-#include <sstream>
 #include <thread>
 
-namespace scalora {
+namespace scalora::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-struct Box {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
-                                           const std::string& prefix) {
-    std::vector<std::string> out;
-    for (const std::string& l : lines) {
-        if (l.rfind(prefix, 0) == 0) {
-            out.push_back(l);
-        }
-    }
-    return out;
-}
-
-class SandboxClickTest : public ::testing::Test {
+class SandboxClickTest : public SandboxTest {
 protected:
+    SandboxClickTest() : SandboxTest({"xdotool", "import"}) {}
+
     void SetUp() override {
-        if (const std::string missing = test::XvfbSession::missingTool({"xdotool", "import"});
-            !missing.empty()) {
-            GTEST_SKIP() << missing << " is not installed";
-        }
-        ASSERT_TRUE(session_.start()) << session_.error();
-        sandbox_ =
-            session_.spawn({(test::binDir() / "ui-sandbox").string(), "--log", log_.string()},
-                           dir_ / "sandbox.out");
-        ASSERT_GT(sandbox_, 0);
-        ASSERT_TRUE(test::waitForLine(log_, "ready", 30s))
-            << "the sandbox did not start: " << test::readFile(dir_ / "sandbox.out");
-        for (const std::string& line : linesStartingWith(test::readLines(log_), "element ")) {
-            std::istringstream in(line);
-            std::string word, name;
-            Box b;
-            if (in >> word >> name >> b.x >> b.y >> b.width >> b.height) {
-                boxes_[name] = b;
-            }
+        SandboxTest::SetUp();
+        if (stopped()) {
+            return;
         }
         ASSERT_EQ(boxes_.count("alpha"), 1u);
         ASSERT_EQ(boxes_.count("beta"), 1u);
@@ -82,12 +50,6 @@ protected:
     }
 
     std::string activeWindow() { return session_.run({"xdotool", "getactivewindow"}, 20s).output; }
-
-    test::TempDir dir_;
-    std::filesystem::path log_ = dir_ / "sandbox.log";
-    test::XvfbSession session_;
-    pid_t sandbox_ = -1;
-    std::map<std::string, Box> boxes_;
 };
 
 TEST_F(SandboxClickTest, PointerAndKeysReachTheElementUnderThePointer) {
@@ -99,18 +61,17 @@ TEST_F(SandboxClickTest, PointerAndKeysReachTheElementUnderThePointer) {
     ASSERT_EQ(clickAt(gapX, midY, 1), 0);
     const int betaX = beta.x + beta.width / 2;
     ASSERT_EQ(clickAt(betaX, midY, 1), 0);
-    ASSERT_TRUE(test::waitForLine(log_, "click ", 20s));
+    ASSERT_TRUE(waitForLine(log_, "click ", 20s));
     // The click lands in beta, at the point under the pointer in beta's own coordinates.
-    EXPECT_EQ(linesStartingWith(test::readLines(log_), "click "),
+    EXPECT_EQ(linesStartingWith(readLines(log_), "click "),
               std::vector<std::string>{"click beta " + std::to_string(betaX - beta.x) + " " +
                                        std::to_string(midY - beta.y) + " button 1"});
 
     // The click gave beta the keyboard focus; Tab moves it on to gamma, and Space reaches
     // gamma as virtual key 32.
     ASSERT_EQ(xdotool({"key", "--delay", "50", "Tab", "space"}), 0);
-    ASSERT_TRUE(test::waitForLine(log_, "key ", 20s));
-    EXPECT_EQ(linesStartingWith(test::readLines(log_), "key "),
-              std::vector<std::string>{"key gamma 32"});
+    ASSERT_TRUE(waitForLine(log_, "key ", 20s));
+    EXPECT_EQ(linesStartingWith(readLines(log_), "key "), std::vector<std::string>{"key gamma 32"});
 }
 
 TEST_F(SandboxClickTest, ARightClickOpensTheContextMenuUnderThePointer) {
@@ -120,10 +81,10 @@ TEST_F(SandboxClickTest, ARightClickOpensTheContextMenuUnderThePointer) {
     const int menuX = alpha.x + 30;
     const int menuY = alpha.y + 20;
     ASSERT_EQ(clickAt(menuX, menuY, 3), 0);
-    ASSERT_TRUE(test::waitForLine(log_, "menu shown", 20s));
+    ASSERT_TRUE(waitForLine(log_, "menu shown", 20s));
     // "menu shown X Y native NX NY main native MX MY": the popup's corner (screen
     // coordinates) is at the pointer, and its native window agrees.
-    const std::vector<std::string> shown = linesStartingWith(test::readLines(log_), "menu shown");
+    const std::vector<std::string> shown = linesStartingWith(readLines(log_), "menu shown");
     ASSERT_EQ(shown.size(), 1u);
     std::istringstream in(shown[0]);
     std::string w1, w2, w3, w4, w5;
@@ -136,12 +97,7 @@ TEST_F(SandboxClickTest, ARightClickOpensTheContextMenuUnderThePointer) {
     // The main window keeps the focus.
     EXPECT_EQ(activeWindow(), activeBefore);
 
-    const std::filesystem::path shot = dir_ / "sandbox_menu.png";
-    EXPECT_TRUE(session_.screenshot(shot));
-    if (const char* keep = std::getenv("SCALORA_KEEP_PNG")) {
-        std::filesystem::copy_file(shot, std::filesystem::path(keep) / "sandbox_menu.png",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
+    EXPECT_TRUE(keepScreenshot("sandbox_menu.png"));
 }
 
 TEST_F(SandboxClickTest, ClosingTheWindowThroughTheWindowManagerEndsTheProgram) {
@@ -164,9 +120,9 @@ TEST_F(SandboxClickTest, ClosingTheWindowThroughTheWindowManagerEndsTheProgram) 
     if (status < 0) {
         status = session_.wait(sandbox_, 1s);
     }
-    EXPECT_EQ(status, 0) << test::readFile(dir_ / "sandbox.out");
-    EXPECT_EQ(linesStartingWith(test::readLines(log_), "quit"), std::vector<std::string>{"quit"});
+    EXPECT_EQ(status, 0) << readFile(dir_ / "sandbox.out");
+    EXPECT_EQ(linesStartingWith(readLines(log_), "quit"), std::vector<std::string>{"quit"});
 }
 
 } // namespace
-} // namespace scalora
+} // namespace scalora::test

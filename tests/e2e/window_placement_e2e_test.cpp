@@ -1,8 +1,7 @@
 // The program under its own Xvfb with openbox: a main window closed and opened again comes
 // back with its client area exactly where it was, however often it is restarted, although the
 // window manager frames it with a title bar and borders.
-#include "support/test_support.h"
-#include "xvfb_session.h"
+#include "e2e_fixture.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -90,7 +89,7 @@ std::optional<Origin> storedOrigin(const std::filesystem::path& config) {
     return Origin{*left, *top};
 }
 
-class WindowPlacementTest : public ::testing::Test {
+class WindowPlacementTest : public test::XvfbTest {
 protected:
     void SetUp() override {
         if (!session_.start()) {
@@ -169,8 +168,6 @@ protected:
     std::filesystem::path config() const { return dir_ / "config" / kTitle / "config.dat"; }
 
     static constexpr const char* kTitle = "Halvorn Scalora";
-    test::TempDir dir_;
-    test::XvfbSession session_;
     ::Display* display_ = nullptr;
 };
 

@@ -1,26 +1,13 @@
 // Drops two real files with the X11 drag protocol onto one of two neighbouring drop targets
 // of a real SDL window under Xvfb, and checks which element saw which drag events.
-#include "support/test_support.h"
-#include "xvfb_session.h"
+#include "e2e_fixture.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
-namespace scalora {
+namespace scalora::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::vector<std::string> linesOf(const std::vector<std::string>& lines, const std::string& prefix) {
-    std::vector<std::string> out;
-    for (const std::string& l : lines) {
-        if (l.rfind(prefix, 0) == 0) {
-            out.push_back(l);
-        }
-    }
-    return out;
-}
 
 // The event names of the drag lines ("left DragMove 50,90" -> "left DragMove").
 std::vector<std::string> eventsOf(const std::vector<std::string>& lines) {
@@ -34,27 +21,25 @@ std::vector<std::string> eventsOf(const std::vector<std::string>& lines) {
     return out;
 }
 
-class XdndDropTest : public ::testing::Test {
+class XdndDropTest : public XvfbTest {
 protected:
     void SetUp() override {
-        if (const std::string missing = test::XvfbSession::missingTool({"import"});
-            !missing.empty()) {
-            GTEST_SKIP() << missing << " is not installed";
+        startSession({"import"});
+        if (stopped()) {
+            return;
         }
-        ASSERT_TRUE(session_.start()) << session_.error();
-        target_ =
-            session_.spawn({(test::binDir() / "xdnd_drop_target").string()}, dir_ / "target.log");
+        target_ = session_.spawn({(binDir() / "xdnd_drop_target").string()}, dir_ / "target.log");
         ASSERT_GT(target_, 0);
-        ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "ready", 30s))
+        ASSERT_TRUE(waitForLine(dir_ / "target.log", "ready", 30s))
             << "the drop target did not start";
         first_ = dir_ / "first photo.jpg";
         second_ = dir_ / "second.png";
-        test::writeFile(first_, "one");
-        test::writeFile(second_, "two");
+        writeFile(first_, "one");
+        writeFile(second_, "two");
     }
 
     int runSource(std::vector<std::string> points, const std::string& log) {
-        std::vector<std::string> argv{(test::binDir() / "xdnd_drop_source").string(), "--window",
+        std::vector<std::string> argv{(binDir() / "xdnd_drop_source").string(), "--window",
                                       "Scalora drop target"};
         argv.insert(argv.end(), points.begin(), points.end());
         argv.push_back("--");
@@ -64,17 +49,6 @@ protected:
         return session_.wait(source, 30s);
     }
 
-    void keepScreenshot(const std::string& name) {
-        const std::filesystem::path shot = dir_ / name;
-        EXPECT_TRUE(session_.screenshot(shot));
-        if (const char* keep = std::getenv("SCALORA_KEEP_PNG")) {
-            std::filesystem::copy_file(shot, std::filesystem::path(keep) / name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        }
-    }
-
-    test::TempDir dir_;
-    test::XvfbSession session_;
     pid_t target_ = -1;
     std::filesystem::path first_;
     std::filesystem::path second_;
@@ -84,35 +58,36 @@ TEST_F(XdndDropTest, TwoFilesDroppedOnOneElementReachOnlyThatElement) {
     // Over the right element first, then onto the left one, dropping at (80, 110) of the
     // window: the left element's (70, 100).
     const int status = runSource({"300", "100", "60", "100", "80", "110"}, "source.log");
-    const std::vector<std::string> source = test::readLines(dir_ / "source.log");
+    const std::vector<std::string> source = readLines(dir_ / "source.log");
     ASSERT_EQ(status, 0) << ::testing::PrintToString(source);
     EXPECT_EQ(source.back(), "finished 1 XdndActionCopy");
     EXPECT_EQ(source[0], "status 1 XdndActionCopy");
 
-    ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "left path", 20s));
-    ASSERT_TRUE(test::waitForLine(dir_ / "target.log", "left path " + second_.string(), 20s));
-    const std::vector<std::string> lines = test::readLines(dir_ / "target.log");
+    ASSERT_TRUE(waitForLine(dir_ / "target.log", "left path", 20s));
+    ASSERT_TRUE(waitForLine(dir_ / "target.log", "left path " + second_.string(), 20s));
+    const std::vector<std::string> lines = readLines(dir_ / "target.log");
     EXPECT_EQ(
         eventsOf(lines),
         (std::vector<std::string>{"right DragEnter", "right DragMove", "right DragLeave",
                                   "left DragEnter", "left DragMove", "left DragMove", "left Drop"}))
         << ::testing::PrintToString(lines);
-    EXPECT_EQ(linesOf(lines, "left Drop"), (std::vector<std::string>{"left Drop 70,100"}));
-    EXPECT_EQ(linesOf(lines, "left path"),
+    EXPECT_EQ(linesStartingWith(lines, "left Drop"),
+              (std::vector<std::string>{"left Drop 70,100"}));
+    EXPECT_EQ(linesStartingWith(lines, "left path"),
               (std::vector<std::string>{"left path " + first_.string(),
                                         "left path " + second_.string()}));
-    EXPECT_TRUE(linesOf(lines, "right Drop").empty());
-    keepScreenshot("xdnd_drop.png");
+    EXPECT_TRUE(linesStartingWith(lines, "right Drop").empty());
+    EXPECT_TRUE(keepScreenshot("xdnd_drop.png"));
 }
 
 TEST_F(XdndDropTest, ADropBesideTheTargetsIsRefused) {
     // (210, 100) is the window's own background between the two elements.
     EXPECT_EQ(runSource({"210", "100"}, "source.log"), 2);
-    EXPECT_EQ(test::readLines(dir_ / "source.log").back(), "refused");
+    EXPECT_EQ(readLines(dir_ / "source.log").back(), "refused");
     // Nothing reached either element; give a stray event the time to show up.
-    EXPECT_FALSE(test::waitForLine(dir_ / "target.log", "Drop", 300ms));
-    EXPECT_TRUE(eventsOf(test::readLines(dir_ / "target.log")).empty());
+    EXPECT_FALSE(waitForLine(dir_ / "target.log", "Drop", 300ms));
+    EXPECT_TRUE(eventsOf(readLines(dir_ / "target.log")).empty());
 }
 
 } // namespace
-} // namespace scalora
+} // namespace scalora::test

@@ -3,8 +3,8 @@
 // "<element> <event> <x>,<y>" and, for a drop, each path on its own "<element> path <p>"
 // line, so the test can tell which element got what.
 #include "exchange/ui_drag_drop.h"
-#include "exchange/xdnd_bridge.h"
-#include "ui/core/sdl_window_system.h"
+#include "ui/backend/sdl/sdl_window_system.h"
+#include "ui/backend/sdl/xdnd_bridge.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 #include "ui/draw/canvas.h"

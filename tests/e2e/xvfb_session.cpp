@@ -288,6 +288,17 @@ std::vector<std::string> readLines(const std::filesystem::path& file) {
     return lines;
 }
 
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (l.rfind(prefix, 0) == 0) {
+            out.push_back(l);
+        }
+    }
+    return out;
+}
+
 bool waitForLine(const std::filesystem::path& file, const std::string& needle,
                  std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;

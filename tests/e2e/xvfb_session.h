@@ -30,7 +30,7 @@ public:
 
     // Starts Xvfb (1280 x 800, 24 bits, 96 dpi) and openbox, and returns once openbox manages
     // the screen; false with a reason in error().
-    bool start();
+    [[nodiscard]] bool start();
     const std::string& display() const { return display_; }
     const std::string& error() const { return error_; }
 
@@ -49,7 +49,7 @@ public:
     // still running at the timeout is killed.
     CommandResult run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout);
     // Writes a screenshot of the whole screen; false when ImageMagick's import fails.
-    bool screenshot(const std::filesystem::path& png);
+    [[nodiscard]] bool screenshot(const std::filesystem::path& png);
 
 private:
     std::string display_;
@@ -60,8 +60,11 @@ private:
 };
 
 // Polls a file until a line containing `needle` appears (true) or the timeout passes.
-bool waitForLine(const std::filesystem::path& file, const std::string& needle,
-                 std::chrono::milliseconds timeout);
+[[nodiscard]] bool waitForLine(const std::filesystem::path& file, const std::string& needle,
+                               std::chrono::milliseconds timeout);
 std::vector<std::string> readLines(const std::filesystem::path& file);
+// The lines that start with `prefix`, in order.
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix);
 
 } // namespace scalora::test

@@ -1,5 +1,5 @@
 #include "exchange/ui_clipboard.h"
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 #include "ui/core/ui_toolkit.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "exchange/ui_drag_drop.h"
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 #include "ui/core/ui_element.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"

@@ -1,4 +1,4 @@
-#include "exchange/xdnd_bridge.h"
+#include "exchange/xdnd_formats.h"
 #include "ui/core/ui_event.h"
 
 #include <gtest/gtest.h>

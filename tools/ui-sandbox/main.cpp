@@ -5,10 +5,10 @@
 //
 //   ui-sandbox [--log FILE] [--quit-after MS]
 #include "exchange/ui_drag_drop.h"
-#include "exchange/xdnd_bridge.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
-#include "ui/core/sdl_window_system.h"
+#include "ui/backend/sdl/sdl_window_system.h"
+#include "ui/backend/sdl/xdnd_bridge.h"
 #include "ui/core/ui_layout.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
@@ -105,7 +105,9 @@ int main(int argc, char** argv) {
         styles.setDataSource(std::move(data));
     }
     UIToolkit toolkit(std::move(system));
-    sdl->setCursorImage(24, targetCursorImage(), {15, 15});
+    if (!styles.cursors().setImage(CursorId::Target, targetCursorImage(), {15, 15})) {
+        report("no target cursor");
+    }
     // Drops arrive through the drag and drop layer: X11 drag messages for enter, move and
     // leave, SDL's drop events for the data.
     UIDragDrop::instance().install();

@@ -4,6 +4,7 @@
 #include "ui/draw/canvas.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace scalora::sandbox {
 
@@ -19,25 +20,48 @@ Color shade(Color c, int delta) {
     return makeColor(alphaOf(c), ch(redOf(c)), ch(greenOf(c)), ch(blueOf(c)));
 }
 
-void drawFace(Canvas& canvas, const Rect& r, Color base, int state) {
-    // States: 0 normal, 1 hovered, 2 pressed, 3 disabled, 4 checked.
+// The five widget states, in frame order, with the words the strips label them with.
+struct NamedState {
+    SkinState state;
+    const char* name;
+};
+constexpr NamedState kWidgetStates[] = {{SkinState::Normal, "normal"},
+                                        {SkinState::Hovered, "hovered"},
+                                        {SkinState::Pressed, "pressed"},
+                                        {SkinState::Disabled, "disabled"},
+                                        {SkinState::Checked, "checked"}};
+
+void drawFace(Canvas& canvas, const Rect& r, Color base, SkinState state) {
     Color top = shade(base, 40);
     Color bottom = shade(base, -30);
-    if (state == 1) {
+    switch (state) {
+    case SkinState::Hovered:
         top = shade(base, 70);
         bottom = shade(base, 0);
-    } else if (state == 2) {
+        break;
+    case SkinState::Pressed:
         top = shade(base, -40);
         bottom = shade(base, 10);
-    } else if (state == 3) {
+        break;
+    case SkinState::Disabled:
         top = 0xFFE4E6E8;
         bottom = 0xFFD0D3D6;
-    } else if (state == 4) {
+        break;
+    case SkinState::Checked:
         top = shade(base, -10);
         bottom = shade(base, -60);
+        break;
+    case SkinState::Normal:
+        break;
     }
     canvas.fillRect(r, Brush({top, bottom}));
-    canvas.drawRect(r, state == 3 ? 0xFFB0B4B8 : shade(base, -80));
+    canvas.drawRect(r, state == SkinState::Disabled ? 0xFFB0B4B8 : shade(base, -80));
+}
+
+// The boxes of a strip of the five states across a width, 6 pixels apart.
+Rect stateBox(std::size_t index, std::int32_t width, std::int32_t height) {
+    const std::int32_t w = (width - 4 * 6) / 5;
+    return {static_cast<std::int32_t>(index) * (w + 6), 4, w, height - 8};
 }
 } // namespace
 
@@ -51,13 +75,16 @@ ClickBox::ClickBox(UIElement* parent, std::string name, Color color, Reporter re
     setFlag(kTracksHover, true);
     setFlag(kAcceptsDoubleClick, true);
     setFocusPolicy(kStrongFocus);
-    setCursorId(5);
+    setCursorId(CursorId::Hand);
     setSizePolicy(UISizePolicy::Expanding, UISizePolicy::Fixed);
 }
 
 void ClickBox::paintEvent(UIEvent& e) {
     Canvas& c = *e.canvas;
-    const int state = !isEnabled() ? 3 : hasFlag(kPressed) ? 2 : hasFlag(kHovered) ? 1 : 0;
+    const SkinState state = !isEnabled()        ? SkinState::Disabled
+                            : hasFlag(kPressed) ? SkinState::Pressed
+                            : hasFlag(kHovered) ? SkinState::Hovered
+                                                : SkinState::Normal;
     drawFace(c, rect(), color_, state);
     if (hasFocus()) {
         c.drawRect(rect().shrunk({3, 3, 3, 3}), 0xC0FFFFFF);
@@ -128,13 +155,12 @@ StateStrip::StateStrip(UIElement* parent) : UIElement(parent) {
 
 void StateStrip::paintEvent(UIEvent& e) {
     Canvas& c = *e.canvas;
-    const char* names[] = {"normal", "hovered", "pressed", "disabled", "checked"};
     const UIFont font(UIFont::defaultFamily(), 9);
-    const std::int32_t w = (width() - 4 * 6) / 5;
-    for (int state = 0; state < 5; ++state) {
-        const Rect r{state * (w + 6), 4, w, height() - 8};
+    for (std::size_t i = 0; i < std::size(kWidgetStates); ++i) {
+        const auto& [state, name] = kWidgetStates[i];
+        const Rect r = stateBox(i, width(), height());
         drawFace(c, r, 0xFF3C78C8, state);
-        c.drawText(font, r, names[state], state == 3 ? 0xFF909498 : 0xFFFFFFFF,
+        c.drawText(font, r, name, state == SkinState::Disabled ? 0xFF909498 : 0xFFFFFFFF,
                    kAlignHCenter | kAlignVCenter);
     }
 }
@@ -161,13 +187,11 @@ void SkinStrip::paintEvent(UIEvent& e) {
                    kAlignHCenter | kAlignVCenter);
         return;
     }
-    const char* names[] = {"skin normal", "skin hovered", "skin pressed", "skin disabled",
-                           "skin checked"};
-    const std::int32_t w = (width() - 4 * 6) / 5;
-    for (int state = 0; state < 5; ++state) {
-        const Rect r{state * (w + 6), 4, w, height() - 8};
+    for (std::size_t i = 0; i < std::size(kWidgetStates); ++i) {
+        const auto& [state, name] = kWidgetStates[i];
+        const Rect r = stateBox(i, width(), height());
         drawSkin(c, *skin_, r, state);
-        c.drawText(font, r, names[state], kInk, kAlignHCenter | kAlignVCenter);
+        c.drawText(font, r, std::string("skin ") + name, kInk, kAlignHCenter | kAlignVCenter);
     }
 }
 
@@ -178,7 +202,7 @@ DropTarget::DropTarget(UIElement* parent, Reporter report)
     setStyleClass("SandboxDropTarget");
     setFlag(kParentBackground, true);
     setOption(kAcceptsDrops, true);
-    setCursorId(24);
+    setCursorId(CursorId::Target);
 }
 
 void DropTarget::paintEvent(UIEvent& e) {

@@ -19,16 +19,16 @@ Point toScreen(const UIWindow* window, Point p) {
 }
 
 // The cursor shown over an element: its own, else its nearest ancestor's, else the arrow.
-int cursorFor(const UIElement* e) {
+CursorId cursorFor(const UIElement* e) {
     for (; e != nullptr; e = e->parent()) {
-        if (e->cursorId() != 0) {
+        if (e->cursorId() != CursorId::Inherit) {
             return e->cursorId();
         }
         if (e->isWindow()) {
             break;
         }
     }
-    return 1;
+    return CursorId::Arrow;
 }
 } // namespace
 

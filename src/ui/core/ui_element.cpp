@@ -1,6 +1,7 @@
 // Index: construction and destruction; tree; style class; flags with their side effects;
-// geometry and mapping; focus, options, repaint, hit testing; closing; timers and signals;
-// the dispatch routine and its helpers; the empty hooks.
+// geometry and mapping; layout; focus, options, tool tips and popups; repaint; hit testing;
+// closing; timers, signals, sending and posting. The dispatch routine and the empty hooks are
+// in ui_element_dispatch.cpp.
 #include "ui/core/ui_element.h"
 
 #include "base/strings.h"
@@ -387,7 +388,7 @@ void UIElement::relayout() {
     }
 }
 
-// --- focus, options, tool tips, cursor ---
+// --- focus, options, tool tips ---
 
 void UIElement::setFocus() {
     if (UIToolkit* tk = toolkit()) {
@@ -411,10 +412,6 @@ void UIElement::setOption(std::uint32_t option, bool on) {
 
 std::string UIElement::toolTipText(Point) const {
     return toolTip_;
-}
-
-void UIElement::setCursorId(int id) {
-    cursorId_ = id;
 }
 
 void UIElement::popupAt(Point screenPosition) {

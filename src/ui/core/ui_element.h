@@ -9,6 +9,7 @@
 #include "ui/core/ui_event_queue.h"
 #include "ui/core/ui_signal.h"
 #include "ui/core/ui_timers.h"
+#include "ui/style/style_ids.h"
 
 #include <array>
 #include <cstdint>
@@ -85,7 +86,10 @@ public:
     std::uint64_t id() const { return id_; }
     const std::string& styleClass() const { return styleClass_; }
     std::uint64_t styleClassHash() const { return styleClassHash_; }
-    // Every widget constructor calls this once with its class name (see the .cpp for the steps).
+    // Every widget constructor calls this once with its class name: it stores the name and its
+    // hash, gives a window element its native window, marks the element Initialized and hidden,
+    // and hands it the current style's model and skins for the class (setStyleProperty, then
+    // setSkinImage). The recipe in src/ui/widgets/README.md says what the constructor does next.
     virtual void setStyleClass(const std::string& name);
     // Style hooks: widgets parse their own properties and take their own skin images.
     virtual void setStyleProperty(const std::string& name, const std::string& value);
@@ -170,9 +174,9 @@ public:
     // The tool tip for a point inside the element; lists and labels give per-point texts.
     virtual std::string toolTipText(Point point) const;
 
-    // The cursor shown over the element (style cursor ids; 0 inherits the parent's).
-    int cursorId() const { return cursorId_; }
-    void setCursorId(int id);
+    // The cursor shown over the element (Inherit: its parent's).
+    CursorId cursorId() const { return cursorId_; }
+    void setCursorId(CursorId cursor) { cursorId_ = cursor; }
 
     // The menu shown on a right-button release inside the element (not owned).
     void setContextMenu(UIElement* menu) { contextMenu_ = menu; }
@@ -285,7 +289,7 @@ private:
     std::uint8_t focusPolicy_ = kNoFocus;
     std::uint32_t options_ = 0;
     std::string toolTip_;
-    int cursorId_ = 0;
+    CursorId cursorId_ = CursorId::Inherit;
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     std::int32_t width_ = 1;

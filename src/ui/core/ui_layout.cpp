@@ -104,25 +104,29 @@ std::vector<std::int32_t> distributeLayoutSpace(std::span<const UILayoutSlot> sl
 
 // --- UILayout ---
 
+namespace {
+
+// A value set on the layout (0 or more), else the style's metric (never negative).
+std::int32_t ownOrMetric(std::int32_t own, StyleMetric metric) {
+    if (own >= 0) {
+        return own;
+    }
+    const UIToolkit* tk = UIToolkit::instance();
+    return tk != nullptr ? std::max(tk->metric(metric), 0) : 0;
+}
+
+} // namespace
+
 Margins UILayout::contentsMargins() const {
-    const UIToolkit* tk = UIToolkit::instance();
-    auto pick = [&](std::int32_t own, int metricId) {
-        return own >= 0 ? own : (tk != nullptr ? std::max(tk->metric(metricId), 0) : 0);
-    };
-    return {pick(margins_.left, kLayoutLeftMargin), pick(margins_.top, kLayoutTopMargin),
-            pick(margins_.right, kLayoutRightMargin), pick(margins_.bottom, kLayoutBottomMargin)};
+    return {ownOrMetric(margins_.left, StyleMetric::LayoutLeftMargin),
+            ownOrMetric(margins_.top, StyleMetric::LayoutTopMargin),
+            ownOrMetric(margins_.right, StyleMetric::LayoutRightMargin),
+            ownOrMetric(margins_.bottom, StyleMetric::LayoutBottomMargin)};
 }
 
-std::int32_t UILayout::horizontalSpacing() const {
-    const UIToolkit* tk = UIToolkit::instance();
-    return spacing_ >= 0 ? spacing_
-                         : (tk != nullptr ? std::max(tk->metric(kLayoutHorizontalSpacing), 0) : 0);
-}
-
-std::int32_t UILayout::verticalSpacing() const {
-    const UIToolkit* tk = UIToolkit::instance();
-    return spacing_ >= 0 ? spacing_
-                         : (tk != nullptr ? std::max(tk->metric(kLayoutVerticalSpacing), 0) : 0);
+std::int32_t UILayout::spacing(bool horizontal) const {
+    return ownOrMetric(spacing_, horizontal ? StyleMetric::LayoutHorizontalSpacing
+                                            : StyleMetric::LayoutVerticalSpacing);
 }
 
 UILayoutSlot elementSlot(const UIElement& element, bool horizontal) {
@@ -246,7 +250,7 @@ Size UIBoxLayout::measure(bool minimum) const {
         cross = std::max(cross, minimum ? c.minimum : c.hint);
         realItems += (item.element != nullptr || item.layout) ? 1 : 0;
     }
-    const std::int32_t gap = horizontal() ? horizontalSpacing() : verticalSpacing();
+    const std::int32_t gap = spacing(horizontal());
     main += std::int64_t{gap} * std::max(realItems - 1, 0);
     const Margins m = contentsMargins();
     const auto mainSize = static_cast<std::int32_t>(std::min<std::int64_t>(main, kNoLimit));
@@ -254,17 +258,9 @@ Size UIBoxLayout::measure(bool minimum) const {
                         : Size{cross + m.left + m.right, mainSize + m.top + m.bottom};
 }
 
-Size UIBoxLayout::sizeHint() const {
-    return measure(false);
-}
-
-Size UIBoxLayout::minimumSize() const {
-    return measure(true);
-}
-
 void UIBoxLayout::setGeometry(const Rect& rect) {
     const Rect area = rect.shrunk(contentsMargins());
-    const std::int32_t gap = horizontal() ? horizontalSpacing() : verticalSpacing();
+    const std::int32_t gap = spacing(horizontal());
     std::vector<const Item*> shown;
     std::vector<UILayoutSlot> slots;
     int realItems = 0;
@@ -380,38 +376,24 @@ std::vector<UILayoutSlot> UIGridLayout::axisSlots(bool horizontal) const {
     return slots;
 }
 
-Size UIGridLayout::sizeHint() const {
+Size UIGridLayout::measure(bool minimum) const {
     const Margins m = contentsMargins();
     Size s{m.left + m.right, m.top + m.bottom};
     for (const UILayoutSlot& slot : axisSlots(true)) {
-        s.width += slot.hint;
+        s.width += minimum ? slot.minimum : slot.hint;
     }
     for (const UILayoutSlot& slot : axisSlots(false)) {
-        s.height += slot.hint;
+        s.height += minimum ? slot.minimum : slot.hint;
     }
-    s.width += horizontalSpacing() * std::max(columns_ - 1, 0);
-    s.height += verticalSpacing() * std::max(rows_ - 1, 0);
-    return s;
-}
-
-Size UIGridLayout::minimumSize() const {
-    const Margins m = contentsMargins();
-    Size s{m.left + m.right, m.top + m.bottom};
-    for (const UILayoutSlot& slot : axisSlots(true)) {
-        s.width += slot.minimum;
-    }
-    for (const UILayoutSlot& slot : axisSlots(false)) {
-        s.height += slot.minimum;
-    }
-    s.width += horizontalSpacing() * std::max(columns_ - 1, 0);
-    s.height += verticalSpacing() * std::max(rows_ - 1, 0);
+    s.width += spacing(true) * std::max(columns_ - 1, 0);
+    s.height += spacing(false) * std::max(rows_ - 1, 0);
     return s;
 }
 
 void UIGridLayout::setGeometry(const Rect& rect) {
     const Rect area = rect.shrunk(contentsMargins());
-    const std::int32_t hGap = horizontalSpacing();
-    const std::int32_t vGap = verticalSpacing();
+    const std::int32_t hGap = spacing(true);
+    const std::int32_t vGap = spacing(false);
     const auto widths =
         distributeLayoutSpace(axisSlots(true), area.width - hGap * std::max(columns_ - 1, 0));
     const auto heights =

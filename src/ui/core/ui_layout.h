@@ -41,8 +41,8 @@ public:
     Margins contentsMargins() const;
     void setSpacing(std::int32_t spacing) { spacing_ = spacing; }
 
-    virtual Size sizeHint() const = 0;
-    virtual Size minimumSize() const = 0;
+    Size sizeHint() const { return measure(false); }
+    Size minimumSize() const { return measure(true); }
     // Places the items inside the rectangle (the host's coordinates).
     virtual void setGeometry(const Rect& rect) = 0;
     // Drops an element from the layout (it is being removed or destroyed); true if found.
@@ -52,8 +52,10 @@ public:
     virtual void setHost(UIElement* host) { host_ = host; }
 
 protected:
-    std::int32_t horizontalSpacing() const;
-    std::int32_t verticalSpacing() const;
+    // The size hint, or with `minimum` the minimum size, margins included.
+    virtual Size measure(bool minimum) const = 0;
+    // The gap between neighbours along one axis.
+    std::int32_t spacing(bool horizontal) const;
 
 private:
     Margins margins_{-1, -1, -1, -1};
@@ -78,11 +80,12 @@ public:
     void addStretch(std::int32_t stretch = 1);
     std::size_t count() const { return items_.size(); }
 
-    Size sizeHint() const override;
-    Size minimumSize() const override;
     void setGeometry(const Rect& rect) override;
     bool removeElement(UIElement* element) override;
     void setHost(UIElement* host) override;
+
+protected:
+    Size measure(bool minimum) const override;
 
 private:
     struct Item {
@@ -95,7 +98,6 @@ private:
     bool horizontal() const { return direction_ == Direction::Horizontal; }
     bool isShown(const Item& item) const;
     UILayoutSlot slotFor(const Item& item, bool alongMain) const;
-    Size measure(bool minimum) const;
 
     Direction direction_;
     std::vector<Item> items_;
@@ -122,10 +124,11 @@ public:
     std::int32_t rowCount() const { return rows_; }
     std::int32_t columnCount() const { return columns_; }
 
-    Size sizeHint() const override;
-    Size minimumSize() const override;
     void setGeometry(const Rect& rect) override;
     bool removeElement(UIElement* element) override;
+
+protected:
+    Size measure(bool minimum) const override;
 
 private:
     struct Cell {

@@ -34,7 +34,7 @@ UIToolkit::UIToolkit(std::unique_ptr<UIWindowSystem> windowSystem)
                 element.setSkinImage(name, skin);
             });
     };
-    metrics_ = [](int id) { return UIStyleManager::instance().metric(id); };
+    metrics_ = [](StyleMetric metric) { return UIStyleManager::instance().metric(metric); };
     UIStyleManager::instance().setStyleLoadedHook([this] { relayoutVisibleWindows(); });
     relayHandler_ = UIEventQueue::instance().registerHandler(
         [this](std::uint32_t code, std::int64_t wParam, std::int64_t) {

@@ -8,6 +8,7 @@
 #include "ui/core/input_router.h"
 #include "ui/core/paint_cycle.h"
 #include "ui/core/window_system.h"
+#include "ui/style/style_ids.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,16 +19,6 @@ namespace scalora {
 
 class UIElement;
 class UIWindow;
-
-// Layout metrics of the style (ids 1 to 6).
-enum UILayoutMetric : int {
-    kLayoutLeftMargin = 1,
-    kLayoutTopMargin = 2,
-    kLayoutRightMargin = 3,
-    kLayoutBottomMargin = 4,
-    kLayoutHorizontalSpacing = 5,
-    kLayoutVerticalSpacing = 6,
-};
 
 class UIToolkit {
 public:
@@ -80,8 +71,9 @@ public:
     void processEvents();
 
     // Style metrics for layouts (0 until a style provides them).
-    void setMetricProvider(std::function<int(int id)> provider) { metrics_ = std::move(provider); }
-    int metric(int id) const { return metrics_ ? metrics_(id) : 0; }
+    using MetricProvider = std::function<std::int32_t(StyleMetric)>;
+    void setMetricProvider(MetricProvider provider) { metrics_ = std::move(provider); }
+    std::int32_t metric(StyleMetric metric) const { return metrics_ ? metrics_(metric) : 0; }
     // Applies the current style to an element (set by the style manager).
     void setStyleApplier(std::function<void(UIElement&)> applier) {
         styleApplier_ = std::move(applier);
@@ -134,7 +126,7 @@ private:
     UIElement* grabber_ = nullptr;
     UIElement* popup_ = nullptr;
     UIElement* popupOwner_ = nullptr;
-    std::function<int(int)> metrics_;
+    MetricProvider metrics_;
     UIDropListener* dropListener_ = nullptr;
     UIWindow* externalTarget_ = nullptr;
     std::uint64_t relayHandler_ = 0;

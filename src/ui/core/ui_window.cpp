@@ -25,17 +25,20 @@ UIWindow::~UIWindow() {
     setFlag(kIsWindow, false);
 }
 
-UINativeWindow& UIWindow::ensureNativeWindow() {
-    if (!native_) {
-        UIToolkit* tk = UIToolkit::instance();
+UINativeWindow* UIWindow::ensureNativeWindow() {
+    UIToolkit* tk = UIToolkit::instance();
+    if (!native_ && tk != nullptr) {
         native_ = tk->windowSystem().createWindow(*this, windowOptions_);
+        if (!native_) {
+            return nullptr;
+        }
         native_->setTitle(title_);
         native_->setSizeLimits(minimumSize(), maximumSize());
         native_->setGeometry(geometry());
         const UIStyleManager& styles = UIStyleManager::instance();
         native_->setIcons(styles.windowIcon(false), styles.windowIcon(true));
     }
-    return *native_;
+    return native_.get();
 }
 
 void UIWindow::setTitle(std::string title) {
@@ -143,10 +146,13 @@ void UIWindow::nativeSetEnabled(bool enabled) {
 }
 
 void UIWindow::nativeShow() {
-    UINativeWindow& native = ensureNativeWindow();
+    UINativeWindow* native = ensureNativeWindow();
+    if (native == nullptr) {
+        return;
+    }
     setFlag(kVisible | kRealized, true);
-    native.setGeometry(geometry());
-    native.show(showMode_);
+    native->setGeometry(geometry());
+    native->show(showMode_);
     showMode_ = UIShowMode::Normal;
     setFlag(kRepaintPending, false);
     markDirty(rect());

@@ -44,8 +44,9 @@ public:
     void restore();
 
     UINativeWindow* nativeWindow() const { return native_.get(); }
-    // Creates the native window if it does not exist yet.
-    UINativeWindow& ensureNativeWindow();
+    // Creates the native window if it does not exist yet; null when the window system could
+    // not make one (the window then never shows).
+    UINativeWindow* ensureNativeWindow();
 
     // The paint cycle's composition target and what needs painting, in window coordinates.
     Canvas& windowCanvas() { return *windowCanvas_; }

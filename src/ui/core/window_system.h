@@ -1,10 +1,11 @@
 // The seam between the toolkit and the platform's window system. A backend creates one native
 // window per window element, turns platform input into calls on the input router, shows the
-// window canvas, and runs the wait of the event loop. Two backends exist: SDL2 for people and
-// a headless one for tests.
+// window canvas, and runs the wait of the event loop. Two backends exist: SDL2 for people
+// (src/ui/backend/sdl) and a headless one for tests (src/ui/backend/headless).
 #pragma once
 
 #include "base/geometry.h"
+#include "ui/style/style_ids.h"
 
 #include <cstdint>
 #include <memory>
@@ -61,8 +62,8 @@ public:
     virtual bool isMaximized() const = 0;
     virtual void flash() = 0;
     virtual void setMouseCapture(bool capture) = 0;
-    // Cursor ids as the style knows them (1 is the arrow).
-    virtual void setCursor(int cursorId) = 0;
+    // Shows the style's cursor while the pointer is over the window.
+    virtual void setCursor(CursorId cursor) = 0;
     // Icons: straight-alpha ARGB images; either may be null.
     virtual void setIcons(const PixelImage* small, const PixelImage* big) = 0;
     // Shows the given part of the window canvas (opaque premultiplied ARGB).
@@ -98,8 +99,8 @@ class UIWindowSystem {
 public:
     virtual ~UIWindowSystem() = default;
 
-    virtual std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
-                                                         std::uint32_t options) = 0;
+    [[nodiscard]] virtual std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
+                                                                       std::uint32_t options) = 0;
     // Milliseconds of a monotonic clock; timers run on it.
     virtual std::int64_t nowMs() const = 0;
     // Translates pending platform events into toolkit calls, waiting up to timeoutMs for the
@@ -110,8 +111,6 @@ public:
     virtual std::vector<UIDisplayInfo> displays() const = 0;
     // Screen resolution for font sizes.
     virtual double dpi() const = 0;
-    // Registers a colour cursor under an id (hot spot in image pixels); replaces that id.
-    virtual bool setCursorImage(int cursorId, const PixelImage& image, Point hotSpot) = 0;
     virtual void beep() = 0;
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/geometry.h"
+#include "imaging/codec_support.h"
 #include "imaging/pixel_image.h"
 
 #include <cstdint>
@@ -30,19 +31,9 @@ constexpr std::uint32_t premultiply(Color c) {
            mul255(c & 0xFF, a);
 }
 
-// Premultiplied back to straight 0xAARRGGBB (a fully transparent pixel reads as 0).
-constexpr Color unpremultiply(std::uint32_t p) {
-    const std::uint32_t a = p >> 24;
-    if (a == 255 || a == 0) {
-        return a == 0 ? 0 : p;
-    }
-    auto channel = [a](std::uint32_t v) {
-        const std::uint32_t r = (v * 255 + a / 2) / a;
-        return r > 255 ? 255u : r;
-    };
-    return (a << 24) | (channel((p >> 16) & 0xFF) << 16) | (channel((p >> 8) & 0xFF) << 8) |
-           channel(p & 0xFF);
-}
+// Premultiplied back to straight 0xAARRGGBB (a fully transparent pixel reads as 0): the
+// imaging library's, so the toolkit and the encoders round alike.
+using codec::unpremultiply;
 
 // Multiplies all four channels of a premultiplied pixel by k / 255.
 constexpr std::uint32_t scale(std::uint32_t p, std::uint32_t k) {

@@ -1,19 +1,16 @@
-// The screen resolution that turns font points into pixels: the X resource Xft.dpi when a
-// display is there and sets it, else 96. Read once; tests and the headless backend set it.
+// The screen resolution that turns font points into pixels: what the window system says the
+// display uses (the SDL backend reads Xft.dpi), else 96. Tests and the headless backend
+// override it.
 #pragma once
-
-#include <optional>
-#include <string_view>
 
 namespace scalora {
 
 // The dots per inch used for fonts (at least 1).
 double screenDpi();
-// Overrides the resolution (values of 0 or less go back to reading the display).
+// Overrides the resolution (values of 0 or less go back to the display's).
 void setScreenDpi(double dpi);
-
-// The Xft.dpi value of an X resource database text ("Xft.dpi:\t120\n..."), if present and
-// positive.
-std::optional<double> parseXftDpi(std::string_view resources);
+// What the display uses, as the window system found it (0 or less: the display says nothing,
+// so 96 stands).
+void setDisplayDpi(double dpi);
 
 } // namespace scalora

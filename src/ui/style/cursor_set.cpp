@@ -7,17 +7,13 @@
 
 namespace scalora {
 
-namespace {
-
-bool validId(std::int32_t id) {
-    return id >= 1 && id <= kCursorCount;
+std::size_t CursorSet::indexOf(CursorId id) {
+    return static_cast<std::size_t>(isCursorInTable(id) ? id : CursorId::Arrow);
 }
 
-} // namespace
-
 CursorSet::CursorSet() {
-    for (std::int32_t id = 1; id <= kCursorCount; ++id) {
-        looks_[static_cast<std::size_t>(id)].system = systemCursorFor(id);
+    for (std::size_t i = 1; i < looks_.size(); ++i) {
+        looks_[i].system = systemCursorFor(static_cast<CursorId>(i));
     }
 }
 
@@ -43,21 +39,29 @@ bool CursorSet::load(const ResourceSource& data) {
             !decodeStyleImage(png, *image, StyleImageAlpha::Straight)) {
             continue; // an entry without its image keeps the id's system cursor
         }
-        const std::int32_t id = cursorIdForName(name);
-        CursorLook& look = looks_[static_cast<std::size_t>(id)];
+        const std::size_t id = indexOf(cursorIdForName(name));
+        CursorLook& look = looks_[id];
         look.image = std::move(image);
         look.hotspot = {parseLeadingInt(entry->attributeValue("hotspotX")),
                         parseLeadingInt(entry->attributeValue("hotspotY"))};
-        if (void*& native = native_[static_cast<std::size_t>(id)]; native && backend_) {
-            backend_->destroyCursor(native);
-            native = nullptr;
-        }
+        releaseNative(id);
     }
     return true;
 }
 
-const CursorLook& CursorSet::look(std::int32_t id) const {
-    return looks_[static_cast<std::size_t>(validId(id) ? id : 1)];
+bool CursorSet::setImage(CursorId id, const PixelImage& image, Point hotspot) {
+    if (!isCursorInTable(id) || image.isNull()) {
+        return false;
+    }
+    const std::size_t i = indexOf(id);
+    looks_[i].image = std::make_shared<const PixelImage>(image.clone());
+    looks_[i].hotspot = hotspot;
+    releaseNative(i);
+    return true;
+}
+
+const CursorLook& CursorSet::look(CursorId id) const {
+    return looks_[indexOf(id)];
 }
 
 void CursorSet::setBackend(std::unique_ptr<CursorBackend> backend) {
@@ -65,11 +69,11 @@ void CursorSet::setBackend(std::unique_ptr<CursorBackend> backend) {
     backend_ = std::move(backend);
 }
 
-void* CursorSet::cursor(std::int32_t id) {
+void* CursorSet::cursor(CursorId id) {
     if (!backend_) {
         return nullptr;
     }
-    const auto i = static_cast<std::size_t>(validId(id) ? id : 1);
+    const std::size_t i = indexOf(id);
     if (native_[i] == nullptr) {
         const CursorLook& s = looks_[i];
         native_[i] = s.image ? backend_->createImageCursor(*s.image, s.hotspot)
@@ -79,8 +83,14 @@ void* CursorSet::cursor(std::int32_t id) {
 }
 
 void CursorSet::releaseNative() {
-    for (void*& native : native_) {
-        if (native != nullptr && backend_) {
+    for (std::size_t i = 0; i < native_.size(); ++i) {
+        releaseNative(i);
+    }
+}
+
+void CursorSet::releaseNative(std::size_t index) {
+    if (void*& native = native_[index]; native != nullptr) {
+        if (backend_) {
             backend_->destroyCursor(native);
         }
         native = nullptr;

@@ -1,7 +1,7 @@
-// The process-wide mouse cursors by id (1 to 28): what each one looks like (a system shape or
+// The process-wide mouse cursors (ids 1 to 28): what each one looks like (a system shape or
 // an image with its hot spot from cursors.xml), and the native cursors made from that by a
 // window-system backend on first use. The description is plain data so it can be tested
-// without a display; the SDL backend lives in sdl_cursor_backend.h.
+// without a display; the SDL backend lives in ui/backend/sdl.
 #pragma once
 
 #include "base/geometry.h"
@@ -17,7 +17,7 @@ class ResourceSource;
 
 struct CursorLook {
     SystemCursor system = SystemCursor::Arrow;
-    std::shared_ptr<const PixelImage> image; // straight alpha; null for a system cursor
+    std::shared_ptr<const PixelImage> image; // any alpha kind; null for a system cursor
     Point hotspot;
 };
 
@@ -41,18 +41,23 @@ public:
     // Reads "cursors/cursors.xml" and the images beside it; every entry read replaces its
     // id's system cursor. Returns false when there is no readable cursors.xml (the system
     // cursors stay).
-    bool load(const ResourceSource& data);
-    // The description of an id; ids outside 1..28 describe the arrow.
-    const CursorLook& look(std::int32_t id) const;
+    [[nodiscard]] bool load(const ResourceSource& data);
+    // The description of a cursor; Inherit and values outside the table describe the arrow.
+    const CursorLook& look(CursorId id) const;
+    // Gives a cursor of the table an image of any alpha kind with its hot spot, in place of
+    // what it had; false (and nothing changes) for an id outside the table or a null image.
+    [[nodiscard]] bool setImage(CursorId id, const PixelImage& image, Point hotspot);
 
     // Native cursors are made by this backend from now on (earlier ones are freed).
     void setBackend(std::unique_ptr<CursorBackend> backend);
     // The native cursor of an id, made on first request; null without a backend or when
     // the backend fails.
-    void* cursor(std::int32_t id);
+    void* cursor(CursorId id);
 
 private:
+    static std::size_t indexOf(CursorId id);
     void releaseNative();
+    void releaseNative(std::size_t index);
 
     std::array<CursorLook, kCursorCount + 1> looks_{}; // index 0 unused
     std::array<void*, kCursorCount + 1> native_{};

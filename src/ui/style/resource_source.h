@@ -16,14 +16,16 @@ class ResourceSource {
 public:
     virtual ~ResourceSource() = default;
     // The whole file, or false when there is no such file or it cannot be read.
-    virtual bool read(std::string_view folder, std::string_view file, std::string& bytes) const = 0;
+    [[nodiscard]] virtual bool read(std::string_view folder, std::string_view file,
+                                    std::string& bytes) const = 0;
 };
 
 // Files below a folder: folder/file.
 class FolderSource : public ResourceSource {
 public:
     explicit FolderSource(std::string root) : root_(std::move(root)) {}
-    bool read(std::string_view folder, std::string_view file, std::string& bytes) const override;
+    [[nodiscard]] bool read(std::string_view folder, std::string_view file,
+                            std::string& bytes) const override;
     const std::string& root() const { return root_; }
 
 private:
@@ -38,7 +40,8 @@ public:
     ~ArchiveSource() override;
     // Reads a package file; null when it cannot be read or is no valid archive.
     static std::unique_ptr<ArchiveSource> open(const std::string& path);
-    bool read(std::string_view folder, std::string_view file, std::string& bytes) const override;
+    [[nodiscard]] bool read(std::string_view folder, std::string_view file,
+                            std::string& bytes) const override;
 
 private:
     std::unique_ptr<ResourceArchive> owned_;
@@ -50,7 +53,8 @@ class FunctionSource : public ResourceSource {
 public:
     using Reader = std::function<bool(std::string_view, std::string_view, std::string&)>;
     explicit FunctionSource(Reader reader) : reader_(std::move(reader)) {}
-    bool read(std::string_view folder, std::string_view file, std::string& bytes) const override {
+    [[nodiscard]] bool read(std::string_view folder, std::string_view file,
+                            std::string& bytes) const override {
         return reader_ && reader_(folder, file, bytes);
     }
 

@@ -18,7 +18,7 @@ Size UISkin::frameSize() const {
     return {w, h};
 }
 
-Rect UISkin::frameRect(std::int32_t state) const {
+Rect UISkin::frameRect(SkinState state) const {
     if (!hasImage()) {
         return {};
     }
@@ -28,13 +28,14 @@ Rect UISkin::frameRect(std::int32_t state) const {
         return vertical ? Rect{0, i * size.height, size.width, size.height}
                         : Rect{i * size.width, 0, size.width, size.height};
     };
-    if (state > 0 && state < std::max(frameCount, 1) && whole.containsRect(frame(state))) {
-        return frame(state);
+    const auto index = static_cast<std::int32_t>(state);
+    if (index > 0 && index < std::max(frameCount, 1) && whole.containsRect(frame(index))) {
+        return frame(index);
     }
     return frame(0).intersected(whole);
 }
 
-void drawSkin(Canvas& canvas, const UISkin& skin, const Rect& target, std::int32_t state,
+void drawSkin(Canvas& canvas, const UISkin& skin, const Rect& target, SkinState state,
               std::uint32_t parts) {
     if (target.isEmpty() || !skin.hasImage()) {
         return;

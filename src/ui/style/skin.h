@@ -15,14 +15,19 @@ namespace scalora {
 
 class Canvas;
 
-// States widgets ask for: frame index in the skin image.
-enum SkinState : std::int32_t {
-    kSkinNormal = 0,
-    kSkinHovered = 1,
-    kSkinPressed = 2,
-    kSkinDisabled = 3,
-    kSkinChecked = 4, // also "default" for buttons
+// The states widgets draw their skins in; the value is the frame index in the skin image.
+enum class SkinState : std::int32_t {
+    Normal = 0,
+    Hovered = 1,
+    Pressed = 2,
+    Disabled = 3,
+    Checked = 4, // also "default" for buttons
 };
+
+// A frame past the five states (a check box keeps its checked states after them), by index.
+constexpr SkinState skinFrame(std::int32_t index) {
+    return static_cast<SkinState>(index);
+}
 
 // Which of the nine parts to draw; combine with |. When a corner is left out, the edges
 // beside it that are drawn extend over its place.
@@ -58,11 +63,11 @@ public:
     Size frameSize() const;
     // The frame of a state within the image; a state the image has no frame for uses
     // frame 0, so a widget never shows nothing just because a skin has fewer states.
-    Rect frameRect(std::int32_t state) const;
+    Rect frameRect(SkinState state) const;
 };
 
 // Draws the frame of a state into the target (origin-relative canvas coordinates).
 void drawSkin(Canvas& canvas, const UISkin& skin, const Rect& target,
-              std::int32_t state = kSkinNormal, std::uint32_t parts = kSkinAllParts);
+              SkinState state = SkinState::Normal, std::uint32_t parts = kSkinAllParts);
 
 } // namespace scalora

@@ -5,21 +5,47 @@
 
 namespace scalora {
 
-std::int32_t metricIdForName(std::string_view name) {
-    static constexpr std::array<std::string_view, 12> kNames = {
-        "LayoutLeftMargin",   "LayoutTopMargin",         "LayoutRightMargin",
-        "LayoutBottomMargin", "LayoutHorizontalSpacing", "LayoutVerticalSpacing",
-        "SmallIconSize",      "MediumIconSize",          "LargeIconSize",
-        "TextCursorWidth",    "MessageBoxIconSize",      "WindowDesktopPadding"};
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (kNames[i] == name) {
-            return static_cast<std::int32_t>(i + 1);
+StyleMetric metricIdForName(std::string_view name) {
+    static constexpr std::array<std::pair<std::string_view, StyleMetric>, 12> kNames = {{
+        {"LayoutLeftMargin", StyleMetric::LayoutLeftMargin},
+        {"LayoutTopMargin", StyleMetric::LayoutTopMargin},
+        {"LayoutRightMargin", StyleMetric::LayoutRightMargin},
+        {"LayoutBottomMargin", StyleMetric::LayoutBottomMargin},
+        {"LayoutHorizontalSpacing", StyleMetric::LayoutHorizontalSpacing},
+        {"LayoutVerticalSpacing", StyleMetric::LayoutVerticalSpacing},
+        {"SmallIconSize", StyleMetric::SmallIconSize},
+        {"MediumIconSize", StyleMetric::MediumIconSize},
+        {"LargeIconSize", StyleMetric::LargeIconSize},
+        {"TextCursorWidth", StyleMetric::TextCursorWidth},
+        {"MessageBoxIconSize", StyleMetric::MessageBoxIconSize},
+        {"WindowDesktopPadding", StyleMetric::WindowDesktopPadding},
+    }};
+    for (const auto& [n, metric] : kNames) {
+        if (n == name) {
+            return metric;
         }
     }
-    return 0;
+    return StyleMetric::None;
 }
 
-std::string_view standardImageFile(std::int32_t id) {
+namespace {
+
+// The standard images are numbered from 0 without gaps, so the id is the index.
+constexpr std::array<StandardImage, kStandardImageCount> kStandardImages = [] {
+    std::array<StandardImage, kStandardImageCount> all{};
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        all[i] = static_cast<StandardImage>(i);
+    }
+    return all;
+}();
+
+} // namespace
+
+std::span<const StandardImage> allStandardImages() {
+    return kStandardImages;
+}
+
+std::string_view standardImageFile(StandardImage image) {
     static constexpr std::array<std::string_view, kStandardImageCount> kFiles = {
         "DialogHelpButton.png",
         "DirectoryBig.png",
@@ -40,14 +66,15 @@ std::string_view standardImageFile(std::int32_t id) {
         "WindowMaximizeButton.png",
         "WindowMinimizeButton.png",
         "Focus.png"};
-    if (id < 0 || id >= kStandardImageCount) {
+    const auto index = static_cast<std::int32_t>(image);
+    if (index < 0 || index >= kStandardImageCount) {
         return {};
     }
-    return kFiles[static_cast<std::size_t>(id)];
+    return kFiles[static_cast<std::size_t>(index)];
 }
 
-SystemCursor systemCursorFor(std::int32_t id) {
-    switch (static_cast<CursorId>(id)) {
+SystemCursor systemCursorFor(CursorId id) {
+    switch (id) {
     case CursorId::Cross:
         return SystemCursor::Cross;
     case CursorId::Wait:
@@ -69,7 +96,7 @@ SystemCursor systemCursorFor(std::int32_t id) {
     }
 }
 
-std::int32_t cursorIdForName(std::string_view name) {
+CursorId cursorIdForName(std::string_view name) {
     static constexpr std::array<std::pair<std::string_view, CursorId>, 17> kNames = {{
         {"hand", CursorId::Hand},
         {"hand_open", CursorId::HandOpen},
@@ -91,10 +118,10 @@ std::int32_t cursorIdForName(std::string_view name) {
     }};
     for (const auto& [n, id] : kNames) {
         if (n == name) {
-            return static_cast<std::int32_t>(id);
+            return id;
         }
     }
-    return static_cast<std::int32_t>(CursorId::Arrow);
+    return CursorId::Arrow;
 }
 
 } // namespace scalora

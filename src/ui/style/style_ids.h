@@ -1,9 +1,11 @@
 // The numbered things a style and the cursor set provide: layout and size metrics, the
 // standard images of the user interface and the mouse cursors, with the names they carry in
-// the package files.
+// the package files. The numbers are the ones the package files and every table of the
+// program are written in; names read from a file become ids here and nowhere else.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace scalora {
@@ -24,8 +26,8 @@ enum class StyleMetric : std::int32_t {
     WindowDesktopPadding = 12,
 };
 
-// The id for a name of metrics.xml (exact, case-sensitive), 0 for any other.
-std::int32_t metricIdForName(std::string_view name);
+// The metric of a name of metrics.xml (exact, case-sensitive); None for any other name.
+StyleMetric metricIdForName(std::string_view name);
 
 inline constexpr std::int32_t kStandardImageCount = 19;
 enum class StandardImage : std::int32_t {
@@ -49,13 +51,17 @@ enum class StandardImage : std::int32_t {
     WindowMinimizeButton = 17,
     Focus = 18,
 };
-// The file name in the package's "images" folder ("Focus.png"); empty for other ids.
-std::string_view standardImageFile(std::int32_t id);
+// Every standard image, in id order.
+std::span<const StandardImage> allStandardImages();
+// The file name in the package's "images" folder ("Focus.png"); empty for a value that is
+// no standard image.
+std::string_view standardImageFile(StandardImage image);
 
 // Cursor ids 1 to 28. System ones come from the window system, the others from cursors.xml
 // of the data archive.
 inline constexpr std::int32_t kCursorCount = 28;
 enum class CursorId : std::int32_t {
+    Inherit = 0, // an element without a cursor of its own shows its parent's
     Arrow = 1,
     Cross = 2,
     Wait = 3,
@@ -81,6 +87,10 @@ enum class CursorId : std::int32_t {
     Pipette = 23,
     Target = 24,
     Empty = 25,
+    // Three further arrows the cursor table reserves.
+    Arrow26 = 26,
+    Arrow27 = 27,
+    Arrow28 = 28,
 };
 
 // The system cursor shapes the toolkit asks the window system for.
@@ -96,9 +106,13 @@ enum class SystemCursor {
     SizeAll
 };
 
-// The system shape an id starts as; ids read from cursors.xml start as the arrow.
-SystemCursor systemCursorFor(std::int32_t id);
-// The id of a cursors.xml name ("hand_open"); 1 (the arrow) for any other name.
-std::int32_t cursorIdForName(std::string_view name);
+// The system shape a cursor starts as; the ones read from cursors.xml start as the arrow.
+SystemCursor systemCursorFor(CursorId id);
+// The cursor of a cursors.xml name ("hand_open"); the arrow for any other name.
+CursorId cursorIdForName(std::string_view name);
+// Whether the id is one of the 28 cursors (Inherit and values outside the table are not).
+constexpr bool isCursorInTable(CursorId id) {
+    return static_cast<std::int32_t>(id) >= 1 && static_cast<std::int32_t>(id) <= kCursorCount;
+}
 
 } // namespace scalora

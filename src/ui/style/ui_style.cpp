@@ -5,7 +5,6 @@
 #include "imaging/image_decoder.h"
 #include "ui/draw/pixel_ops.h"
 #include "ui/style/resource_source.h"
-#include "ui/style/style_ids.h"
 #include "ui/style/style_values.h"
 
 #include <span>
@@ -66,7 +65,7 @@ bool UIStyle::readXml(const ResourceSource& source, std::string_view file,
 }
 
 void UIStyle::readStandardImages(const ResourceSource& source) {
-    for (std::int32_t id = 0; id < kStandardImageCount; ++id) {
+    for (const StandardImage id : allStandardImages()) {
         std::string bytes;
         auto image = std::make_shared<PixelImage>();
         if (source.read("images", standardImageFile(id), bytes) &&
@@ -151,22 +150,22 @@ bool UIStyle::load(const ResourceSource& source, std::string path, SourceMode mo
     return true;
 }
 
-std::int32_t UIStyle::metric(std::int32_t id) const {
+std::int32_t UIStyle::metric(StyleMetric metric) const {
     for (const auto& [key, value] : metrics_) {
-        if (key == id) {
+        if (key == metric) {
             return value;
         }
     }
     return 0;
 }
 
-const PixelImage* UIStyle::standardImage(std::int32_t id) const {
-    auto it = standardImages_.find(id);
+const PixelImage* UIStyle::standardImage(StandardImage image) const {
+    auto it = standardImages_.find(image);
     return it == standardImages_.end() ? nullptr : it->second.get();
 }
 
-std::shared_ptr<const PixelImage> UIStyle::sharedStandardImage(std::int32_t id) const {
-    auto it = standardImages_.find(id);
+std::shared_ptr<const PixelImage> UIStyle::sharedStandardImage(StandardImage image) const {
+    auto it = standardImages_.find(image);
     return it == standardImages_.end() ? nullptr : it->second;
 }
 

@@ -6,6 +6,7 @@
 #include "data/xml_document.h"
 #include "imaging/pixel_image.h"
 #include "ui/style/skin.h"
+#include "ui/style/style_ids.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,8 +26,8 @@ class ResourceSource;
 enum class StyleImageAlpha { Premultiplied, Straight };
 
 // Decodes a PNG (or any image file the codecs know); false when the bytes are not an image.
-bool decodeStyleImage(std::string_view bytes, PixelImage& out,
-                      StyleImageAlpha alpha = StyleImageAlpha::Premultiplied);
+[[nodiscard]] bool decodeStyleImage(std::string_view bytes, PixelImage& out,
+                                    StyleImageAlpha alpha = StyleImageAlpha::Premultiplied);
 
 class UIStyle {
 public:
@@ -38,17 +39,17 @@ public:
     // Reads the standard images, skins.xml, models.xml and metrics.xml from the source. True
     // only when all three descriptions were read and path, standard images, skins and metrics
     // are all non-empty. Why it failed is in errorText().
-    bool load(const ResourceSource& source, std::string path, SourceMode mode);
+    [[nodiscard]] bool load(const ResourceSource& source, std::string path, SourceMode mode);
 
     const std::string& path() const { return path_; }
     SourceMode sourceMode() const { return mode_; }
     const std::string& errorText() const { return error_; }
 
-    // The value of a metric id, 0 when the style has none.
-    std::int32_t metric(std::int32_t id) const;
+    // The value of a metric, 0 when the style has none.
+    std::int32_t metric(StyleMetric metric) const;
     // A standard image (premultiplied), or null when the package lacks it.
-    const PixelImage* standardImage(std::int32_t id) const;
-    std::shared_ptr<const PixelImage> sharedStandardImage(std::int32_t id) const;
+    const PixelImage* standardImage(StandardImage image) const;
+    std::shared_ptr<const PixelImage> sharedStandardImage(StandardImage image) const;
     const std::vector<UISkin>& skins() const { return skins_; }
     const UISkin* skin(std::string_view name) const;
     const XmlDocument& models() const { return models_; }
@@ -61,17 +62,17 @@ public:
                  const SkinSink& skin) const;
 
 private:
-    bool readXml(const ResourceSource& source, std::string_view file, std::string_view rootName,
-                 XmlDocument& doc);
+    [[nodiscard]] bool readXml(const ResourceSource& source, std::string_view file,
+                               std::string_view rootName, XmlDocument& doc);
     void readStandardImages(const ResourceSource& source);
-    bool readSkins(const ResourceSource& source);
-    bool readMetrics(const ResourceSource& source);
+    [[nodiscard]] bool readSkins(const ResourceSource& source);
+    [[nodiscard]] bool readMetrics(const ResourceSource& source);
 
     std::string path_;
     SourceMode mode_ = SourceMode::Undetermined;
-    std::map<std::int32_t, std::shared_ptr<const PixelImage>> standardImages_;
+    std::map<StandardImage, std::shared_ptr<const PixelImage>> standardImages_;
     std::vector<UISkin> skins_;
-    std::vector<std::pair<std::int32_t, std::int32_t>> metrics_; // file order, first wins
+    std::vector<std::pair<StyleMetric, std::int32_t>> metrics_; // file order, first wins
     XmlDocument models_;
     std::string error_;
 };

@@ -107,7 +107,8 @@ void UIStyleManager::setDataSource(std::shared_ptr<const ResourceSource> data) {
     };
     iconSmall_ = readIcon("window_icon_small.png");
     iconBig_ = readIcon("window_icon_big.png");
-    cursors_.load(*data_);
+    // An archive without cursors.xml keeps the system cursors, which is all it promises.
+    static_cast<void>(cursors_.load(*data_));
 }
 
 const PixelImage* UIStyleManager::windowIcon(bool big) const {

@@ -36,17 +36,17 @@ public:
     UIStyleManager& operator=(const UIStyleManager&) = delete;
 
     // Locates a style by name and loads it (loadStyleFrom). False leaves no current style.
-    bool loadStyle(std::string_view name);
+    [[nodiscard]] bool loadStyle(std::string_view name);
     // Loads the package at a path: a folder is read as loose files, anything else as a
     // package archive. On success the style becomes current and the loaded hook runs.
-    bool loadStyleFrom(const std::string& path);
+    [[nodiscard]] bool loadStyleFrom(const std::string& path);
     // Why the last load failed.
     const std::string& errorText() const { return error_; }
 
     const UIStyle* style() const { return style_.get(); }
-    std::int32_t metric(std::int32_t id) const { return style_ ? style_->metric(id) : 0; }
-    const PixelImage* standardImage(std::int32_t id) const {
-        return style_ ? style_->standardImage(id) : nullptr;
+    std::int32_t metric(StyleMetric metric) const { return style_ ? style_->metric(metric) : 0; }
+    const PixelImage* standardImage(StandardImage image) const {
+        return style_ ? style_->standardImage(image) : nullptr;
     }
     // Hands the current style to one element (nothing when there is none).
     void applyStyle(std::string_view styleClass, const UIStyle::PropertySink& property,
@@ -62,8 +62,8 @@ public:
     const PixelImage* windowIcon(bool big) const;
 
     CursorSet& cursors() { return cursors_; }
-    // The native cursor of an id (see CursorSet::cursor).
-    void* cursor(std::int32_t id) { return cursors_.cursor(id); }
+    // The native cursor (see CursorSet::cursor).
+    void* cursor(CursorId id) { return cursors_.cursor(id); }
 
     // For packages and tests: where the program is, and how ".style" files are opened.
     void setModuleDirectory(std::string dir) { moduleDir_ = std::move(dir); }

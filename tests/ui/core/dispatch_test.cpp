@@ -524,3 +524,27 @@ TEST_F(UITest, PopupWindowsNeverTakeDrops) {
 
 } // namespace
 } // namespace scalora::test
+
+namespace scalora::test {
+namespace {
+
+// A display that refuses every window, as SDL does when the server runs out of resources.
+class RefusingWindowSystem : public HeadlessWindowSystem {
+public:
+    std::unique_ptr<UINativeWindow> createWindow(UIWindow&, std::uint32_t) override {
+        return nullptr;
+    }
+};
+
+TEST(UIWindowTest, AWindowTheWindowSystemCannotMakeStaysHiddenAndPaintsNothing) {
+    UIToolkit toolkit(std::make_unique<RefusingWindowSystem>());
+    auto* w = new RecordingWindow("win", nullptr);
+    w->setGeometry({10, 10, 80, 60});
+    w->show();
+    toolkit.processEvents();
+    EXPECT_EQ(w->nativeWindow(), nullptr);
+    EXPECT_FALSE(w->isVisible());
+}
+
+} // namespace
+} // namespace scalora::test

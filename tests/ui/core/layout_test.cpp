@@ -114,19 +114,19 @@ TEST_F(UITest, HorizontalBoxPlacesItemsWithMarginsSpacingAndExpanders) {
 }
 
 TEST_F(UITest, VerticalBoxWithStretchAndLimitsUsesTheStyleMetricsByDefault) {
-    toolkit().setMetricProvider([](int id) {
-        switch (id) {
-        case kLayoutLeftMargin:
+    toolkit().setMetricProvider([](StyleMetric metric) {
+        switch (metric) {
+        case StyleMetric::LayoutLeftMargin:
             return 1;
-        case kLayoutTopMargin:
+        case StyleMetric::LayoutTopMargin:
             return 2;
-        case kLayoutRightMargin:
+        case StyleMetric::LayoutRightMargin:
             return 3;
-        case kLayoutBottomMargin:
+        case StyleMetric::LayoutBottomMargin:
             return 4;
-        case kLayoutHorizontalSpacing:
+        case StyleMetric::LayoutHorizontalSpacing:
             return 99; // not used by a vertical box
-        case kLayoutVerticalSpacing:
+        case StyleMetric::LayoutVerticalSpacing:
             return 6;
         default:
             return 0;

@@ -1,5 +1,6 @@
 // The paint cycle on the headless backend: element canvases, the parent background copy,
 // clipping to ancestors, deferred and merged repaints, and the window saved as a PNG.
+#include "../draw/png_file.h"
 #include "support/test_support.h"
 #include "ui/draw/canvas.h"
 #include "ui_test_fixture.h"
@@ -63,6 +64,15 @@ int differences(const PixelImage& a, const PixelImage& b, std::string* first) {
     return count;
 }
 
+// The pixels of a PNG file; a null image when it cannot be read.
+PixelImage pngPixels(const std::filesystem::path& path) {
+    PixelImage image;
+    if (!readPng(path, image)) {
+        image.reset();
+    }
+    return image;
+}
+
 constexpr Color kBackground = 0xFF336699;
 constexpr Color kRed = 0xFFE02020;
 constexpr Color kGreen = 0xFF20C040;
@@ -86,7 +96,7 @@ TEST_F(UITest, PaintCycleComposesElementsClippedToTheirParents) {
 
     TempDir dir;
     ASSERT_TRUE(sys().saveWindowPng(*w, dir / "window.png"));
-    const PixelImage saved = readPng(dir / "window.png");
+    const PixelImage saved = pngPixels(dir / "window.png");
     ASSERT_FALSE(saved.isNull());
     std::string first;
     EXPECT_EQ(differences(saved, expected, &first), 0) << first;
@@ -114,7 +124,7 @@ TEST_F(UITest, PaintCycleComposesElementsClippedToTheirParents) {
     toolkit().processEvents();
     fill(expected, {36, 20, 10, 20}, kBackground);
     ASSERT_TRUE(sys().saveWindowPng(*w, dir / "hidden.png"));
-    EXPECT_EQ(differences(readPng(dir / "hidden.png"), expected, &first), 0) << first;
+    EXPECT_EQ(differences(pngPixels(dir / "hidden.png"), expected, &first), 0) << first;
 
     // Moving an element repaints both places.
     a->setPosition(0, 30);
@@ -123,7 +133,7 @@ TEST_F(UITest, PaintCycleComposesElementsClippedToTheirParents) {
     fill(expected, {0, 30, 24, 16}, kRed);
     fill(expected, {16, 38, 8, 8}, kGreen);
     ASSERT_TRUE(sys().saveWindowPng(*w, dir / "moved.png"));
-    EXPECT_EQ(differences(readPng(dir / "moved.png"), expected, &first), 0) << first;
+    EXPECT_EQ(differences(pngPixels(dir / "moved.png"), expected, &first), 0) << first;
 }
 
 TEST_F(UITest, UpdatesBeforeTheWindowIsShownMarkItRepaintPending) {

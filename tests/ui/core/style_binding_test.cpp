@@ -1,6 +1,7 @@
 // The element layer and the style: setStyleClass hands an element its model's properties and
 // its skins, layouts take their margins and spacings from the style's metrics, and loading a
 // style later lays out and repaints the visible windows.
+#include "../draw/png_file.h"
 #include "support/test_support.h"
 #include "ui/core/ui_layout.h"
 #include "ui/style/skin.h"
@@ -42,9 +43,9 @@ void writeStyle(const TempDir& dir, const std::string& name, int margin) {
     PixelImage tiny;
     ASSERT_TRUE(tiny.allocate(4, 4, AlphaKind::Straight));
     tiny.fill(0xFF808080);
-    ASSERT_TRUE(writePng(tiny, root / "skins" / "UIThing_Background.png"));
-    ASSERT_TRUE(writePng(tiny, root / "skins" / "UIThingy_Frame.png"));
-    ASSERT_TRUE(writePng(tiny, root / "images" / "Focus.png"));
+    ASSERT_TRUE(test::writePng(tiny, root / "skins" / "UIThing_Background.png"));
+    ASSERT_TRUE(test::writePng(tiny, root / "skins" / "UIThingy_Frame.png"));
+    ASSERT_TRUE(test::writePng(tiny, root / "images" / "Focus.png"));
     ASSERT_TRUE(writeFile(
         root / "xml" / "skins.xml",
         R"(<?xml version="1.0" encoding="UTF-8"?><skins><skin name="UIThing_Background" count="2" width="2" height="4"/>)"

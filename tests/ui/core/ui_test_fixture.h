@@ -2,7 +2,7 @@
 // hooks, so dispatch tests read as sequences of event names.
 #pragma once
 
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 #include "ui/core/ui_element.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"

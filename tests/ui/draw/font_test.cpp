@@ -89,17 +89,15 @@ TEST_F(FontTest, ElidingEndsWithAnEllipsisThatFits) {
     EXPECT_EQ(font.elidedText(text, 0), "");
 }
 
-TEST(ScreenDpi, XftDpiIsReadFromTheResourceText) {
-    EXPECT_EQ(parseXftDpi("Xft.antialias:\t1\nXft.dpi:\t120\nXft.hinting:\t1\n"), 120.0);
-    EXPECT_EQ(parseXftDpi("Xft.dpi: 144.5"), 144.5);
-    EXPECT_FALSE(parseXftDpi("Xft.dpix:\t120\n").has_value());
-    EXPECT_FALSE(parseXftDpi("Xft.dpi:\tlots\n").has_value());
-    EXPECT_FALSE(parseXftDpi("Xft.dpi:\t0\n").has_value());
-    EXPECT_FALSE(parseXftDpi("").has_value());
+TEST(ScreenDpi, AnOverrideWinsOverTheDisplayUntilItIsCleared) {
+    setDisplayDpi(120);
+    EXPECT_EQ(screenDpi(), 120);
     setScreenDpi(72);
     EXPECT_EQ(screenDpi(), 72);
     setScreenDpi(0);
-    EXPECT_GE(screenDpi(), 1);
+    EXPECT_EQ(screenDpi(), 120);
+    setDisplayDpi(0); // a display that says nothing
+    EXPECT_EQ(screenDpi(), 96);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// Test-only PNG reading and writing of canvases (libpng), so rendered scenes can be saved,
-// looked at and compared after a round trip through a file.
+// PNG files of canvases for the UI tests, through the imaging library's own encoder and
+// decoder, so rendered scenes can be saved, looked at and compared after a round trip.
 #pragma once
 
 #include "imaging/pixel_image.h"
@@ -8,9 +8,9 @@
 
 namespace scalora::test {
 
-// Writes straight-alpha RGBA; premultiplied pixels are converted first.
-bool writePng(const PixelImage& image, const std::filesystem::path& path);
-// Reads any PNG as straight ARGB.
-bool readPng(const std::filesystem::path& path, PixelImage& image);
+// Writes any alpha kind (premultiplied pixels are written straight); false on failure.
+[[nodiscard]] bool writePng(const PixelImage& image, const std::filesystem::path& path);
+// Reads a PNG; false when it cannot be read.
+[[nodiscard]] bool readPng(const std::filesystem::path& path, PixelImage& image);
 
 } // namespace scalora::test

@@ -188,7 +188,7 @@ TEST_F(TextRender, SavedSceneMatchesTheExpectedPicture) {
     test::TempDir dir;
     ASSERT_TRUE(test::writePng(canvas.image(), dir / "scene.png"));
     if (const char* keep = std::getenv("SCALORA_KEEP_PNG")) {
-        test::writePng(canvas.image(), std::filesystem::path(keep) / "scene.png");
+        EXPECT_TRUE(test::writePng(canvas.image(), std::filesystem::path(keep) / "scene.png"));
     }
     PixelImage loaded;
     ASSERT_TRUE(test::readPng(dir / "scene.png", loaded));

@@ -30,16 +30,16 @@ TEST(CursorSet, SystemShapesByDefaultMadeOnceAndFreedWithTheBackend) {
     std::vector<std::string> log;
     {
         CursorSet set;
-        EXPECT_EQ(set.cursor(4), nullptr); // no backend yet
+        EXPECT_EQ(set.cursor(CursorId{4}), nullptr); // no backend yet
         set.setBackend(std::make_unique<FakeBackend>(&log));
-        void* beam = set.cursor(4);
+        void* beam = set.cursor(CursorId{4});
         EXPECT_NE(beam, nullptr);
-        EXPECT_EQ(set.cursor(4), beam);
-        EXPECT_EQ(set.look(0).system, SystemCursor::Arrow);
-        EXPECT_EQ(set.look(99).system, SystemCursor::Arrow);
-        EXPECT_EQ(set.cursor(99), set.cursor(1));
-        EXPECT_EQ(set.look(11).system, SystemCursor::SizeNESW);
-        EXPECT_EQ(set.look(5).image, nullptr);
+        EXPECT_EQ(set.cursor(CursorId{4}), beam);
+        EXPECT_EQ(set.look(CursorId{0}).system, SystemCursor::Arrow);
+        EXPECT_EQ(set.look(CursorId{99}).system, SystemCursor::Arrow);
+        EXPECT_EQ(set.cursor(CursorId{99}), set.cursor(CursorId{1}));
+        EXPECT_EQ(set.look(CursorId{11}).system, SystemCursor::SizeNESW);
+        EXPECT_EQ(set.look(CursorId{5}).image, nullptr);
     }
     EXPECT_EQ(log, (std::vector<std::string>{"system 3", "system 0", "destroy", "destroy"}));
 }
@@ -49,7 +49,7 @@ TEST(CursorSet, WithoutCursorsXmlTheSystemCursorsStay) {
         [](std::string_view, std::string_view, std::string&) { return false; });
     CursorSet set;
     EXPECT_FALSE(set.load(empty));
-    EXPECT_EQ(set.look(14).image, nullptr);
+    EXPECT_EQ(set.look(CursorId{14}).image, nullptr);
 }
 
 } // namespace

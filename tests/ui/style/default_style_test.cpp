@@ -32,11 +32,11 @@ TEST(DefaultStyle, LoadsWithEverySkinImageStandardImageAndMetric) {
             EXPECT_EQ(skin.rows[0] + skin.rows[1] + skin.rows[2], skin.frameHeight) << skin.name;
         }
     }
-    for (std::int32_t id = 0; id < kStandardImageCount; ++id) {
+    for (const StandardImage id : allStandardImages()) {
         EXPECT_NE(manager.standardImage(id), nullptr) << standardImageFile(id);
     }
     for (std::int32_t id = 1; id <= 12; ++id) {
-        EXPECT_GT(manager.metric(id), 0) << id;
+        EXPECT_GT(manager.metric(StyleMetric{id}), 0) << id;
     }
     // Every model value parses to something deliberate: no colour falls back by accident.
     int colours = 0;
@@ -74,15 +74,18 @@ TEST(DefaultStyle, LoadsWithEverySkinImageStandardImageAndMetric) {
     for (const UISkin& skin : style.skins()) {
         sheet.drawText(font, Point{4, y + 6}, skin.name, 0xFF000000);
         for (std::int32_t state = 0; state < skin.frameCount; ++state) {
-            drawSkin(sheet, skin, {260 + state * 30, y, skin.frameWidth, skin.frameHeight}, state);
-            drawSkin(sheet, skin, {420 + state * 95, y, 85, 26}, state);
+            drawSkin(sheet, skin, {260 + state * 30, y, skin.frameWidth, skin.frameHeight},
+                     skinFrame(state));
+            drawSkin(sheet, skin, {420 + state * 95, y, 85, 26}, skinFrame(state));
         }
         y += 30;
     }
-    for (std::int32_t id = 0; id < kStandardImageCount; ++id) {
-        sheet.drawImage(*manager.standardImage(id), {4 + id * 40, y + 4});
+    std::int32_t x = 4;
+    for (const StandardImage id : allStandardImages()) {
+        sheet.drawImage(*manager.standardImage(id), {x, y + 4});
+        x += 40;
     }
-    test::writePng(sheet.image(), std::filesystem::path(keep) / "default_style.png");
+    EXPECT_TRUE(test::writePng(sheet.image(), std::filesystem::path(keep) / "default_style.png"));
     setScreenDpi(0);
 }
 

@@ -40,13 +40,15 @@ UISkin gridSkin() {
 
 TEST(Skin, FramesAreChosenByStateAlongTheOrientation) {
     UISkin skin = gridSkin();
-    EXPECT_EQ(skin.frameRect(0), (Rect{0, 0, 5, 5}));
-    EXPECT_EQ(skin.frameRect(2), (Rect{10, 0, 5, 5}));
-    EXPECT_EQ(skin.frameRect(4), (Rect{0, 0, 5, 5})); // no such frame: the normal one
+    EXPECT_EQ(skin.frameRect(SkinState::Normal), (Rect{0, 0, 5, 5}));
+    EXPECT_EQ(skin.frameRect(SkinState::Pressed), (Rect{10, 0, 5, 5}));
+    EXPECT_EQ(skin.frameRect(SkinState::Checked),
+              (Rect{0, 0, 5, 5})); // no such frame: the normal one
     skin.vertical = true;
-    EXPECT_EQ(skin.frameRect(1), (Rect{0, 0, 5, 5})); // a vertical strip would run off the image
+    EXPECT_EQ(skin.frameRect(SkinState::Hovered),
+              (Rect{0, 0, 5, 5})); // a vertical strip would run off the image
     UISkin missing;
-    EXPECT_TRUE(missing.frameRect(0).isEmpty());
+    EXPECT_TRUE(missing.frameRect(SkinState::Normal).isEmpty());
     Canvas canvas(4, 4);
     drawSkin(canvas, missing, {0, 0, 4, 4});
     EXPECT_EQ(canvas.pixelColor(1, 1), 0u);
@@ -55,7 +57,7 @@ TEST(Skin, FramesAreChosenByStateAlongTheOrientation) {
 TEST(Skin, NinePartsKeepCornersAndStretchEdgesAndCentre) {
     const UISkin skin = gridSkin();
     Canvas canvas(30, 20);
-    drawSkin(canvas, skin, {3, 2, 20, 12}, kSkinPressed);
+    drawSkin(canvas, skin, {3, 2, 20, 12}, SkinState::Pressed);
     // Corners unscaled at the corners of the target.
     EXPECT_EQ(canvas.pixelColor(3, 2), partColor(0, 0, 2));
     EXPECT_EQ(canvas.pixelColor(4, 3), partColor(0, 0, 2));
@@ -77,7 +79,7 @@ TEST(Skin, NinePartsKeepCornersAndStretchEdgesAndCentre) {
 TEST(Skin, MaskLeavesPartsOutAndEdgesTakeMissingCorners) {
     const UISkin skin = gridSkin();
     Canvas canvas(12, 12);
-    drawSkin(canvas, skin, {0, 0, 12, 12}, kSkinNormal,
+    drawSkin(canvas, skin, {0, 0, 12, 12}, SkinState::Normal,
              kSkinAllParts & ~(kSkinTopLeft | kSkinCenter));
     EXPECT_EQ(canvas.pixelColor(0, 0), partColor(1, 0, 0)); // top edge over the corner's place
     EXPECT_EQ(canvas.pixelColor(0, 5), partColor(0, 1, 0));
@@ -85,7 +87,7 @@ TEST(Skin, MaskLeavesPartsOutAndEdgesTakeMissingCorners) {
 
     // Without the top row at all, the side edges run up to the top.
     Canvas open(12, 12);
-    drawSkin(open, skin, {0, 0, 12, 12}, kSkinNormal,
+    drawSkin(open, skin, {0, 0, 12, 12}, SkinState::Normal,
              kSkinAllParts & ~(kSkinTopLeft | kSkinTop | kSkinTopRight));
     EXPECT_EQ(open.pixelColor(0, 0), partColor(0, 1, 0));
     EXPECT_EQ(open.pixelColor(11, 0), partColor(2, 1, 0));
@@ -98,7 +100,7 @@ TEST(Skin, SmallTargetsAndGridlessSkinsStretchTheWholeFrame) {
     const UISkin skin = gridSkin();
     // Exactly the frame's size is a 1:1 copy.
     Canvas same(5, 5);
-    drawSkin(same, skin, {0, 0, 5, 5}, 1);
+    drawSkin(same, skin, {0, 0, 5, 5}, SkinState::Hovered);
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 5; ++x) {
             EXPECT_EQ(same.pixelColor(x, y), skin.image->pixel(5 + x, y) | 0xFF000000u);

@@ -65,23 +65,29 @@ TEST(StyleValues, PointsSizesMarginsAndNumbers) {
     EXPECT_DOUBLE_EQ(parseStyleFloat("abc"), 0.0);
 }
 
+// The numbers an id stands for in the package files and the program's tables.
+template <typename Id> int number(Id id) {
+    return static_cast<int>(id);
+}
+
 TEST(StyleIds, MetricImageAndCursorNames) {
-    EXPECT_EQ(metricIdForName("LayoutLeftMargin"), 1);
-    EXPECT_EQ(metricIdForName("LayoutHorizontalSpacing"), 5);
-    EXPECT_EQ(metricIdForName("LayoutVerticalSpacing"), 6);
-    EXPECT_EQ(metricIdForName("WindowDesktopPadding"), 12);
-    EXPECT_EQ(metricIdForName("layoutleftmargin"), 0);
-    EXPECT_EQ(standardImageFile(0), "DialogHelpButton.png");
-    EXPECT_EQ(standardImageFile(14), "CriticalSmall.png");
-    EXPECT_EQ(standardImageFile(18), "Focus.png");
-    EXPECT_EQ(standardImageFile(19), "");
-    EXPECT_EQ(cursorIdForName("hand_open"), 6);
-    EXPECT_EQ(cursorIdForName("empty"), 25);
-    EXPECT_EQ(cursorIdForName("unknown"), 1);
-    EXPECT_EQ(systemCursorFor(4), SystemCursor::TextBeam);
-    EXPECT_EQ(systemCursorFor(13), SystemCursor::SizeAll);
-    EXPECT_EQ(systemCursorFor(27), SystemCursor::Arrow);
-    EXPECT_EQ(systemCursorFor(14), SystemCursor::Arrow); // image cursors start as the arrow
+    EXPECT_EQ(number(metricIdForName("LayoutLeftMargin")), 1);
+    EXPECT_EQ(number(metricIdForName("LayoutHorizontalSpacing")), 5);
+    EXPECT_EQ(number(metricIdForName("LayoutVerticalSpacing")), 6);
+    EXPECT_EQ(number(metricIdForName("WindowDesktopPadding")), 12);
+    EXPECT_EQ(number(metricIdForName("layoutleftmargin")), 0);
+    EXPECT_EQ(standardImageFile(StandardImage{0}), "DialogHelpButton.png");
+    EXPECT_EQ(standardImageFile(StandardImage{14}), "CriticalSmall.png");
+    EXPECT_EQ(standardImageFile(StandardImage{18}), "Focus.png");
+    EXPECT_EQ(standardImageFile(StandardImage{19}), "");
+    EXPECT_EQ(number(cursorIdForName("hand_open")), 6);
+    EXPECT_EQ(number(cursorIdForName("empty")), 25);
+    EXPECT_EQ(number(cursorIdForName("unknown")), 1);
+    EXPECT_EQ(systemCursorFor(CursorId{4}), SystemCursor::TextBeam);
+    EXPECT_EQ(systemCursorFor(CursorId{13}), SystemCursor::SizeAll);
+    EXPECT_EQ(systemCursorFor(CursorId{27}), SystemCursor::Arrow);
+    EXPECT_EQ(systemCursorFor(CursorId{14}),
+              SystemCursor::Arrow); // image cursors start as the arrow
 }
 
 } // namespace

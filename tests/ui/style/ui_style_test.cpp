@@ -88,10 +88,10 @@ TEST(UIStyle, ReadsSkinsMetricsAndModelsInFileOrder) {
     EXPECT_FALSE(arrow->hasGrid()); // "1,2" is not three values: both grids stay 0
     EXPECT_EQ(arrow->rows, (std::array<std::int32_t, 3>{}));
 
-    EXPECT_EQ(style.metric(1), 9); // the first of two entries wins
-    EXPECT_EQ(style.metric(6), 6);
-    EXPECT_EQ(style.metric(5), 5);
-    EXPECT_EQ(style.metric(12), 0);
+    EXPECT_EQ(style.metric(StyleMetric{1}), 9); // the first of two entries wins
+    EXPECT_EQ(style.metric(StyleMetric{6}), 6);
+    EXPECT_EQ(style.metric(StyleMetric{5}), 5);
+    EXPECT_EQ(style.metric(StyleMetric{12}), 0);
 
     std::vector<std::pair<std::string, std::string>> properties;
     std::vector<std::string> skins;
@@ -148,12 +148,12 @@ protected:
         PixelImage skin;
         skin.allocate(40, 6, AlphaKind::Straight);
         skin.fill(0x80FF0000);
-        test::writePng(skin, dir_ / "skins" / "UIButton_Background.png");
+        ASSERT_TRUE(test::writePng(skin, dir_ / "skins" / "UIButton_Background.png"));
         PixelImage icon;
         icon.allocate(16, 16, AlphaKind::None);
         icon.fill(0xFF00FF00);
-        test::writePng(icon, dir_ / "images" / "Focus.png");
-        test::writePng(icon, dir_ / "images" / "WarningSmall.png");
+        ASSERT_TRUE(test::writePng(icon, dir_ / "images" / "Focus.png"));
+        ASSERT_TRUE(test::writePng(icon, dir_ / "images" / "WarningSmall.png"));
         std::string bytes = test::readFile(dir_ / "images" / "Focus.png");
         PixelImage probe;
         decodes_ = decodeStyleImage(bytes, probe);
@@ -174,21 +174,21 @@ TEST_F(StylePackage, LoadsFromALooseFolderAndRunsTheHook) {
     const UIStyle* style = manager.style();
     ASSERT_NE(style, nullptr);
     EXPECT_EQ(style->sourceMode(), UIStyle::SourceMode::LooseFolder);
-    ASSERT_NE(manager.standardImage(static_cast<int>(StandardImage::Focus)), nullptr);
-    EXPECT_EQ(manager.standardImage(static_cast<int>(StandardImage::Focus))->width(), 16);
-    EXPECT_EQ(manager.standardImage(0), nullptr);
+    ASSERT_NE(manager.standardImage(StandardImage::Focus), nullptr);
+    EXPECT_EQ(manager.standardImage(StandardImage::Focus)->width(), 16);
+    EXPECT_EQ(manager.standardImage(StandardImage::DialogHelpButton), nullptr);
     const UISkin* skin = style->skin("UIButton_Background");
     ASSERT_TRUE(skin && skin->hasImage());
     EXPECT_EQ(skin->image->alphaKind(), AlphaKind::Premultiplied);
     EXPECT_EQ(skin->image->pixel(0, 0), 0x80800000u);
-    EXPECT_EQ(manager.metric(6), 6);
+    EXPECT_EQ(manager.metric(StyleMetric{6}), 6);
 
     // A failed load leaves no current style and does not run the hook.
     std::filesystem::remove(dir_ / "xml" / "metrics.xml");
     EXPECT_FALSE(manager.loadStyleFrom(dir_.path().string()));
     EXPECT_EQ(manager.style(), nullptr);
     EXPECT_EQ(hookRuns, 1);
-    EXPECT_EQ(manager.metric(6), 0);
+    EXPECT_EQ(manager.metric(StyleMetric{6}), 0);
 }
 
 TEST_F(StylePackage, LoadsFromAnArchiveFileAndTakesIconsAndCursorsFromTheDataArchive) {
@@ -211,7 +211,7 @@ TEST_F(StylePackage, LoadsFromAnArchiveFileAndTakesIconsAndCursorsFromTheDataArc
     manager.setModuleDirectory(out.path().string());
     ASSERT_TRUE(manager.loadStyle("plain")) << manager.errorText();
     EXPECT_EQ(manager.style()->sourceMode(), UIStyle::SourceMode::ArchiveFile);
-    EXPECT_EQ(manager.metric(1), 9);
+    EXPECT_EQ(manager.metric(StyleMetric{1}), 9);
     EXPECT_TRUE(manager.style()->skin("UIButton_Background")->hasImage());
 
     // The data archive: two icons, and a cursors.xml that replaces the lens cursor and,
@@ -236,13 +236,13 @@ TEST_F(StylePackage, LoadsFromAnArchiveFileAndTakesIconsAndCursorsFromTheDataArc
     EXPECT_EQ(manager.windowIcon(true)->width(), 16);
     EXPECT_NE(manager.windowIcon(true)->alphaKind(),
               AlphaKind::Premultiplied); // for the window system
-    const CursorLook& lens = manager.cursors().look(static_cast<int>(CursorId::Lens));
+    const CursorLook& lens = manager.cursors().look(CursorId::Lens);
     ASSERT_NE(lens.image, nullptr);
     EXPECT_EQ(lens.hotspot, (Point{5, 6}));
-    EXPECT_NE(manager.cursors().look(1).image, nullptr); // "pointer"
-    EXPECT_EQ(manager.cursors().look(static_cast<int>(CursorId::Pipette)).image,
+    EXPECT_NE(manager.cursors().look(CursorId::Arrow).image, nullptr); // "pointer"
+    EXPECT_EQ(manager.cursors().look(CursorId::Pipette).image,
               nullptr); // no image
-    EXPECT_EQ(manager.cursors().look(static_cast<int>(CursorId::Wait)).system, SystemCursor::Wait);
+    EXPECT_EQ(manager.cursors().look(CursorId::Wait).system, SystemCursor::Wait);
 }
 
 TEST_F(StylePackage, WithoutAnyStandardImageTheLoadFails) {

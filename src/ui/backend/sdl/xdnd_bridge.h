@@ -7,12 +7,11 @@
 #pragma once
 
 #include "base/geometry.h"
+#include "ui/backend/sdl/sdl_drop_collector.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 union SDL_Event;
 
@@ -21,12 +20,6 @@ namespace scalora {
 class SdlWindowSystem;
 class UIDragDrop;
 class UIWindow;
-
-// Maps the target types an XDND source offers to the container's format names.
-std::vector<std::string> formatsForXdndTypes(const std::vector<std::string>& types);
-// The drop action bits allowed for an XDND action name ("XdndActionMove"...); copy is always
-// allowed, since every source must accept it.
-std::uint32_t actionsForXdndAction(const std::string& actionName);
 
 class XdndBridge {
 public:
@@ -56,10 +49,8 @@ private:
     bool fetchable_ = false;         // the source offers files or text
     std::optional<Point> dropPoint_; // set by XdndDrop, used when SDL's data arrives
     unsigned long dropTarget_ = 0;
-    // What SDL delivered for the drop.
-    std::vector<std::string> files_;
-    std::string text_;
-    bool hasText_ = false;
+    // What SDL delivers for the drop.
+    SdlDropCollector data_;
 };
 
 } // namespace scalora

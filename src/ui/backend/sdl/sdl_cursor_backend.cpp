@@ -1,4 +1,4 @@
-#include "ui/style/sdl_cursor_backend.h"
+#include "ui/backend/sdl/sdl_cursor_backend.h"
 
 #include "ui/draw/pixel_ops.h"
 

@@ -1,5 +1,7 @@
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 
+#include "imaging/image_encoder.h"
+#include "platform/atomic_file.h"
 #include "ui/core/ui_timers.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
@@ -7,7 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <png.h>
 
 namespace scalora {
 
@@ -101,10 +102,6 @@ std::unique_ptr<UINativeWindow> HeadlessWindowSystem::createWindow(UIWindow& own
 
 std::vector<UIDisplayInfo> HeadlessWindowSystem::displays() const {
     return displays_;
-}
-
-bool HeadlessWindowSystem::setCursorImage(int cursorId, const PixelImage& image, Point) {
-    return cursorId > 0 && !image.isNull();
 }
 
 bool HeadlessWindowSystem::pumpEvents(std::int64_t timeoutMs) {
@@ -306,66 +303,11 @@ bool HeadlessWindowSystem::saveWindowPng(UIWindow& window, const std::filesystem
     if (n == nullptr || n->screen().isNull()) {
         return false;
     }
-    return writePng(n->screen(), path);
-}
-
-// --- PNG files for snapshots, through libpng's simplified interface ---
-
-bool writePng(const PixelImage& image, const std::filesystem::path& path) {
-    if (image.isNull()) {
-        return false;
-    }
-    PixelImage straight;
-    const PixelImage* source = &image;
-    if (image.alphaKind() == AlphaKind::Premultiplied) {
-        straight = image.clone();
-        for (std::int32_t y = 0; y < straight.height(); ++y) {
-            std::uint32_t* row = straight.row(y);
-            for (std::int32_t x = 0; x < straight.width(); ++x) {
-                const std::uint32_t p = row[x];
-                const std::uint32_t a = p >> 24;
-                if (a != 0 && a != 255) {
-                    auto un = [a](std::uint32_t c) {
-                        return std::min<std::uint32_t>((c * 255 + a / 2) / a, 255);
-                    };
-                    row[x] = (a << 24) | (un((p >> 16) & 0xFF) << 16) | (un((p >> 8) & 0xFF) << 8) |
-                             un(p & 0xFF);
-                }
-            }
-        }
-        source = &straight;
-    }
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    png.width = static_cast<png_uint_32>(source->width());
-    png.height = static_cast<png_uint_32>(source->height());
-    // 0xAARRGGBB words are B G R A in memory on the little-endian machines we build for.
-    png.format = PNG_FORMAT_BGRA;
-    const bool ok =
-        png_image_write_to_file(&png, path.c_str(), 0, source->bytes(),
-                                static_cast<png_int_32>(source->strideBytes()), nullptr) != 0;
-    png_image_free(&png);
-    return ok;
-}
-
-PixelImage readPng(const std::filesystem::path& path) {
-    PixelImage out;
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
-        return out;
-    }
-    png.format = PNG_FORMAT_BGRA;
-    if (!out.allocate(static_cast<std::int32_t>(png.width), static_cast<std::int32_t>(png.height),
-                      AlphaKind::Straight) ||
-        png_image_finish_read(&png, nullptr, out.bytes(),
-                              static_cast<png_int_32>(out.strideBytes()), nullptr) == 0) {
-        png_image_free(&png);
-        return PixelImage();
-    }
-    return out;
+    // The file is complete or absent, never half-written, so a test looking at it after a
+    // failure sees nothing rather than a broken picture.
+    AtomicFile file(path.string());
+    return file.isOpen() && encodeImage(n->screen(), ImageFormat::Png, {}, file.stream()) &&
+           file.commit();
 }
 
 } // namespace scalora

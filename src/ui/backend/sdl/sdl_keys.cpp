@@ -1,4 +1,4 @@
-#include "ui/core/sdl_keys.h"
+#include "ui/backend/sdl/sdl_keys.h"
 
 #include "ui/core/ui_event.h"
 

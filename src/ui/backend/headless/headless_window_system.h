@@ -43,7 +43,7 @@ public:
     bool isMaximized() const override { return maximized_; }
     void flash() override { ++flashCount_; }
     void setMouseCapture(bool capture) override { captured_ = capture; }
-    void setCursor(int cursorId) override { cursorId_ = cursorId; }
+    void setCursor(CursorId cursor) override { cursor_ = cursor; }
     void setIcons(const PixelImage* small, const PixelImage* big) override;
     void present(const PixelImage& canvas, const Rect& dirty) override;
 
@@ -51,7 +51,7 @@ public:
     std::uint32_t options() const { return options_; }
     bool isEnabled() const { return enabled_; }
     bool hasMouseCapture() const { return captured_; }
-    int cursorId() const { return cursorId_; }
+    CursorId cursor() const { return cursor_; }
     bool hasIcons() const { return hasIcons_; }
     double opacity() const { return opacity_; }
     int presentCount() const { return presentCount_; }
@@ -67,7 +67,7 @@ private:
     std::string title_;
     PixelImage screen_;
     double opacity_ = 1.0;
-    int cursorId_ = 1;
+    CursorId cursor_ = CursorId::Arrow;
     int presentCount_ = 0;
     int flashCount_ = 0;
     bool visible_ = false;
@@ -91,7 +91,8 @@ public:
     HeadlessWindowSystem(const HeadlessWindowSystem&) = delete;
     HeadlessWindowSystem& operator=(const HeadlessWindowSystem&) = delete;
 
-    std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner, std::uint32_t options) override;
+    [[nodiscard]] std::unique_ptr<UINativeWindow> createWindow(UIWindow& owner,
+                                                               std::uint32_t options) override;
     std::int64_t nowMs() const override { return now_; }
     // Waiting moves the test clock to the next timer. A wait with nothing that could ever end
     // it (no timers, nothing queued) calls the idle hook, where a test injects input; without
@@ -101,7 +102,6 @@ public:
     void wake() override {}
     std::vector<UIDisplayInfo> displays() const override;
     double dpi() const override { return kDpi; }
-    bool setCursorImage(int cursorId, const PixelImage& image, Point hotSpot) override;
     void beep() override { ++beepCount_; }
 
     // --- for tests ---
@@ -129,8 +129,9 @@ public:
     std::uint32_t drop(UIWindow& window, Point position, const UIDropPayload& data);
 
     static HeadlessNativeWindow* native(UIWindow& window);
-    // Paints pending changes and writes what the window shows as a PNG.
-    bool saveWindowPng(UIWindow& window, const std::filesystem::path& path);
+    // Paints pending changes and writes what the window shows as a PNG; false when the
+    // window shows nothing or the file cannot be written.
+    [[nodiscard]] bool saveWindowPng(UIWindow& window, const std::filesystem::path& path);
     void setDisplays(std::vector<UIDisplayInfo> displays) { displays_ = std::move(displays); }
     int beepCount() const { return beepCount_; }
     std::uint32_t modifiers() const { return modifiers_; }
@@ -145,11 +146,5 @@ private:
     std::function<void()> idleHook_;
     std::vector<UIDisplayInfo> displays_{{{0, 0, 1280, 800}, {0, 0, 1280, 770}}};
 };
-
-// Writes straight or opaque ARGB pixels as an 8-bit RGBA PNG (premultiplied pixels are
-// converted). Returns false when the file cannot be written.
-bool writePng(const PixelImage& image, const std::filesystem::path& path);
-// Reads a PNG into straight ARGB; a null image on failure.
-PixelImage readPng(const std::filesystem::path& path);
 
 } // namespace scalora

@@ -1,5 +1,5 @@
 // The SDL to toolkit key, modifier and button tables.
-#include "ui/core/sdl_keys.h"
+#include "ui/backend/sdl/sdl_keys.h"
 #include "ui/core/ui_event.h"
 
 #include <SDL.h>

@@ -1,4 +1,4 @@
-#include "ui/core/x11_placement.h"
+#include "ui/backend/sdl/x11_placement.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

@@ -1,7 +1,9 @@
-#include "exchange/xdnd_bridge.h"
+#include "ui/backend/sdl/xdnd_bridge.h"
 
 #include "exchange/ui_drag_drop.h"
-#include "ui/core/sdl_window_system.h"
+#include "exchange/xdnd_formats.h"
+#include "ui/backend/sdl/sdl_native_window.h"
+#include "ui/backend/sdl/sdl_window_system.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 
@@ -11,40 +13,6 @@
 #include <X11/Xlib.h>
 
 namespace scalora {
-
-std::vector<std::string> formatsForXdndTypes(const std::vector<std::string>& types) {
-    std::vector<std::string> formats;
-    auto add = [&](std::string_view format) {
-        for (const std::string& f : formats) {
-            if (f == format) {
-                return;
-            }
-        }
-        formats.emplace_back(format);
-    };
-    for (const std::string& type : types) {
-        if (type == "text/uri-list") {
-            add(kMimeFilePathList);
-        } else if (type == "text/plain" || type.starts_with("text/plain;") ||
-                   type == "UTF8_STRING" || type == "STRING" || type == "TEXT") {
-            add(kMimeText);
-        }
-    }
-    return formats;
-}
-
-std::uint32_t actionsForXdndAction(const std::string& actionName) {
-    if (actionName == "XdndActionMove") {
-        return kDropCopy | kDropMove;
-    }
-    if (actionName == "XdndActionLink") {
-        return kDropCopy | kDropLink;
-    }
-    if (actionName == "XdndActionAsk") {
-        return kDropCopy | kDropMove | kDropLink;
-    }
-    return kDropCopy;
-}
 
 struct XdndBridge::Atoms {
     Display* display = nullptr;
@@ -239,6 +207,7 @@ void XdndBridge::deliverDrop(std::uint32_t sdlWindowId) {
     UIToolkit* tk = UIToolkit::instance();
     SdlNativeWindow* native = system_.windowById(sdlWindowId);
     if (tk == nullptr || native == nullptr || native->isPopup()) {
+        data_.take();
         dropPoint_.reset();
         return;
     }
@@ -254,15 +223,15 @@ void XdndBridge::deliverDrop(std::uint32_t sdlWindowId) {
         const Rect g = native->geometry();
         at = {gx - g.x, gy - g.y};
     }
-    UIDropPayload payload{std::move(files_), std::move(text_), hasText_};
+    const UIDropPayload payload = data_.take();
     dragDrop_.drop(window, at, payload);
-    files_.clear();
-    text_.clear();
-    hasText_ = false;
     dropPoint_.reset();
 }
 
 bool XdndBridge::handle(const SDL_Event& event) {
+    if (data_.collect(event)) {
+        return true;
+    }
     switch (event.type) {
     case SDL_SYSWMEVENT: {
         const SDL_SysWMmsg* msg = event.syswm.msg;
@@ -272,23 +241,6 @@ bool XdndBridge::handle(const SDL_Event& event) {
         }
         return false;
     }
-    case SDL_DROPBEGIN:
-        files_.clear();
-        text_.clear();
-        hasText_ = false;
-        return true;
-    case SDL_DROPFILE:
-    case SDL_DROPTEXT:
-        if (event.drop.file != nullptr) {
-            if (event.type == SDL_DROPFILE) {
-                files_.emplace_back(event.drop.file);
-            } else {
-                text_ += event.drop.file;
-                hasText_ = true;
-            }
-            SDL_free(event.drop.file);
-        }
-        return true;
     case SDL_DROPCOMPLETE:
         deliverDrop(event.drop.windowID);
         return true;

@@ -1,6 +1,6 @@
 // The headless backend pins the font resolution, so what tests measure and render does not
 // depend on the Xft.dpi of the display the developer happens to run them on.
-#include "ui/core/headless_window_system.h"
+#include "ui/backend/headless/headless_window_system.h"
 #include "ui/draw/screen_dpi.h"
 #include "ui/draw/ui_font.h"
 

@@ -1,0 +1,197 @@
+// Index: X11 error handling; set-up and shutdown; windows; the event wait; displays,
+// resolution and beep.
+#include "ui/backend/sdl/sdl_window_system.h"
+
+#include "ui/backend/sdl/sdl_clipboard_backend.h"
+#include "ui/backend/sdl/sdl_cursor_backend.h"
+#include "ui/backend/sdl/sdl_native_window.h"
+#include "ui/backend/sdl/x11_display_dpi.h"
+#include "ui/core/ui_window.h"
+#include "ui/draw/screen_dpi.h"
+#include "ui/style/ui_style_manager.h"
+
+#include <SDL.h>
+#include <X11/Xlib.h>
+#include <algorithm>
+
+namespace scalora {
+
+namespace {
+
+XErrorHandler gPreviousXErrorHandler = nullptr;
+
+// Xlib's default handler ends the program on any protocol error. A request naming a window
+// that has just gone is a race, not a fault: SDL itself wakes its event wait by sending an
+// event to a window, and at shutdown that window can already be destroyed. Such errors are
+// ignored; every other error goes to the handler that was there before.
+int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow) {
+        return 0;
+    }
+    return gPreviousXErrorHandler != nullptr ? gPreviousXErrorHandler(display, error) : 0;
+}
+
+} // namespace
+
+SdlWindowSystem::SdlWindowSystem() {
+    // The toolkit counts clicks itself and quits when the application says so.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Windows are painted through SDL_GetWindowSurface. With framebuffer acceleration SDL
+    // 2.26 backs that surface with a renderer texture; on X11 the renderer needs a window made
+    // for OpenGL, so SDL destroys and recreates the X window right after its first show. The
+    // window id then changes under the window manager, drag and drop and anything else that
+    // found the window by id. The plain X11 framebuffer is all we need, so acceleration stays
+    // off; the hint must be set before any window takes a surface.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Installed before SDL's video starts: SDL puts back the handler it found when it shuts
+    // down, before it closes its connections, and errors still queued surface in that close.
+    gPreviousXErrorHandler = XSetErrorHandler(ignoreVanishedWindows);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        XSetErrorHandler(gPreviousXErrorHandler);
+        error_ = SDL_GetError();
+        return;
+    }
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_EventState(SDL_DROPTEXT, SDL_ENABLE);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    SDL_StartTextInput();
+    UIStyleManager::instance().cursors().setBackend(std::make_unique<SdlCursorBackend>());
+    setClipboardBackend(std::make_unique<SdlClipboardBackend>());
+    setDisplayDpi(readXftDpi().value_or(0));
+    valid_ = true;
+}
+
+SdlWindowSystem::~SdlWindowSystem() {
+    if (valid_) {
+        // The style's cursors and the clipboard are SDL's: they go before the video subsystem.
+        UIStyleManager::instance().cursors().setBackend(nullptr);
+        setClipboardBackend(nullptr);
+        setDisplayDpi(0);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        XSetErrorHandler(gPreviousXErrorHandler);
+    }
+}
+
+std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
+                                                              std::uint32_t options) {
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if ((options & kWindowPopup) != 0) {
+        // Borderless, no taskbar entry; menus and tool tips are typed so the window manager
+        // leaves them alone.
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR;
+        flags |= owner.styleClass() == "UIToolTip" || owner.styleClass() == "UIBalloonTip"
+                     ? SDL_WINDOW_TOOLTIP
+                     : SDL_WINDOW_POPUP_MENU;
+    }
+    if ((options & kWindowResizable) != 0) {
+        flags |= SDL_WINDOW_RESIZABLE;
+    }
+    if ((options & kWindowTopmost) != 0) {
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    }
+    const Rect g = owner.geometry();
+    SDL_Window* window =
+        SDL_CreateWindow("", g.x, g.y, std::max(g.width, 1), std::max(g.height, 1), flags);
+    if (window == nullptr) {
+        error_ = SDL_GetError();
+        return nullptr;
+    }
+    auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
+    windows_[native->windowId()] = native.get();
+    return native;
+}
+
+void SdlWindowSystem::forget(SdlNativeWindow* window) {
+    for (auto it = windows_.begin(); it != windows_.end(); ++it) {
+        if (it->second == window) {
+            windows_.erase(it);
+            return;
+        }
+    }
+}
+
+SdlNativeWindow* SdlWindowSystem::windowById(std::uint32_t id) const {
+    const auto it = windows_.find(id);
+    return it != windows_.end() ? it->second : nullptr;
+}
+
+std::int64_t SdlWindowSystem::nowMs() const {
+    return static_cast<std::int64_t>(SDL_GetTicks64());
+}
+
+bool SdlWindowSystem::pumpEvents(std::int64_t timeoutMs) {
+    if (!valid_) {
+        return false;
+    }
+    SDL_Event event;
+    int got = 0;
+    if (timeoutMs < 0) {
+        got = SDL_WaitEvent(&event);
+    } else if (timeoutMs == 0) {
+        got = SDL_PollEvent(&event);
+    } else {
+        got = SDL_WaitEventTimeout(&event,
+                                   static_cast<int>(std::min<std::int64_t>(timeoutMs, 1 << 30)));
+    }
+    if (got == 0) {
+        return false;
+    }
+    dispatch(event);
+    // Take what else is waiting, but not forever: a flood of motion must not starve painting.
+    for (int i = 0; i < 256 && SDL_PollEvent(&event) != 0; ++i) {
+        dispatch(event);
+    }
+    return true;
+}
+
+void SdlWindowSystem::dispatch(const SDL_Event& event) {
+    if (hook_ && hook_(event)) {
+        return;
+    }
+    translator_.translate(event);
+}
+
+void SdlWindowSystem::wake() {
+    if (!valid_) {
+        return;
+    }
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
+}
+
+// --- displays, resolution, beep ---
+
+std::vector<UIDisplayInfo> SdlWindowSystem::displays() const {
+    std::vector<UIDisplayInfo> out;
+    const int count = valid_ ? SDL_GetNumVideoDisplays() : 0;
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds;
+        SDL_Rect usable;
+        if (SDL_GetDisplayBounds(i, &bounds) != 0) {
+            continue;
+        }
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0) {
+            usable = bounds;
+        }
+        out.push_back(
+            {{bounds.x, bounds.y, bounds.w, bounds.h}, {usable.x, usable.y, usable.w, usable.h}});
+    }
+    return out;
+}
+
+double SdlWindowSystem::dpi() const {
+    return screenDpi();
+}
+
+void SdlWindowSystem::beep() {
+    if (beep_) {
+        beep_();
+    }
+}
+
+} // namespace scalora

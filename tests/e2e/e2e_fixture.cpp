@@ -1,0 +1,57 @@
+#include "e2e_fixture.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace scalora::test {
+
+using namespace std::chrono_literals;
+
+std::map<std::string, Box> elementBoxes(const std::vector<std::string>& lines) {
+    std::map<std::string, Box> boxes;
+    for (const std::string& line : linesStartingWith(lines, "element ")) {
+        std::istringstream in(line);
+        std::string word, name;
+        Box b;
+        if (in >> word >> name >> b.x >> b.y >> b.width >> b.height) {
+            boxes[name] = b;
+        }
+    }
+    return boxes;
+}
+
+void XvfbTest::startSession(const std::vector<std::string>& tools) {
+    if (const std::string missing = XvfbSession::missingTool(tools); !missing.empty()) {
+        GTEST_SKIP() << missing << " is not installed";
+    }
+    ASSERT_TRUE(session_.start()) << session_.error();
+}
+
+bool XvfbTest::keepScreenshot(const std::string& name) {
+    const std::filesystem::path shot = dir_ / name;
+    if (!session_.screenshot(shot)) {
+        return false;
+    }
+    if (const char* keep = std::getenv("SCALORA_KEEP_PNG")) {
+        std::error_code error;
+        std::filesystem::copy_file(shot, std::filesystem::path(keep) / name,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        return !error;
+    }
+    return true;
+}
+
+void SandboxTest::SetUp() {
+    startSession(tools_);
+    if (stopped()) {
+        return;
+    }
+    sandbox_ = session_.spawn({(binDir() / "ui-sandbox").string(), "--log", log_.string()},
+                              dir_ / "sandbox.out");
+    ASSERT_GT(sandbox_, 0);
+    ASSERT_TRUE(waitForLine(log_, "ready", 30s))
+        << "the sandbox did not start: " << readFile(dir_ / "sandbox.out");
+    boxes_ = elementBoxes(readLines(log_));
+}
+
+} // namespace scalora::test

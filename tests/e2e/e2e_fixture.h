@@ -1,0 +1,55 @@
+// The set-up the end-to-end tests share: a scratch folder and a private X session per test,
+// screenshots kept for a developer to look at (SCALORA_KEEP_PNG names the folder), and the
+// ui-sandbox started with its element geometry read from its report.
+#pragma once
+
+#include "support/test_support.h"
+#include "xvfb_session.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace scalora::test {
+
+struct Box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The boxes of the sandbox's "element <name> x y w h" lines, by name.
+std::map<std::string, Box> elementBoxes(const std::vector<std::string>& lines);
+
+class XvfbTest : public ::testing::Test {
+protected:
+    // Skips the test when Xvfb, openbox or one of `tools` is missing; a session that does not
+    // start is a failure. Callers return when the test was skipped or failed.
+    void startSession(const std::vector<std::string>& tools = {});
+    bool stopped() const { return IsSkipped() || HasFailure(); }
+    // A screenshot of the whole screen into the test's folder, copied to SCALORA_KEEP_PNG when
+    // that is set; false when it could not be taken.
+    [[nodiscard]] bool keepScreenshot(const std::string& name);
+
+    TempDir dir_;
+    XvfbSession session_;
+};
+
+class SandboxTest : public XvfbTest {
+protected:
+    // The tools the test needs besides Xvfb and openbox.
+    explicit SandboxTest(std::vector<std::string> tools) : tools_(std::move(tools)) {}
+    // Starts the session and the ui-sandbox (reporting into log_), and waits until the sandbox
+    // has painted its window and reported its elements into boxes_.
+    void SetUp() override;
+
+    std::filesystem::path log_ = dir_ / "sandbox.log";
+    pid_t sandbox_ = -1;
+    std::map<std::string, Box> boxes_;
+
+private:
+    std::vector<std::string> tools_;
+};
+
+} // namespace scalora::test
