@@ -7,10 +7,9 @@
 #include "engine/geometry.h"
 #include "engine/output_format.h"
 #include "engine/result_name.h"
+#include "platform/file_system.h"
 
 #include <algorithm>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unordered_map>
 
 namespace scalora {
@@ -26,11 +25,6 @@ constexpr std::int32_t kMaxJpegQuality = 100;
 constexpr std::uint64_t kCopiedMetadataBytes = 100000;
 // Bytes per pixel of the uncompressed 32-bit image, the upper bound the estimate uses.
 constexpr std::uint64_t kBytesPerPixel = 4;
-
-bool isDirectory(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 } // namespace
 
@@ -130,11 +124,7 @@ std::uint64_t estimateOutputBytes(const std::vector<ImageItem>& items,
 }
 
 std::optional<std::uint64_t> freeBytesOnDrive(const std::string& path) {
-    struct statvfs info {};
-    if (path.empty() || ::statvfs(path.c_str(), &info) != 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(info.f_bavail) * static_cast<std::uint64_t>(info.f_frsize);
+    return freeBytes(path);
 }
 
 std::optional<Refusal> diskSpaceRefusal(std::uint64_t need, std::optional<std::uint64_t> free) {

@@ -6,6 +6,7 @@
 #include "engine/batch_start.h"
 #include "engine/file_gatherer.h"
 #include "engine/library_image_codec.h"
+#include "platform/file_system.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_defaults.h"
 #include "tools/batch/batch_progress.h"
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace scalora {
@@ -61,11 +61,6 @@ private:
     std::condition_variable ready_;
     std::deque<BatchMessage> messages_;
 };
-
-std::string currentDirectory() {
-    char buffer[4096];
-    return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
-}
 
 int fail(int status, const std::string& message) {
     std::fprintf(stderr, "scalora-batch: %s\n", message.c_str());
@@ -125,10 +120,7 @@ int run(const std::vector<std::string>& args) {
                          file.c_str());
             continue;
         }
-        struct stat info {};
-        if (::stat(item.path.c_str(), &info) == 0) {
-            item.fileSize = static_cast<std::uint64_t>(info.st_size);
-        }
+        item.fileSize = fileSize(item.path).value_or(0);
         item.width = size->width;
         item.height = size->height;
         item.measured = true;
