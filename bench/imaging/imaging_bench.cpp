@@ -368,7 +368,7 @@ void shrinkSection(const fs::path& corpus) {
         if (m == 8) {
             fullTime = time;
         }
-        std::printf("M=%d  %7.1f ms  %.2f of full size\n", m, time / files.size() * 1e3,
+        std::printf("M=%d  %7.1f ms  %.2f of full size\n", m, time / static_cast<double>(files.size()) * 1e3,
                     time / fullTime);
     }
 

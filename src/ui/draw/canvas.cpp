@@ -275,12 +275,12 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
                 continue;
             }
             // In doubles: differences of far-apart points overflow 32 bits.
-            const double t = (sy - p0.y) / (static_cast<double>(p1.y) - p0.y);
+            const double along = (sy - p0.y) / (static_cast<double>(p1.y) - p0.y);
             crossings.push_back(
-                {p0.x + t * (static_cast<double>(p1.x) - p0.x) + origin_.x, down ? 1 : -1});
+                {p0.x + along * (static_cast<double>(p1.x) - p0.x) + origin_.x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),
-                  [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+                  [](const Crossing& a, const Crossing& c) { return a.x < c.x; });
         int winding = 0;
         for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += rule == FillRule::EvenOdd ? 1 : crossings[i].winding;
