@@ -122,4 +122,17 @@ double megapixels(const PixelImage& image) {
     return static_cast<double>(image.width()) * static_cast<double>(image.height()) / 1e6;
 }
 
+PixelImage syntheticPhoto(std::int32_t w, std::int32_t h) {
+    PixelImage image;
+    image.allocate(w, h);
+    std::uint32_t state = 1;
+    for (std::int32_t y = 0; y < h; ++y) {
+        for (std::int32_t x = 0; x < w; ++x) {
+            state = state * 1664525u + 1013904223u;
+            image.setPixel(x, y, 0xFF000000u | (state >> 8));
+        }
+    }
+    return image;
+}
+
 } // namespace scalora::bench

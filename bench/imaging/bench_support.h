@@ -40,4 +40,7 @@ double ssim(const PixelImage& a, const PixelImage& b);
 
 double megapixels(const PixelImage& image);
 
+// A w x h opaque picture of pseudo-random pixels: the worst case for every filter.
+PixelImage syntheticPhoto(std::int32_t w, std::int32_t h);
+
 } // namespace scalora::bench

@@ -46,19 +46,6 @@ std::vector<fs::path> corpusFiles(const fs::path& corpus, const char* folder) {
     return files;
 }
 
-PixelImage syntheticPhoto(std::int32_t w, std::int32_t h) {
-    PixelImage image;
-    image.allocate(w, h);
-    std::uint32_t state = 1;
-    for (std::int32_t y = 0; y < h; ++y) {
-        for (std::int32_t x = 0; x < w; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xFF000000u | (state >> 8));
-        }
-    }
-    return image;
-}
-
 struct Timing {
     double wall = 1e300;
     double cpu = 1e300; // of all threads
@@ -77,8 +64,8 @@ template <typename F> Timing bestOf(int runs, F&& f) {
 }
 
 void kernelsSection() {
-    std::printf("\n== resampler kernels: synthetic 4000 x 3000 (12 MP), best of 3, CPU time; one "
-                "thread unless 'all cores' (then MP/s is per core)\n");
+    std::printf("\n== resampler kernels: synthetic 4000 x 3000 (12 MP), best of 3, CPU time, "
+                "one thread\n");
     std::printf("%-32s %8s %10s\n", "case", "ms", "MP/s src");
     PixelImage source = syntheticPhoto(4000, 3000);
     const double mp = megapixels(source);
@@ -89,7 +76,6 @@ void kernelsSection() {
     };
     constexpr auto kLanczos = ResampleFilter::Lanczos3;
     constexpr auto kReplace = ResampleBlend::Replace;
-    // The single-thread variants set maxThreads to 1 below.
     const Variant variants[] = {
         {"lanczos3 fastest", {kLanczos, kReplace, ResampleKernels::Fastest}, AlphaKind::None},
         {"lanczos3 sse2", {kLanczos, kReplace, ResampleKernels::Sse2}, AlphaKind::None},
@@ -98,16 +84,10 @@ void kernelsSection() {
          {ResampleFilter::CatmullRom, kReplace, ResampleKernels::Fastest},
          AlphaKind::None},
         {"lanczos3 alpha", {kLanczos, kReplace, ResampleKernels::Fastest}, AlphaKind::Straight},
-        {"lanczos3 fastest all cores",
-         {kLanczos, kReplace, ResampleKernels::Fastest, 0},
-         AlphaKind::None},
     };
     for (const Variant& v : variants) {
         source.setAlphaKind(v.alpha);
-        const bool allCores = std::strstr(v.name, "all cores") != nullptr;
-        (void)allCores;
-        ResampleOptions options = v.options;
-        options.maxThreads = allCores ? 0 : 1;
+        const ResampleOptions options = v.options;
         for (const int k : {2, 3, 4}) {
             const Size target{4000 / k, 3000 / k};
             const Timing t = bestOf(3, [&] { resampled(source, target, options); });

@@ -4,6 +4,7 @@
 
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
+#include "imaging/image_rows.h"
 
 #include <csetjmp>
 #include <cstring>
@@ -144,15 +145,15 @@ bool readInfo(ReadStruct& r, MemoryReader& reader, HeaderFacts& facts) {
     return true;
 }
 
-bool readRows(ReadStruct& r, PixelImage& out, png_bytep* rows) {
+// Palettes, low bit depths and tRNS become 8-bit samples with alpha where needed; 16-bit
+// samples keep their high byte; grey becomes RGB; B G R A matches the pixel layout.
+bool setTransforms(ReadStruct& r, png_uint_32 width) {
     if (setjmp(png_jmpbuf(r.png))) {
         return false;
     }
     png_structp png = r.png;
     png_infop info = r.info;
     const int colorType = png_get_color_type(png, info);
-    // Palettes, low bit depths and tRNS become 8-bit samples with alpha where needed; 16-bit
-    // samples keep their high byte; grey becomes RGB; B G R A matches the pixel layout.
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
         png_set_palette_to_rgb(png);
     } else {
@@ -169,13 +170,55 @@ bool readRows(ReadStruct& r, PixelImage& out, png_bytep* rows) {
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(out.width()) * 4) {
+    return png_get_rowbytes(png, info) == static_cast<png_size_t>(width) * 4;
+}
+
+bool readRows(ReadStruct& r, png_bytep* rows) {
+    if (setjmp(png_jmpbuf(r.png))) {
         return false;
     }
-    png_read_image(png, rows);
+    png_read_image(r.png, rows);
     // The end chunk and anything after the image data are not needed.
     return true;
 }
+
+bool readOneRow(ReadStruct& r, std::uint32_t* out) {
+    if (setjmp(png_jmpbuf(r.png))) {
+        return false;
+    }
+    png_read_row(r.png, reinterpret_cast<png_bytep>(out), nullptr);
+    return true;
+}
+
+// A non-interlaced PNG read row by row.
+class PngRowReader final : public ImageRowReader {
+public:
+    explicit PngRowReader(Bytes data) : reader_{data, 0} {}
+    bool open() {
+        HeaderFacts facts;
+        if (!r_.create() || !readInfo(r_, reader_, facts) ||
+            !plausiblePng(facts.width, facts.height, facts.bitDepth, facts.colorType,
+                          reader_.data.size()) ||
+            png_get_interlace_type(r_.png, r_.info) != PNG_INTERLACE_NONE ||
+            !setTransforms(r_, facts.width)) {
+            return false;
+        }
+        size_ = {static_cast<std::int32_t>(facts.width), static_cast<std::int32_t>(facts.height)};
+        alpha_ = facts.hasAlpha ? AlphaKind::Straight : AlphaKind::None;
+        dpiX_ = facts.dpiX;
+        dpiY_ = facts.dpiY;
+        return true;
+    }
+    bool readRow(std::uint32_t* out) override {
+        return rowsRead_++ < size_.height && readOneRow(r_, out);
+    }
+    bool finish() override { return rowsRead_ == size_.height; }
+
+private:
+    ReadStruct r_;
+    MemoryReader reader_;
+    std::int32_t rowsRead_ = 0;
+};
 
 } // namespace
 
@@ -197,7 +240,7 @@ bool decodePng(Bytes data, PixelImage& out) {
     for (png_uint_32 y = 0; y < facts.height; ++y) {
         rows[y] = out.bytes() + y * out.strideBytes();
     }
-    if (!readRows(r, out, rows.data())) {
+    if (!setTransforms(r, facts.width) || !readRows(r, rows.data())) {
         out.reset();
         return false;
     }
@@ -220,106 +263,16 @@ bool probePng(Bytes data, std::uint64_t fileSize, ImageProbe& out) {
     return plausiblePng(facts.width, facts.height, facts.bitDepth, facts.colorType, fileSize);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Writing
-
-namespace {
-
-// Measured on six corpus photos (Kodak PNGs, a 5 MP PNG, two camera JPEGs at 1/4 size), RGB,
-// CPU time on one core: level 6 (zlib's default) 1.451 bytes/pixel at 2.9 MP/s, level 3
-// 1.507 at 9.9 MP/s, level 1 1.556 at 15.3 MP/s, level 9 1.431 at 1.0 MP/s. Level 3 costs 4%
-// more bytes than the default for less than a third of the time. The adaptive filter choice
-// stays: on photos it is within 0.2% of the best single filter (Sub) and on flat graphics it
-// is far better.
-constexpr int kPngCompressionLevel = 3;
-
-void writeToVector(png_structp png, png_bytep data, png_size_t count) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    bool grown = true;
-    try {
-        out->insert(out->end(), data, data + count);
-    } catch (const std::bad_alloc&) {
-        grown = false;
-    }
-    // The jump happens outside the handler so that the exception is finished first; no
-    // exception may cross libpng's C frames.
-    if (!grown) {
-        png_error(png, "out of memory");
-    }
-}
-
-void flushNothing(png_structp) {}
-
-struct WriteStruct {
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    WriteStruct() = default;
-    WriteStruct(const WriteStruct&) = delete;
-    WriteStruct& operator=(const WriteStruct&) = delete;
-    ~WriteStruct() { png_destroy_write_struct(&png, info ? &info : nullptr); }
-    bool create() {
-        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, jumpOnError, ignoreWarning);
-        info = png ? png_create_info_struct(png) : nullptr;
-        return info != nullptr;
-    }
-};
-
-png_uint_32 pixelsPerMetre(double dpi) {
-    return static_cast<png_uint_32>(dpi / 0.0254 + 0.5);
-}
-
-bool writePng(WriteStruct& w, const PixelImage& image, bool withAlpha,
-              std::vector<std::uint8_t>& out, std::uint32_t* scratch) {
-    if (setjmp(png_jmpbuf(w.png))) {
-        return false;
-    }
-    png_structp png = w.png;
-    png_infop info = w.info;
-    png_set_write_fn(png, &out, writeToVector, flushNothing);
-    png_set_compression_level(png, kPngCompressionLevel);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
-                 static_cast<png_uint_32>(image.height()), 8,
-                 withAlpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (saneDpi(image.dpiX()) > 0 && saneDpi(image.dpiY()) > 0) {
-        png_set_pHYs(png, info, pixelsPerMetre(image.dpiX()), pixelsPerMetre(image.dpiY()),
-                     PNG_RESOLUTION_METER);
-    }
-    png_write_info(png, info);
-    png_set_bgr(png);
-    if (!withAlpha) {
-        // The fourth byte of each pixel is dropped on the way out.
-        png_set_filler(png, 0, PNG_FILLER_AFTER);
-    }
-    const bool premultiplied = image.alphaKind() == AlphaKind::Premultiplied && withAlpha;
-    for (std::int32_t y = 0; y < image.height(); ++y) {
-        const std::uint32_t* source = image.row(y);
-        if (premultiplied) {
-            unpremultiplyRow(source, scratch, image.width());
-            source = scratch;
-        }
-        // libpng does not write through the row pointer; its interface is not const.
-        png_write_row(png, reinterpret_cast<png_const_bytep>(source));
-    }
-    png_write_end(png, nullptr);
-    return true;
-}
-
-} // namespace
-
-bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out) {
-    out.clear();
-    if (image.isNull()) {
-        return false;
-    }
-    const bool withAlpha = hasTransparentPixel(image);
-    std::vector<std::uint32_t> scratch(static_cast<std::size_t>(image.width()));
-    WriteStruct w;
-    if (!w.create() || !writePng(w, image, withAlpha, out, scratch.data())) {
-        out.clear();
-        return false;
-    }
-    return true;
-}
-
 } // namespace scalora::codec
+
+namespace scalora {
+
+std::unique_ptr<ImageRowReader> openPngRows(std::span<const std::uint8_t> data) {
+    auto reader = std::make_unique<codec::PngRowReader>(data);
+    if (!reader->open()) {
+        return nullptr;
+    }
+    return reader;
+}
+
+} // namespace scalora

@@ -1,18 +1,20 @@
 // The program's resampler: draws any rectangle of a picture, scaled to any size, onto a canvas.
 //
 // Contract
-// - Separable: a vertical pass per destination row into one intermediate row, then a horizontal
-//   pass; weights are computed once per axis (resample_weights.h). Both passes run in fixed point,
-//   so the same input gives the same bytes on every run and machine (no floating point per pixel).
-// - Colour space: the stored sRGB values are filtered as they are (no linear-light conversion), as
-//   every photo viewer and the platform library do.
-// - Alpha: filtered premultiplied, in 16-bit precision (value x alpha), so transparent edges do not
-//   darken, the colour of fully transparent pixels never leaks into visible ones, and a flat
-//   half-transparent area keeps its exact colour. Opaque pictures skip all of that.
+// - Colour space: filtering happens in linear light. sRGB bytes go through a table to floats
+//   (exact sRGB curve), the filter runs on those, and the way back rounds to the nearest byte
+//   (linear_light.h). So a 1-pixel black and white pattern halves to the grey of half the light
+//   (188), not to the 128 that filtering the stored values gives.
+// - Separable, horizontal pass first, both passes in float with weights computed once per axis
+//   (resample_weights.h); the engine (resample_stream.h) streams rows, so a decoder can feed it.
+// - Alpha: filtered premultiplied in linear light, so transparent edges do not darken, the colour
+//   of fully transparent pixels never leaks into visible ones, and a flat area keeps its colour.
+// - Deterministic: no fast-math and no fused multiply-add; the vector kernels sum in the plain
+//   order. The same input gives the same bytes on every run, machine and kernel set.
 // - Edges: samples outside the picture mirror it (the edge row or column repeats, then the picture
 //   continues flipped), so borders neither darken nor ring.
-// - A rectangle at whole-pixel offsets drawn at its own size is a plain copy: no filtering, no
-//   premultiply round trip, so a format conversion at 100 % is lossless.
+// - A rectangle at whole-pixel offsets drawn at its own size is a plain copy of the stored bytes:
+//   no filtering and no linear-light round trip, so a format conversion at 100 % is lossless.
 #pragma once
 
 #include "base/geometry.h"
@@ -37,7 +39,7 @@ enum class ResampleBlend : std::uint8_t {
 };
 
 enum class ResampleKernels : std::uint8_t {
-    Fastest, // AVX2 where the processor has it, else SSE2 (opaque only; alpha then uses Plain)
+    Fastest, // AVX2 where the processor has it, else SSE2
     Sse2,    // SSE2 even where AVX2 exists
     Plain,   // the portable reference loops
 };
@@ -48,10 +50,10 @@ struct ResampleOptions {
     // The fastest kernels the processor has, or a given set; all give the same bytes (tests and
     // benchmarks compare them).
     ResampleKernels kernels = ResampleKernels::Fastest;
-    // Rows are split into bands resized on up to this many threads (0: one per core, at most
-    // four); small resizes always run on the calling thread. The result does not depend on it.
-    int maxThreads = 0;
 };
+
+// Whether drawing `rect` at `size` is a plain copy (whole-pixel offsets, scale exactly 1).
+bool isPlainCopy(const SourceRect& rect, Size size);
 
 // Draws `sourceRect` of `source` scaled to destination.size() with its top-left corner at
 // destination.topLeft() of `canvas`; the parts of the destination outside the canvas are cut off,

@@ -1,191 +1,62 @@
-// AVX2 versions of the SSE2 kernels (resample_simd.h): the same pmaddwd scheme on 256-bit
-// registers. Compiled with -mavx2 for this file only and called only when the processor reports
-// AVX2, so the program still runs on any x86-64.
+// AVX2 versions of the SSE2 kernels (resample_simd.h). Compiled with -mavx2 (and no FMA) for
+// this file only and called only when the processor reports AVX2, so the program still runs on
+// any x86-64.
 #include "imaging/resample_simd.h"
 
 #if defined(SCALORA_RESAMPLE_AVX2)
 
-#include <cstring>
 #include <immintrin.h>
 
 namespace scalora::resample_detail {
-
-namespace {
-
-std::int32_t weightPair(const std::int16_t* w) {
-    std::int32_t pair;
-    std::memcpy(&pair, w, sizeof pair);
-    return pair;
-}
-
-} // namespace
 
 bool hasAvx2() {
     return __builtin_cpu_supports("avx2") != 0;
 }
 
-void verticalPassOpaqueAvx2(const std::uint8_t* const* rows, const std::int16_t* weights,
-                            std::int32_t taps, std::size_t count, std::int16_t* out, int shift,
-                            std::int16_t maxValue) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i round = _mm256_set1_epi32(std::int32_t{1} << (shift - 1));
-    const __m256i top = _mm256_set1_epi16(maxValue);
-    const __m128i shiftCount = _mm_cvtsi32_si128(shift);
-    std::size_t x = 0;
-    // 32 samples per block; every step works within the two 128-bit lanes, exactly as the SSE2
-    // kernel does on 16 samples, and the final permutes put the lanes back in order.
-    for (; x + 32 <= count; x += 32) {
-        __m256i a0 = round;
-        __m256i a1 = round;
-        __m256i a2 = round;
-        __m256i a3 = round;
-        for (std::int32_t t = 0; t < taps; t += 2) {
-            const __m256i w = _mm256_set1_epi32(weightPair(weights + t));
-            const __m256i r0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[t] + x));
-            const __m256i r1 =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[t + 1] + x));
-            const __m256i lo = _mm256_unpacklo_epi8(r0, r1);
-            const __m256i hi = _mm256_unpackhi_epi8(r0, r1);
-            a0 = _mm256_add_epi32(a0, _mm256_madd_epi16(_mm256_unpacklo_epi8(lo, zero), w));
-            a1 = _mm256_add_epi32(a1, _mm256_madd_epi16(_mm256_unpackhi_epi8(lo, zero), w));
-            a2 = _mm256_add_epi32(a2, _mm256_madd_epi16(_mm256_unpacklo_epi8(hi, zero), w));
-            a3 = _mm256_add_epi32(a3, _mm256_madd_epi16(_mm256_unpackhi_epi8(hi, zero), w));
+void horizontalPassAvx2(const float* row, std::int32_t virtualBase, const RowWeights& w,
+                        std::int32_t x0, std::int32_t x1, float* out) {
+    std::int32_t x = x0;
+    // Columns x and x + 1 side by side: the low lane sums one, the high lane the other.
+    for (; x + 2 <= x1; x += 2, out += 8) {
+        const float* p0 = row + static_cast<std::ptrdiff_t>(w.first[x] - virtualBase) * 4;
+        const float* p1 = row + static_cast<std::ptrdiff_t>(w.first[x + 1] - virtualBase) * 4;
+        const float* k0 = w.weights + static_cast<std::ptrdiff_t>(x) * w.taps;
+        const float* k1 = k0 + w.taps;
+        __m256 acc = _mm256_setzero_ps();
+        for (std::int32_t t = 0; t < w.taps; ++t) {
+            const __m256 k = _mm256_set_m128(_mm_set1_ps(k1[t]), _mm_set1_ps(k0[t]));
+            const __m256 v = _mm256_set_m128(_mm_loadu_ps(p1 + 4 * t), _mm_loadu_ps(p0 + 4 * t));
+            acc = _mm256_add_ps(acc, _mm256_mul_ps(k, v));
         }
-        __m256i v0 =
-            _mm256_packs_epi32(_mm256_sra_epi32(a0, shiftCount), _mm256_sra_epi32(a1, shiftCount));
-        __m256i v1 =
-            _mm256_packs_epi32(_mm256_sra_epi32(a2, shiftCount), _mm256_sra_epi32(a3, shiftCount));
-        v0 = _mm256_min_epi16(_mm256_max_epi16(v0, zero), top);
-        v1 = _mm256_min_epi16(_mm256_max_epi16(v1, zero), top);
-        // v0 holds samples 0-7 | 16-23, v1 holds 8-15 | 24-31.
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x),
-                            _mm256_permute2x128_si256(v0, v1, 0x20));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 16),
-                            _mm256_permute2x128_si256(v0, v1, 0x31));
+        _mm256_storeu_ps(out, acc);
     }
-    if (x < count) {
-        verticalPassOpaqueSse2(rows, weights, taps, x, count, out, shift, maxValue);
+    if (x < x1) {
+        horizontalPassSse2(row, virtualBase, w, x, x1, out);
     }
 }
 
-void horizontalPassOpaqueAvx2(const std::int16_t* row, std::int32_t virtualBase,
-                              const RowWeights& weights, std::int32_t x0, std::int32_t x1,
-                              int shift, std::uint32_t* out) {
-    const __m128i round = _mm_set1_epi32(std::int32_t{1} << (shift - 1));
-    const __m128i shiftCount = _mm_cvtsi32_si128(shift);
-    const __m128i opaque = _mm_set1_epi32(static_cast<std::int32_t>(0xFF000000u));
-    // Spreads four weights as (w0 w1) x 4 in the low lane and (w2 w3) x 4 in the high lane.
-    const __m256i spread = _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1);
-    const std::int32_t taps = weights.taps;
-    for (std::int32_t x = x0; x < x1; ++x) {
-        const std::int16_t* p =
-            row + static_cast<std::ptrdiff_t>(weights.first[x] - virtualBase) * 4;
-        const std::int16_t* w = weights.weights + static_cast<std::ptrdiff_t>(x) * taps;
-        __m256i acc = _mm256_setzero_si256();
-        std::int32_t t = 0;
-        for (; t + 4 <= taps; t += 4) {
-            // Four pixels: (p0 p1 | p2 p3), regrouped per lane into channel pairs.
-            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 4 * t));
-            const __m256i pairs = _mm256_unpacklo_epi16(v, _mm256_unpackhi_epi64(v, v));
-            std::int64_t four;
-            std::memcpy(&four, w + t, sizeof four);
-            const __m256i wv = _mm256_permutevar8x32_epi32(
-                _mm256_castsi128_si256(_mm_cvtsi64_si128(four)), spread);
-            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(pairs, wv));
-        }
-        __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-        if (t < taps) { // the last two taps (taps is even)
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * t));
-            const __m128i pairs = _mm_unpacklo_epi16(v, _mm_unpackhi_epi64(v, v));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(pairs, _mm_set1_epi32(weightPair(w + t))));
-        }
-        __m128i v = _mm_sra_epi32(_mm_add_epi32(sum, round), shiftCount);
-        v = _mm_packs_epi32(v, v);
-        v = _mm_packus_epi16(v, v);
-        out[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_or_si128(v, opaque)));
-    }
-}
-
-// Premultiplied 16-bit samples reach 65025, beyond pmaddwd's signed 16 bits. They are shifted
-// down by 32768 first; since the weights sum to exactly 2^14, the shift adds back as the
-// constant 32768 x 2^14 = 2^29, and the sums equal the plain kernels' exactly (no overflow:
-// |sample - 32768| <= 32768 and sum |w| < 2 x 2^14 keep every partial sum below 2^31).
-constexpr std::int32_t kBiasBack = std::int32_t{1} << 29;
-
-void verticalPassAlphaAvx2(const std::uint16_t* const* rows, const std::int16_t* weights,
-                           std::int32_t taps, std::size_t count, std::uint16_t* out, int shift,
-                           std::uint16_t maxValue) {
-    const __m256i bias = _mm256_set1_epi16(static_cast<std::int16_t>(0x8000));
-    const __m256i round = _mm256_set1_epi32(kBiasBack + (std::int32_t{1} << (shift - 1)));
-    const __m256i top = _mm256_set1_epi16(static_cast<std::int16_t>(maxValue));
-    const __m128i shiftCount = _mm_cvtsi32_si128(shift);
-    std::size_t x = 0;
-    for (; x + 16 <= count; x += 16) {
-        __m256i a0 = round;
-        __m256i a1 = round;
-        for (std::int32_t t = 0; t < taps; t += 2) {
-            const __m256i w = _mm256_set1_epi32(weightPair(weights + t));
-            const __m256i r0 = _mm256_xor_si256(
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[t] + x)), bias);
-            const __m256i r1 = _mm256_xor_si256(
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[t + 1] + x)), bias);
-            a0 = _mm256_add_epi32(a0, _mm256_madd_epi16(_mm256_unpacklo_epi16(r0, r1), w));
-            a1 = _mm256_add_epi32(a1, _mm256_madd_epi16(_mm256_unpackhi_epi16(r0, r1), w));
-        }
-        // Lane by lane a0 holds samples 0-3 | 8-11 and a1 4-7 | 12-15, so the pack is in order;
-        // it clamps below at 0, the minimum above.
-        __m256i v =
-            _mm256_packus_epi32(_mm256_sra_epi32(a0, shiftCount), _mm256_sra_epi32(a1, shiftCount));
-        v = _mm256_min_epu16(v, top);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), v);
-    }
-    for (; x < count; ++x) {
-        std::int32_t acc = std::int32_t{1} << (shift - 1);
+void verticalPassAvx2(const float* const* rows, const float* weights, std::int32_t taps,
+                      std::size_t count, float* out) {
+    std::size_t i = 0;
+    for (; i + 32 <= count; i += 32) {
+        __m256 a0 = _mm256_setzero_ps();
+        __m256 a1 = _mm256_setzero_ps();
+        __m256 a2 = _mm256_setzero_ps();
+        __m256 a3 = _mm256_setzero_ps();
         for (std::int32_t t = 0; t < taps; ++t) {
-            acc += weights[t] * static_cast<std::int32_t>(rows[t][x]);
+            const __m256 k = _mm256_set1_ps(weights[t]);
+            const float* r = rows[t] + i;
+            a0 = _mm256_add_ps(a0, _mm256_mul_ps(k, _mm256_loadu_ps(r)));
+            a1 = _mm256_add_ps(a1, _mm256_mul_ps(k, _mm256_loadu_ps(r + 8)));
+            a2 = _mm256_add_ps(a2, _mm256_mul_ps(k, _mm256_loadu_ps(r + 16)));
+            a3 = _mm256_add_ps(a3, _mm256_mul_ps(k, _mm256_loadu_ps(r + 24)));
         }
-        acc >>= shift;
-        out[x] = static_cast<std::uint16_t>(acc < 0 ? 0 : acc > maxValue ? maxValue : acc);
+        _mm256_storeu_ps(out + i, a0);
+        _mm256_storeu_ps(out + i + 8, a1);
+        _mm256_storeu_ps(out + i + 16, a2);
+        _mm256_storeu_ps(out + i + 24, a3);
     }
-}
-
-void horizontalPassAlphaAvx2(const std::uint16_t* row, std::int32_t virtualBase,
-                             const RowWeights& weights, std::int32_t x0, std::int32_t x1, int shift,
-                             std::uint16_t maxValue, std::uint16_t* out) {
-    const __m256i bias = _mm256_set1_epi16(static_cast<std::int16_t>(0x8000));
-    const __m128i bias128 = _mm_set1_epi16(static_cast<std::int16_t>(0x8000));
-    const __m128i round = _mm_set1_epi32(kBiasBack + (std::int32_t{1} << (shift - 1)));
-    const __m128i shiftCount = _mm_cvtsi32_si128(shift);
-    const __m128i top = _mm_set1_epi16(static_cast<std::int16_t>(maxValue));
-    const __m256i spread = _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1);
-    const std::int32_t taps = weights.taps;
-    for (std::int32_t x = x0; x < x1; ++x) {
-        const std::uint16_t* p =
-            row + static_cast<std::ptrdiff_t>(weights.first[x] - virtualBase) * 4;
-        const std::int16_t* w = weights.weights + static_cast<std::ptrdiff_t>(x) * taps;
-        __m256i acc = _mm256_setzero_si256();
-        std::int32_t t = 0;
-        for (; t + 4 <= taps; t += 4) {
-            const __m256i v = _mm256_xor_si256(
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 4 * t)), bias);
-            const __m256i pairs = _mm256_unpacklo_epi16(v, _mm256_unpackhi_epi64(v, v));
-            std::int64_t four;
-            std::memcpy(&four, w + t, sizeof four);
-            const __m256i wv = _mm256_permutevar8x32_epi32(
-                _mm256_castsi128_si256(_mm_cvtsi64_si128(four)), spread);
-            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(pairs, wv));
-        }
-        __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-        if (t < taps) {
-            const __m128i v = _mm_xor_si128(
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * t)), bias128);
-            const __m128i pairs = _mm_unpacklo_epi16(v, _mm_unpackhi_epi64(v, v));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(pairs, _mm_set1_epi32(weightPair(w + t))));
-        }
-        __m128i v = _mm_sra_epi32(_mm_add_epi32(sum, round), shiftCount);
-        v = _mm_min_epu16(_mm_packus_epi32(v, v), top);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)), v);
-    }
+    verticalPassPlain(rows, weights, taps, i, count, out);
 }
 
 } // namespace scalora::resample_detail

@@ -8,14 +8,14 @@ int chooseJpegScaleEighths(const SourceRect& rect, Size target) {
     if (target.isEmpty() || !(rect.width > 0) || !(rect.height > 0)) {
         return 8;
     }
-    for (const int m : {1, 2, 4}) {
-        const double scale = m / 8.0;
-        if (rect.width * scale >= kShrinkOnLoadMargin * target.width &&
-            rect.height * scale >= kShrinkOnLoadMargin * target.height) {
-            return m;
-        }
+    const auto keeps = [&](int m, double margin) {
+        return rect.width * m / 8.0 >= margin * target.width &&
+               rect.height * m / 8.0 >= margin * target.height;
+    };
+    if (keeps(1, kEighthDecodeMargin)) {
+        return 1;
     }
-    return 8;
+    return keeps(4, kHalfDecodeMargin) ? 4 : 8;
 }
 
 SourceRect scaleSourceRect(const SourceRect& rect, int scaleEighths) {

@@ -13,19 +13,25 @@
 
 namespace scalora {
 
-// The decode keeps at least kShrinkOnLoadMargin source pixels per destination pixel in each
-// direction, and uses only the scales 1/8, 1/4 and 1/2 (or the full size). Measured on the photo
-// corpus (bench/imaging/run --section shrink), fitting 22 camera JPEGs into 1280 x 1280 and
-// comparing with the result of a full-size decode:
-//   any M, margin 2:        mean SSIM 0.9991, worst 0.9959, decode 0.81 of full size
-//   M in 1,2,4, margin 1.5: mean SSIM 0.9992, worst 0.9982, decode 0.59 of full size
-// libjpeg-turbo has vector code for the 1/2 and 1/4 inverse DCTs (1/8 needs only the DC term);
-// the other reductions cost 0.8 to 1.08 of a full decode and came out no sharper. So the fast
-// scales with a margin of 1.5 give the same quality as a margin of 2 for a quarter less time.
-inline constexpr double kShrinkOnLoadMargin = 1.5;
+// How far shrink-on-load may go, measured against the ideal result: the full-size decode
+// resized in linear light (bench/engine/quality.py), over the 22 camera JPEGs of the corpus at
+// widths 400 to 1600 and heights 48 to 240, PSNR of the result from a reduced decode:
+//   1/2 decode, margin 1.0-1.25: mean 47.2 dB, worst 41.9   margin 1.25-1.5: 49.7, worst 44.8
+//                margin 1.5-2:    mean 51.7 dB, worst 46.9   margin 2.5-3.2:  54.6, worst 50.3
+//   1/4 decode, margin 1.0-1.25: mean 40.8 dB, worst 36.6   margin 2.5-3.2:  45.8, worst 42.1
+//   1/8 decode, margin 1.3: mean 40.9 dB   margin 2.6: 46.3   margin 6.4: 48.3, worst 42.1
+// (margin: decoded pixels per result pixel in the tighter direction). A JPEG at quality 90 is
+// about 40 dB from its own source, so an error 10 dB below that (50 dB) leaves the result as
+// good as from the full decode. The 1/2 decode gets there from a margin of 1.25, and it is what
+// libjpeg-turbo decodes fastest after 1/8. The 1/4 decode (its 2 x 2 inverse DCT aliases) is
+// never better than 1/2, so it is not used; 1/8 averages 8 x 8 blocks of stored values, not of
+// light, and is kept for results at least 4 times smaller than it, list previews above all.
+inline constexpr double kHalfDecodeMargin = 1.25;
+inline constexpr double kEighthDecodeMargin = 4.0;
 
-// The smallest M in {1, 2, 4} for which `rect` scaled by M/8 keeps kShrinkOnLoadMargin x
-// `target` in both directions; 8 (full size) when none does.
+// The scale M/8 to decode `rect` at for drawing it at `target`: 1 when that keeps
+// kEighthDecodeMargin x `target` in both directions, else 4 when that keeps kHalfDecodeMargin,
+// else 8 (full size).
 int chooseJpegScaleEighths(const SourceRect& rect, Size target);
 
 // `rect` (in full-size pixels) in the pixels of a decode at M/8: a DCT-scaled decode maps each

@@ -1,12 +1,10 @@
 // Vector versions of the resampler's passes (resample_kernels.h holds the plain reference ones):
-// SSE2 for opaque pictures, which every x86-64 has, and AVX2 for opaque and premultiplied 16-bit
-// pictures, chosen at run time. GCC vectorises the plain loops only with 32-bit multiplies; these
-// use pmaddwd (two 16-bit products summed into 32 bits per lane) on pairs of taps instead. The
-// integer sums are the same in a different order, so the results equal the plain kernels bit for
-// bit (the tests compare them). They need an even number of taps (computeAxisWeights pads).
+// SSE2, which every x86-64 has, and AVX2, chosen at run time. Each lane keeps one output value
+// and adds the products tap by tap in the plain order, so the results equal the plain kernels
+// bit for bit (the tests compare them).
 #pragma once
 
-#include "imaging/resample_weights.h"
+#include "imaging/resample_kernels.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,56 +20,20 @@
 namespace scalora::resample_detail {
 
 #if defined(SCALORA_RESAMPLE_SSE2)
-
-// The horizontal weights as plain pointers: the AVX2 file is compiled for another instruction
-// set, so it must not instantiate inline functions shared with the rest of the program.
-struct RowWeights {
-    const std::int32_t* first;   // virtual index of each destination column's first tap
-    const std::int16_t* weights; // columns x taps
-    std::int32_t taps;           // even
-};
-
-inline RowWeights rowWeights(const AxisWeights& w) {
-    return {w.first.data(), w.weights.data(), w.taps};
-}
-
-// 8-bit samples [begin, count) of `taps` rows into 16-bit intermediate samples out[begin, count):
-// sum >> shift, clamped to [0, maxValue]. Same results as
-// verticalPass<std::uint8_t, std::int16_t, shift, maxValue>.
-void verticalPassOpaqueSse2(const std::uint8_t* const* rows, const std::int16_t* weights,
-                            std::int32_t taps, std::size_t begin, std::size_t count,
-                            std::int16_t* out, int shift, std::int16_t maxValue);
-
-// One destination row of opaque pixels from the 16-bit intermediate row (virtual index
-// `virtualBase` at row[0]); the sums are shifted right by `shift`, clamped to 0..255, and
-// written as opaque ARGB to out[x0 .. x1).
-void horizontalPassOpaqueSse2(const std::int16_t* row, std::int32_t virtualBase,
-                              const RowWeights& weights, std::int32_t x0, std::int32_t x1,
-                              int shift, std::uint32_t* out);
-
+// One pixel (four channels) per register.
+void horizontalPassSse2(const float* row, std::int32_t virtualBase, const RowWeights& w,
+                        std::int32_t x0, std::int32_t x1, float* out);
+void verticalPassSse2(const float* const* rows, const float* weights, std::int32_t taps,
+                      std::size_t count, float* out);
 #endif
 
 #if defined(SCALORA_RESAMPLE_AVX2)
-
 bool hasAvx2();
-// Same contracts as the SSE2 kernels; call only when hasAvx2().
-void verticalPassOpaqueAvx2(const std::uint8_t* const* rows, const std::int16_t* weights,
-                            std::int32_t taps, std::size_t count, std::int16_t* out, int shift,
-                            std::int16_t maxValue);
-void horizontalPassOpaqueAvx2(const std::int16_t* row, std::int32_t virtualBase,
-                              const RowWeights& weights, std::int32_t x0, std::int32_t x1,
-                              int shift, std::uint32_t* out);
-
-// The premultiplied 16-bit path (samples 0 .. maxValue): same sums as
-// verticalPass<std::uint16_t, std::uint16_t, shift, maxValue> and horizontalPixel; the horizontal
-// pass writes the four clamped channels of each column to out[4 x] .. out[4 x + 3].
-void verticalPassAlphaAvx2(const std::uint16_t* const* rows, const std::int16_t* weights,
-                           std::int32_t taps, std::size_t count, std::uint16_t* out, int shift,
-                           std::uint16_t maxValue);
-void horizontalPassAlphaAvx2(const std::uint16_t* row, std::int32_t virtualBase,
-                             const RowWeights& weights, std::int32_t x0, std::int32_t x1, int shift,
-                             std::uint16_t maxValue, std::uint16_t* out);
-
+// Two pixels per register horizontally, eight samples vertically; call only when hasAvx2().
+void horizontalPassAvx2(const float* row, std::int32_t virtualBase, const RowWeights& w,
+                        std::int32_t x0, std::int32_t x1, float* out);
+void verticalPassAvx2(const float* const* rows, const float* weights, std::int32_t taps,
+                      std::size_t count, float* out);
 #endif
 
 } // namespace scalora::resample_detail

@@ -67,10 +67,9 @@ bool computeAxisWeights(double srcStart, double srcLength, std::int32_t srcLimit
     const auto window = static_cast<std::int32_t>(std::ceil(support)) * 2 + 2;
 
     std::vector<double> real(static_cast<std::size_t>(window));
-    std::vector<std::int32_t> fixed(static_cast<std::size_t>(window));
     std::vector<std::int32_t> firsts(static_cast<std::size_t>(dstCount));
     std::vector<std::int32_t> counts(static_cast<std::size_t>(dstCount));
-    std::vector<std::int16_t> packed;
+    std::vector<float> packed;
     packed.reserve(static_cast<std::size_t>(dstCount) * static_cast<std::size_t>(window));
     std::int32_t maxTaps = 1;
 
@@ -80,49 +79,43 @@ bool computeAxisWeights(double srcStart, double srcLength, std::int32_t srcLimit
         const auto lo = static_cast<std::int32_t>(std::floor(centre - support));
         const std::int32_t n =
             std::min(window, static_cast<std::int32_t>(std::ceil(centre + support)) - lo);
-        double total = 0.0;
         for (std::int32_t k = 0; k < n; ++k) {
-            const double w = resampleFilterValue(filter, (lo + k + 0.5 - centre) / filterScale);
-            real[static_cast<std::size_t>(k)] = w;
-            total += w;
+            real[static_cast<std::size_t>(k)] =
+                resampleFilterValue(filter, (lo + k + 0.5 - centre) / filterScale);
         }
-        std::int32_t sum = 0;
-        std::int32_t largest = 0;
-        for (std::int32_t k = 0; k < n; ++k) {
-            const double w = total != 0.0 ? real[static_cast<std::size_t>(k)] / total : 0.0;
-            const auto v = static_cast<std::int32_t>(std::lround(w * kWeightOne));
-            fixed[static_cast<std::size_t>(k)] = v;
-            sum += v;
-            if (v > fixed[static_cast<std::size_t>(largest)]) {
-                largest = k;
-            }
-        }
-        // Rounding leaves the sum a few units off; give the rest to the largest weight so that the
-        // weights sum to exactly one and a flat area stays exactly flat.
-        fixed[static_cast<std::size_t>(largest)] += kWeightOne - sum;
+        // Taps at the filter's zeros (sin(pi k) is 1e-16, not 0) and beyond its ends are dropped.
+        constexpr double kNegligible = 1e-9;
         std::int32_t begin = 0;
         std::int32_t end = n;
-        while (begin < end && fixed[static_cast<std::size_t>(begin)] == 0) {
+        while (begin < end && std::fabs(real[static_cast<std::size_t>(begin)]) < kNegligible) {
             ++begin;
         }
-        while (end > begin && fixed[static_cast<std::size_t>(end - 1)] == 0) {
+        while (end > begin && std::fabs(real[static_cast<std::size_t>(end - 1)]) < kNegligible) {
             --end;
+        }
+        double total = 0.0;
+        for (std::int32_t k = begin; k < end; ++k) {
+            total += real[static_cast<std::size_t>(k)];
+        }
+        if (begin == end || total == 0.0) { // cannot happen for these filters; be safe anyway
+            begin = std::max(0, n / 2 - 1);
+            end = begin + 1;
+            real[static_cast<std::size_t>(begin)] = total = 1.0;
         }
         firsts[static_cast<std::size_t>(i)] = lo + begin;
         counts[static_cast<std::size_t>(i)] = end - begin;
         maxTaps = std::max(maxTaps, end - begin);
         for (std::int32_t k = begin; k < end; ++k) {
-            packed.push_back(static_cast<std::int16_t>(fixed[static_cast<std::size_t>(k)]));
+            packed.push_back(static_cast<float>(real[static_cast<std::size_t>(k)] / total));
         }
     }
 
     // Re-pack with a fixed number of taps per destination sample so the inner loops have a fixed
     // trip count; the padding weights are zero.
-    // An even count lets the vector kernels take the taps two at a time (resample_simd.h).
-    maxTaps += maxTaps & 1;
     out.taps = maxTaps;
     out.first = std::move(firsts);
-    out.weights.assign(static_cast<std::size_t>(dstCount) * static_cast<std::size_t>(maxTaps), 0);
+    out.weights.assign(static_cast<std::size_t>(dstCount) * static_cast<std::size_t>(maxTaps),
+                       0.0f);
     std::size_t src = 0;
     out.virtualLow = out.first[0];
     out.virtualHigh = out.first[0] + maxTaps;

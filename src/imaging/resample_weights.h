@@ -1,4 +1,4 @@
-// The per-axis half of the resampler: the filter table and the fixed-point weights that map
+// The per-axis half of the resampler: the filter table and the weights that map
 // one source axis onto one destination axis. Computed once per axis and resize, then used by
 // every row (vertical) or every column (horizontal) of the pass.
 #pragma once
@@ -16,28 +16,23 @@ enum class ResampleFilter : std::uint8_t {
 // The filter the program resizes with; resample_weights.cpp says why.
 inline constexpr ResampleFilter kDefaultResampleFilter = ResampleFilter::Lanczos3;
 
-// Weights are integers that sum to exactly 1 << kWeightBits. 14 bits keep every single weight
-// (at most about 1.1 after normalisation) inside int16, and the sum of |weight| x sample stays
-// below 2^31 as long as sum |weight| < 2 for the largest samples (65025, premultiplied 16-bit):
-// Lanczos-3 peaks at about 1.55 (enlarging, half-sample phase), Catmull-Rom at 1.25.
-inline constexpr int kWeightBits = 14;
-inline constexpr std::int32_t kWeightOne = std::int32_t{1} << kWeightBits;
-
+// Weights are floats normalised in double precision so that each destination sample's weights
+// sum to 1 (to float precision): a flat area stays flat to far better than one sRGB step.
 // Weights for dstCount destination samples taken from the source span [srcStart, srcStart +
 // srcLength) of an axis whose real samples are 0 .. srcLimit - 1. Destination sample i is centred
 // at srcStart + (i + 0.5) x srcLength / dstCount; when shrinking the filter is widened by the
 // scale so that it averages everything it skips. Tap indices are virtual: they may fall outside
 // the image, where mirrorIndex() gives the sample to use.
 struct AxisWeights {
-    std::int32_t taps = 0;             // weights per destination sample (zero-padded, even)
-    std::vector<std::int32_t> first;   // virtual index of each destination sample's first tap
-    std::vector<std::int16_t> weights; // dstCount x taps
-    std::int32_t virtualLow = 0;       // smallest virtual index any tap touches
-    std::int32_t virtualHigh = 0;      // one past the largest
-    std::int32_t realLow = 0;          // smallest real index those map to
-    std::int32_t realHigh = 0;         // one past the largest
+    std::int32_t taps = 0;           // weights per destination sample (zero-padded)
+    std::vector<std::int32_t> first; // virtual index of each destination sample's first tap
+    std::vector<float> weights;      // dstCount x taps
+    std::int32_t virtualLow = 0;     // smallest virtual index any tap touches
+    std::int32_t virtualHigh = 0;    // one past the largest
+    std::int32_t realLow = 0;        // smallest real index those map to
+    std::int32_t realHigh = 0;       // one past the largest
 
-    const std::int16_t* weightsOf(std::int32_t i) const {
+    const float* weightsOf(std::int32_t i) const {
         return weights.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(taps);
     }
 };

@@ -156,8 +156,9 @@ TEST(ResizeImageFile, CentresOnAnOpaqueBlackCanvas) {
     EXPECT_EQ(result.pixel(29, 30), 0xFF000000u);
     EXPECT_EQ(result.pixel(70, 30), 0xFF000000u);
     EXPECT_EQ(result.pixel(50, 9), 0xFF000000u);
-    EXPECT_EQ(result.pixel(30, 10), 0xFF808080u); // placed at (30, 10), white over black
-    EXPECT_EQ(result.pixel(69, 49), 0xFF808080u);
+    // Placed at (30, 10), white over black: half the light, composited in linear light.
+    EXPECT_EQ(result.pixel(30, 10), 0xFFBCBCBCu);
+    EXPECT_EQ(result.pixel(69, 49), 0xFFBCBCBCu);
 }
 
 TEST(ResizeImageFile, OverwritesItsOwnSourceAndKeepsFileTimes) {

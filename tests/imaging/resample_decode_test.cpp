@@ -7,20 +7,20 @@
 namespace scalora {
 namespace {
 
-TEST(ShrinkOnLoad, PicksTheSmallestFastScaleThatKeepsTheMargin) {
+TEST(ShrinkOnLoad, DecodesAtHalfOrEighthOnlyWithTheirMargins) {
     const SourceRect photo{0, 0, 4000, 3000};
-    // 1280 x 960 needs 1920 x 1440: 1/2 (2000 x 1500) is enough.
+    // 1280 x 960 needs 1600 x 1200: 1/2 (2000 x 1500) is enough.
     EXPECT_EQ(chooseJpegScaleEighths(photo, {1280, 960}), 4);
-    // The 64 x 48 list preview: even 1/8 (500 x 375) keeps far more.
+    // 1/2 gives 2000 x 1500, exactly 1.25 x 1600 x 1200: exactly the margin is enough.
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {1600, 1200}), 4);
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {1601, 1200}), 8);
+    // The 64 x 48 list preview: 1/8 (500 x 375) keeps more than 4 x.
     EXPECT_EQ(chooseJpegScaleEighths(photo, {64, 48}), 1);
-    // 1/4 gives 1000 x 750, exactly 1.5 x 666.7 x 500: exactly the margin is enough.
-    EXPECT_EQ(chooseJpegScaleEighths({0, 0, 4000, 3000}, {666, 500}), 2);
-    EXPECT_EQ(chooseJpegScaleEighths({0, 0, 4000, 3000}, {667, 500}), 4);
-    // 3/8 would be enough for 900 x 675, but only 1/8, 1/4 and 1/2 are used.
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {900, 675}), 4);
-    // The tighter direction decides; a target above 1/3 of the source needs the full size.
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {100, 1001}), 8);
-    EXPECT_EQ(chooseJpegScaleEighths(photo, {1334, 100}), 8);
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {125, 93}), 1);
+    // Between the two: 1/4 would do by size, but only 1/2 is used.
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {126, 94}), 4);
+    // The tighter direction decides.
+    EXPECT_EQ(chooseJpegScaleEighths(photo, {100, 1201}), 8);
     EXPECT_EQ(chooseJpegScaleEighths(photo, {4000, 3000}), 8);
     EXPECT_EQ(chooseJpegScaleEighths(photo, {8000, 6000}), 8);
     EXPECT_EQ(chooseJpegScaleEighths(photo, {0, 0}), 8);

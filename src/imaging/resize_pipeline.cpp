@@ -1,0 +1,193 @@
+#include "imaging/resize_pipeline.h"
+
+#include "imaging/codec_support.h"
+#include "imaging/image_decoder.h"
+#include "imaging/image_encoder.h"
+#include "imaging/image_probe.h"
+#include "imaging/image_rows.h"
+#include "imaging/orientation.h"
+#include "imaging/resample_decode.h"
+#include "imaging/resample_stream.h"
+
+#include <memory>
+
+namespace scalora {
+
+namespace {
+
+constexpr std::uint32_t kOpaqueBlack = 0xFF000000;
+
+// Where resampled rows go: straight into an encoder through one scratch row, or into a canvas.
+class RowSink final : public ResampleTarget {
+public:
+    RowSink(ImageRowWriter* writer, PixelImage* canvas, std::int32_t width)
+        : writer_(writer), canvas_(canvas), scratch_(static_cast<std::size_t>(width)) {}
+    std::uint32_t* rowAt(std::int32_t y) override {
+        return writer_ != nullptr ? scratch_.data() : canvas_->row(y);
+    }
+    bool rowDone(std::int32_t) override {
+        return writer_ == nullptr || writer_->writeRow(scratch_.data());
+    }
+
+private:
+    ImageRowWriter* writer_;
+    PixelImage* canvas_;
+    std::vector<std::uint32_t> scratch_;
+};
+
+// The streamed path: `reader` is upright and opaque, the canvas is the target.
+bool resizeRows(ImageRowReader& reader, const SourceRect& rect, const ResizeJob& job,
+                const ImageProbe& probe, const ImageMetadata* metadata,
+                std::vector<std::uint8_t>& encoded) {
+    std::unique_ptr<ImageRowWriter> writer;
+    PixelImage canvas;
+    if (job.format == ImageFormat::Jpeg) {
+        writer = startJpegRows(job.target, probe.dpiX, probe.dpiY, job.jpegQuality, metadata);
+    } else if (job.format == ImageFormat::Png) {
+        writer = startPngRows(job.target, probe.dpiX, probe.dpiY);
+    } else if (canvas.allocate(job.target.width, job.target.height)) {
+        canvas.setDpi(probe.dpiX, probe.dpiY);
+    }
+    if (writer == nullptr && canvas.isNull()) {
+        return false;
+    }
+    RowSink sink(writer.get(), &canvas, job.target.width);
+    const Size size = reader.size();
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(size.width));
+    const bool copy = rect == SourceRect{0, 0, static_cast<double>(size.width),
+                                         static_cast<double>(size.height)} &&
+                      size == job.target;
+    RowResampler resampler;
+    if (!copy && !resampler.configure(size, AlphaKind::None, rect, job.target,
+                                      {0, job.target.width}, {0, job.target.height}, {}, sink)) {
+        return false;
+    }
+    for (std::int32_t y = 0; y < size.height; ++y) {
+        if (copy) {
+            if (!reader.readRow(sink.rowAt(y)) || !sink.rowDone(y)) {
+                return false;
+            }
+        } else if (!reader.readRow(row.data()) || !resampler.pushRow(y, row.data())) {
+            return false;
+        }
+    }
+    if (!reader.finish() || (!copy && !resampler.finished())) {
+        return false;
+    }
+    if (writer != nullptr) {
+        return writer->finish(encoded);
+    }
+    EncodeOptions options;
+    options.jpegQuality = job.jpegQuality;
+    return encodeImageToMemory(canvas, job.format, options, encoded);
+}
+
+// Everything else: the decoded picture, turned upright, drawn onto a canvas in memory.
+bool resizePicture(PixelImage& image, const SourceRect& rect, const ResizeJob& job,
+                   const ImageProbe& probe, const ImageMetadata* metadata,
+                   std::vector<std::uint8_t>& encoded) {
+    const bool onMat = job.canvas != job.target;
+    PixelImage canvas;
+    if (!canvas.allocate(job.canvas.width, job.canvas.height,
+                         onMat ? AlphaKind::None : image.alphaKind())) {
+        return false;
+    }
+    canvas.setDpi(probe.dpiX, probe.dpiY);
+    Point placement;
+    ResampleOptions resample;
+    if (onMat) {
+        canvas.fill(kOpaqueBlack);
+        placement = job.placement;
+        resample.blend = ResampleBlend::Over;
+    }
+    // A failed draw would leave the canvas uninitialised: better no result than a garbage one.
+    if (!resampleOnto(image, rect, canvas,
+                      {placement.x, placement.y, job.target.width, job.target.height}, resample)) {
+        return false;
+    }
+    image.reset();
+    EncodeOptions options;
+    options.jpegQuality = job.jpegQuality;
+    options.metadata = metadata;
+    return encodeImageToMemory(canvas, job.format, options, encoded);
+}
+
+const ImageMetadata* nonEmpty(const ImageMetadata* metadata) {
+    return metadata != nullptr && !metadata->empty() ? metadata : nullptr;
+}
+
+bool readAllRows(ImageRowReader& reader, PixelImage& image) {
+    if (!image.allocate(reader.size().width, reader.size().height, reader.alphaKind())) {
+        return false;
+    }
+    for (std::int32_t y = 0; y < image.height(); ++y) {
+        if (!reader.readRow(image.row(y))) {
+            return false;
+        }
+    }
+    image.setDpi(reader.dpiX(), reader.dpiY());
+    return reader.finish();
+}
+
+} // namespace
+
+bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
+                    std::vector<std::uint8_t>& encoded, ResizeReport* report) {
+    encoded.clear();
+    ImageProbe probe;
+    std::vector<std::uint8_t> data;
+    if (job.target.isEmpty() || job.canvas.isEmpty() || !hasImageEncoder(job.format) ||
+        !probeImageFile(sourcePath, probe) || !codec::readWholeFile(sourcePath, data)) {
+        return false;
+    }
+    const bool jpeg = probe.format == ImageFormat::Jpeg;
+    ImageMetadata metadata;
+    ImageMetadata* kept =
+        job.copyMetadata && jpeg && job.format == ImageFormat::Jpeg ? &metadata : nullptr;
+    const int scale = jpeg ? chooseJpegScaleEighths(job.rect, job.target) : 8;
+    std::unique_ptr<ImageRowReader> reader;
+    if (jpeg) {
+        reader = openJpegRows(data, scale, kept);
+        if (reader == nullptr) {
+            return false;
+        }
+    } else if (probe.format == ImageFormat::Png && !probe.hasAlpha) {
+        reader = openPngRows(data); // null when interlaced: decoded whole below
+    }
+    const SourceRect rect = scaleSourceRect(job.rect, scale);
+    const bool streamed = reader != nullptr && reader->orientation() == 1 &&
+                          reader->alphaKind() == AlphaKind::None && job.canvas == job.target &&
+                          !(isPlainCopy(rect, job.target) &&
+                            !(rect.x == 0 && rect.y == 0 && reader->size() == job.target));
+    if (report != nullptr) {
+        *report = {streamed, scale};
+    }
+    bool ok = false;
+    if (streamed) {
+        ok = resizeRows(*reader, rect, job, probe, nonEmpty(kept), encoded);
+    } else {
+        PixelImage image;
+        if (reader != nullptr) {
+            ok = readAllRows(*reader, image);
+            if (ok && reader->orientation() != 1) {
+                applyOrientation(image, reader->orientation());
+                if (kept != nullptr) {
+                    resetExifOrientation(*kept);
+                }
+            }
+        } else {
+            DecodeOptions options;
+            options.jpegScaleEighths = scale;
+            ok = decodeImageData(data, options, image, kept);
+        }
+        reader.reset();
+        data = {};
+        ok = ok && resizePicture(image, rect, job, probe, nonEmpty(kept), encoded);
+    }
+    if (!ok) {
+        encoded.clear();
+    }
+    return ok;
+}
+
+} // namespace scalora
