@@ -12,8 +12,12 @@
 
 namespace scalora {
 
+// The JPEG encoder's quality scale; a quality outside it is clamped.
+inline constexpr std::int32_t kMinJpegQuality = 1;
+inline constexpr std::int32_t kMaxJpegQuality = 100;
+
 struct EncodeOptions {
-    int jpegQuality = 90; // 1..100, clamped
+    int jpegQuality = 90; // kMinJpegQuality..kMaxJpegQuality
     // JPEG only: segments written back verbatim after the encoder's own JFIF header.
     const ImageMetadata* metadata = nullptr;
 };

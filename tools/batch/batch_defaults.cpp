@@ -93,8 +93,9 @@ BatchDefaults loadBatchDefaults(const std::string& settingsPath) {
         return defaults;
     }
     const StoredSettings stored(std::move(entries));
-    defaults.mode = stored.getInt(kMode, defaults.mode);
-    defaults.format = stored.getInt(kFormat, defaults.format);
+    defaults.mode = resizeModeFromIndex(stored.getInt(kMode, resizeModeIndex(defaults.mode)));
+    defaults.format =
+        outputFormatFromIndex(stored.getInt(kFormat, outputFormatIndex(defaults.format)));
     defaults.widthForMode[0] = stored.getInt(kParam1ForMode0, defaults.widthForMode[0]);
     defaults.heightForMode[0] = stored.getInt(kParam2ForMode0, defaults.heightForMode[0]);
     defaults.widthForMode[1] = stored.getInt(kParam1ForMode1, defaults.widthForMode[1]);

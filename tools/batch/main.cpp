@@ -191,9 +191,9 @@ int run(const std::vector<std::string>& args) {
     std::int32_t notReached = 0;
     std::vector<const ImageItem*> skipped;
     for (const ImageItem& item : engine.items()) {
-        if (item.status == StatusError) {
+        if (item.status == ItemStatus::StatusError) {
             skipped.push_back(&item);
-        } else if (item.status == StatusUndefined) {
+        } else if (item.status == ItemStatus::StatusUndefined) {
             ++notReached;
         }
     }
@@ -208,12 +208,13 @@ int run(const std::vector<std::string>& args) {
     for (const ImageItem* item : skipped) {
         std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
     }
-    if (status.runState == RunStopped) {
+    if (status.runState == RunState::Stopped) {
         std::fputs("scalora-batch: stopped\n", stderr);
-    } else if (status.runState == RunFailed) {
+    } else if (status.runState == RunState::Failed) {
         std::fputs("scalora-batch: the run failed (out of memory)\n", stderr);
     }
-    const bool allDone = status.runState == RunFinished && skipped.empty() && unreadable == 0;
+    const bool allDone =
+        status.runState == RunState::Finished && skipped.empty() && unreadable == 0;
     return allDone ? kExitAllProcessed : kExitSomeSkipped;
 }
 
