@@ -42,6 +42,8 @@ SettingsStore::SettingsStore(std::string fileName, std::string subFolder, std::s
     load();
 }
 
+SettingsStore::SettingsStore(std::vector<SettingEntry> entries) : entries_(std::move(entries)) {}
+
 SettingsStore::~SettingsStore() {
     save();
 }

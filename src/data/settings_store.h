@@ -38,6 +38,9 @@ public:
                   SettingsLocation location = SettingsLocation::UserAppData);
     // The same with an explicit base folder in place of the location's folder.
     SettingsStore(std::string fileName, std::string subFolder, std::string baseFolder);
+    // A store of the given entries that belongs to no file: it is never loaded or saved, for
+    // a tool that only reads the program's settings.
+    explicit SettingsStore(std::vector<SettingEntry> entries);
     // Saves, as the program expects its settings written at exit.
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
