@@ -49,11 +49,11 @@ public:
     // Clears and reads the file. A missing file is created empty, with its folder chain; a
     // file that does not parse leaves the store empty. False when nothing could be read or
     // created.
-    bool load();
+    [[nodiscard]] bool load();
     // Keeps the store when it holds exactly the definitions' keys; otherwise replaces every
     // entry by the defaults, in definition order, and saves at once. True when it reset.
     bool ensureKeys(const std::vector<SettingKeyDefault>& definitions);
-    bool save() const;
+    [[nodiscard]] bool save() const;
 
     // The value of the first entry with the key, or defaultValue.
     SettingValue get(std::string_view key, const SettingValue& defaultValue = {}) const;
@@ -73,7 +73,8 @@ public:
     const std::string& folderPath() const { return folderPath_; }
 
     // The two XML forms, for tests and tools.
-    static bool parseEntries(std::string_view xmlText, std::vector<SettingEntry>& entries);
+    [[nodiscard]] static bool parseEntries(std::string_view xmlText,
+                                           std::vector<SettingEntry>& entries);
     static std::string formatEntries(const std::vector<SettingEntry>& entries);
 
 private:

@@ -18,7 +18,7 @@ public:
 
     // Succeeds when `path` is a regular file whose content is a picture the imaging library reads
     // and whose header is sound. A failed open leaves the object closed (width and height 0).
-    bool open(const std::string& path);
+    [[nodiscard]] bool open(const std::string& path);
     void close();
 
     bool isOpen() const { return open_; }

@@ -26,10 +26,11 @@ struct EncodeOptions {
 // alpha kind other than None and some pixel is not opaque, else RGB. Premultiplied images are
 // written straight. `out` is written sequentially from its current position and not closed;
 // false on any failure, including a failed write.
-bool encodeImage(const PixelImage& image, ImageFormat format, const EncodeOptions& options,
-                 std::FILE* out);
-bool encodeImageToMemory(const PixelImage& image, ImageFormat format, const EncodeOptions& options,
-                         std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodeImage(const PixelImage& image, ImageFormat format,
+                               const EncodeOptions& options, std::FILE* out);
+[[nodiscard]] bool encodeImageToMemory(const PixelImage& image, ImageFormat format,
+                                       const EncodeOptions& options,
+                                       std::vector<std::uint8_t>& out);
 
 // Whether encodeImage supports the format.
 bool hasImageEncoder(ImageFormat format);

@@ -2,6 +2,7 @@
 
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
+#include "base/product.h"
 #include "data/resource_locator.h"
 #include "data/settings_store.h"
 #include "data/translation.h"
@@ -14,9 +15,6 @@ namespace scalora {
 namespace {
 
 using namespace setting_keys;
-
-// The product folder inside the user's configuration folder.
-constexpr std::string_view kProductName = "Halvorn Scalora";
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // scalora-batch: the resize engine of Halvorn Scalora without the window, for scripts and
 // benchmarks. Same gathering, same per-image task, same worker; no pause between images.
+#include "base/product.h"
 #include "base/strings.h"
 #include "data/translate.h"
 #include "engine/batch_engine.h"
@@ -80,7 +81,9 @@ int run(const std::vector<std::string>& args) {
         return kExitAllProcessed;
     }
     if (arguments.action == BatchArguments::Action::Version) {
-        std::puts("scalora-batch (Halvorn Scalora) 1.2.5");
+        const std::string line =
+            "scalora-batch (" + std::string(kProductName) + ") " + std::string(kProductVersion);
+        std::puts(line.c_str());
         return kExitAllProcessed;
     }
     for (const std::string& warning : arguments.warnings) {
