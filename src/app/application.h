@@ -91,13 +91,13 @@ public:
     //
     // Opens "<name>.pak" beside the program, in its data/ folder or in the installed share
     // folder (a name holding "/" is a path) and registers it under the file's base name.
-    bool openArchive(std::string_view name);
+    [[nodiscard]] bool openArchive(std::string_view name);
     const ResourceArchive* findArchive(std::string_view name) const { return archives_.find(name); }
     const ArchiveRegistry& archives() const { return archives_; }
     // Makes languages/<name>.xml (beside the program, else installed) the translation every
     // text goes through; nothing happens when that file is already loaded. False when there
     // is no valid file: texts then show in English.
-    bool loadLanguage(std::string_view name);
+    [[nodiscard]] bool loadLanguage(std::string_view name);
 
 private:
     void relayNotification(const InstanceNotification& notification);

@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
     // the language they name. These move into the main controller when it exists; until then
     // the store lives here and saves when it goes out of scope.
     std::unique_ptr<SettingsStore> settings = openSettingsStore(application.productName());
-    application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage));
+    // A language that cannot be loaded leaves the built-in English texts.
+    static_cast<void>(
+        application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage)));
 
     // Still to come: the batch engine.
     const WindowSystemMonitors monitors(toolkit.windowSystem());

@@ -30,7 +30,9 @@ namespace {
 // A ring with a cross, orange on a dark outline: clearly not a system cursor.
 PixelImage targetCursorImage() {
     PixelImage image;
-    image.allocate(32, 32, AlphaKind::Straight);
+    if (!image.allocate(32, 32, AlphaKind::Straight)) {
+        return image;
+    }
     image.fill(0);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
