@@ -123,8 +123,7 @@ protected:
     Size textSize() const { return textSize_; }
     void setPaddingValue(Margins padding) { padding_ = padding; }
     void setMinimumSizeValue(Size size) { minimumSize_ = size; }
-    void setDownOffsetValue(Point offset) { downOffset_ = offset; }
-    void setIconAndTextSpacingValue(std::int32_t spacing) { iconAndTextSpacing_ = spacing; }
+    void setBackgroundValue(Brush brush) { background_ = std::move(brush); }
     UITextStyle& mutableTextStyle() { return textStyle_; }
     Margins padding() const { return padding_; }
     std::int32_t iconAndTextSpacing() const { return iconAndTextSpacing_; }

@@ -18,6 +18,7 @@ UIToolButton::UIToolButton(UIElement* parent, std::string text)
     : UIButton(parent, std::move(text), kToolButtonTimerId) {
     setPaddingValue(kFallbackPadding);
     setMinimumSizeValue({});
+    setBackgroundValue(Brush(kTransparentColor));
     setIconPlacement(UIIconPlacement::Top);
     setFocusPolicy(kTabFocus);
     setStyleClass("UIToolButton");
