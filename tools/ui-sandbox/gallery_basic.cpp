@@ -23,6 +23,8 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace scalora::sandbox {
 
@@ -120,17 +122,30 @@ public:
         : UIWindow(nullptr, kDefaultWindowOptions | kWindowResizable), report_(std::move(report)) {
         setStyleClass("UIWindow");
         setTitle("Basic widgets");
-        signal(UIEventType::Paint).connect([this](UIEvent&) {
-            if (!announced_) {
-                announced_ = true;
-                report_("gallery basic ready");
-            }
-        });
+        signal(UIEventType::Paint).connect([this](UIEvent&) { announce(); });
     }
     const Report& report() const { return report_; }
+    // An element whose place the first paint reports, for tests that click it.
+    void track(std::string name, const UIElement* element) {
+        tracked_.emplace_back(std::move(name), element);
+    }
 
 private:
+    void announce() {
+        if (announced_) {
+            return;
+        }
+        announced_ = true;
+        for (const auto& [name, element] : tracked_) {
+            const Rect r = element->windowRect();
+            report_("element " + name + " " + std::to_string(r.x) + " " + std::to_string(r.y) +
+                    " " + std::to_string(r.width) + " " + std::to_string(r.height));
+        }
+        report_("gallery basic ready");
+    }
+
     Report report_;
+    std::vector<std::pair<std::string, const UIElement*>> tracked_;
     bool announced_ = false;
 };
 
@@ -162,7 +177,7 @@ void pose(UIElement* e, bool hovered, bool pressed) {
     e->setFlag(kPressed, pressed);
 }
 
-void buttons(UIElement* page, UIVBoxLayout& column, const Report& report) {
+void buttons(GalleryWindow* page, UIVBoxLayout& column, const Report& report) {
     Section s = section(page, column, "Buttons");
     const char* names[] = {"Normal", "Hovered", "Pressed", "Disabled", "Checked"};
     for (std::size_t i = 0; i < std::size(names); ++i) {
@@ -178,6 +193,7 @@ void buttons(UIElement* page, UIVBoxLayout& column, const Report& report) {
         }
         if (i == 0) {
             b->setFocus();
+            page->track("normal", b);
         }
     }
     auto* flat = add(s, new UIButton(s.group, "Flat"));
@@ -216,7 +232,7 @@ void toolButtons(UIElement* page, UIVBoxLayout& column, const Report& report) {
     s.row->addStretch();
 }
 
-void checkBoxes(UIElement* page, UIVBoxLayout& column, const Report& report) {
+void checkBoxes(GalleryWindow* page, UIVBoxLayout& column, const Report& report) {
     Section s = section(page, column, "Check boxes");
     struct Sample {
         const char* name;
@@ -234,6 +250,9 @@ void checkBoxes(UIElement* page, UIVBoxLayout& column, const Report& report) {
         if (sample.disabled) {
             box->disable();
         }
+        if (!sample.checked && !sample.hovered && !sample.disabled) {
+            page->track("off", box);
+        }
         box->clicked().connect([report, box] {
             report("checked " + box->text() + " " + (box->isChecked() ? "1" : "0"));
         });
@@ -241,7 +260,7 @@ void checkBoxes(UIElement* page, UIVBoxLayout& column, const Report& report) {
     s.row->addStretch();
 }
 
-void linksAndSpins(UIElement* page, UIVBoxLayout& column, const Report& report) {
+void linksAndSpins(GalleryWindow* page, UIVBoxLayout& column, const Report& report) {
     Section s = section(page, column, "Links and spin boxes");
     auto* link = add(s, new UILink(s.group, "Product page", "https://example.org/"));
     link->setOpener([report](std::string_view address) {
@@ -254,6 +273,7 @@ void linksAndSpins(UIElement* page, UIVBoxLayout& column, const Report& report) 
     add(s, new UISpacer(s.group, 16));
     auto* width = add(s, new UISpinBox(s.group, 1, 99999));
     width->setValue(1280);
+    page->track("width", width);
     width->valueChanged().connect(
         [report](std::int32_t v) { report("value Width " + std::to_string(v)); });
     auto* atMinimum = add(s, new UISpinBox(s.group, 0, 100));
