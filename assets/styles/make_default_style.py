@@ -198,17 +198,8 @@ def arrow_frames(name, w, h, direction, count=4):
 
 
 def make_skins():
-    grid = ("3,10,3", "3,16,3")
-    skin("UIButton_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, *grid)
-    skin("UIComboBox_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, *grid)
-    tool = [(None, None), (BORDER_HOT, FACE_HOT), (BORDER_DOWN, FACE_DOWN), (None, None),
-            (BORDER_HOT, FACE_CHECKED)]
-    skin("UIToolButton_Background", box_frames(16, 16, tool), 5, 16, 16, "3,10,3", "3,10,3")
-    arrow_frames("UIToolButton_Arrow", 7, 7, "down")
+    skin("UIComboBox_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, "3,10,3", "3,16,3")
     arrow_frames("UIComboBox_Arrow", 9, 9, "down")
-    skin("UISpinBox_Button", box_frames(12, 10, BUTTON_STATES, radius=2), 5, 12, 10, "2,8,2", "2,6,2")
-    arrow_frames("UISpinBox_ArrowUp", 7, 5, "up")
-    arrow_frames("UISpinBox_ArrowDown", 7, 5, "down")
 
     # Text fields: normal, hovered, focused, disabled.
     field = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_HOT, ((255, 255, 255, 255),) * 2),
@@ -216,37 +207,6 @@ def make_skins():
     skin("UILineEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
     skin("UITextEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
     skin("UIList_Background", box_frames(12, 12, field[:1] + field[3:], radius=0), 2, 12, 12, "1,10,1", "1,10,1")
-
-    # Check box indicator: normal, hovered, pressed, disabled, then the same four checked.
-    ind = Image(13 * 8, 13)
-    for i in range(8):
-        border, face = BUTTON_STATES[i % 4]
-        x0 = i * 13
-        ind.shape(rounded(x0, 0, x0 + 13, 13, 2), border)
-        ind.shape(rounded(x0 + 1, 1, x0 + 12, 12, 1), (255, 255, 255, 255) if i % 4 != 3 else (244, 244, 244, 255))
-        if i >= 4:
-            mark = TEXT_OFF if i == 7 else (30, 90, 160, 255)
-            ind.shape(capsule(x0 + 3.2, 6.6, x0 + 5.5, 9.0, 1.1), mark)
-            ind.shape(capsule(x0 + 5.5, 9.0, x0 + 9.8, 3.6, 1.1), mark)
-    skin("UICheckBox_Indicator", ind, 8, 13, 13)
-
-    # Group frame and its expand indicator.
-    grp = Image(12, 12)
-    grp.shape(ring(rounded(0, 0, 12, 12, 3), rounded(1, 1, 11, 11, 2)), (200, 200, 200, 255))
-    skin("UIGroup_Background", grp, 1, 12, 12, "4,4,4", "4,4,4")
-    arrow_frames("UIGroup_Indicator", 9, 9, "down")
-
-    # Progress bars: background, chunk and border per orientation.
-    for orient, (w, h) in (("Horizontal", (12, 16)), ("Vertical", (16, 12))):
-        bg = Image(w, h)
-        bg.shape(rounded(0, 0, w, h, 2), vgradient((230, 230, 230, 255), (244, 244, 244, 255), 0, h))
-        skin("UIProgress_%sBackground" % orient, bg, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
-        chunk = Image(w, h)
-        chunk.shape(rounded(1, 1, w - 1, h - 1, 1), vgradient((120, 214, 120, 255), (38, 160, 52, 255), 1, h - 1))
-        skin("UIProgress_%sChunk" % orient, chunk, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
-        border = Image(w, h)
-        border.shape(ring(rounded(0, 0, w, h, 2), rounded(1, 1, w - 1, h - 1, 1)), (160, 160, 160, 255))
-        skin("UIProgress_%sBorder" % orient, border, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
 
     # Scroll bars: tracks, arrow buttons, thumbs (normal, hovered, pressed, disabled), grippers.
     thumb_states = [((205, 205, 205, 255), None), ((166, 166, 166, 255), None),
@@ -325,7 +285,7 @@ def make_skins():
     hov.shape(rounded(1, 1, 11, 11, 2), vgradient((238, 247, 255, 255), (214, 234, 255, 255), 1, 11))
     skin("UIMenu_HoveredItemBackground", hov, 1, 12, 12, "4,4,4", "4,4,4")
 
-    # Tool bar, status bar, tool tip, size grip, separator line.
+    # Tool bar and tool tip.
     tb = Image(4, 32)
     tb.shape(lambda x, y: True, vgradient((252, 252, 252, 255), (232, 236, 242, 255), 0, 32))
     tb.shape(lambda x, y: y >= 31, (200, 205, 212, 255))
@@ -333,14 +293,73 @@ def make_skins():
     mi = Image(5, 3)
     arrow(mi, 0, 0, 5, 3, "down", TEXT)
     skin("UIToolBar_MenuIndicator", mi, 1, 5, 3)
-    sb = Image(4, 22)
-    sb.shape(lambda x, y: True, (240, 240, 240, 255))
-    sb.shape(lambda x, y: y < 1, (215, 215, 215, 255))
-    skin("UIStatusBar_Background", sb, 1, 4, 22, "1,2,1", "1,20,1")
     tt = Image(12, 12)
     tt.shape(rounded(0, 0, 12, 12, 3), (118, 118, 118, 255))
     tt.shape(rounded(1, 1, 11, 11, 2), vgradient((255, 255, 255, 255), (228, 229, 240, 255), 1, 11))
     skin("UIToolTip_Background", tt, 1, 12, 12, "4,4,4", "4,4,4")
+
+
+def make_basic_skins():
+    """Buttons, tool buttons, check boxes, spin boxes, groups, progress bars, the status bar,
+    the size grip and the separator line."""
+    skin("UIButton_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, "3,10,3", "3,16,3")
+    # Tool buttons are flat at rest and take the button's face when hovered, pressed or checked.
+    tool = [(None, None), (BORDER_HOT, FACE_HOT), (BORDER_DOWN, FACE_DOWN), (None, None),
+            (BORDER_HOT, FACE_CHECKED)]
+    skin("UIToolButton_Background", box_frames(16, 16, tool), 5, 16, 16, "3,10,3", "3,10,3")
+    arrow_frames("UIToolButton_Arrow", 7, 7, "down")
+    skin("UISpinBox_Button", box_frames(12, 10, BUTTON_STATES, radius=2), 5, 12, 10, "2,8,2", "2,6,2")
+    arrow_frames("UISpinBox_ArrowUp", 7, 5, "up")
+    arrow_frames("UISpinBox_ArrowDown", 7, 5, "down")
+
+    # Check box indicator: normal, hovered, pressed, disabled, then the same four checked.
+    ind = Image(13 * 8, 13)
+    for i in range(8):
+        border, face = BUTTON_STATES[i % 4]
+        x0 = i * 13
+        ind.shape(rounded(x0, 0, x0 + 13, 13, 2), border)
+        inner = (255, 255, 255, 255) if i % 4 != 3 else (244, 244, 244, 255)
+        ind.shape(rounded(x0 + 1, 1, x0 + 12, 12, 1), face[0] if i % 4 in (1, 2) else inner)
+        if i >= 4:
+            mark = TEXT_OFF if i == 7 else (30, 90, 160, 255)
+            ind.shape(capsule(x0 + 3.2, 6.6, x0 + 5.5, 9.0, 1.1), mark)
+            ind.shape(capsule(x0 + 5.5, 9.0, x0 + 9.8, 3.6, 1.1), mark)
+    skin("UICheckBox_Indicator", ind, 8, 13, 13)
+
+    # Group frame, and its fold indicator: four states open (pointing down), four folded.
+    grp = Image(12, 12)
+    grp.shape(ring(rounded(0, 0, 12, 12, 3), rounded(1, 1, 11, 11, 2)), (200, 200, 200, 255))
+    skin("UIGroup_Background", grp, 1, 12, 12, "4,4,4", "4,4,4")
+    colors = [TEXT, (0, 84, 153, 255), (0, 60, 116, 255), TEXT_OFF]
+    fold = Image(9 * 8, 9)
+    for i in range(8):
+        arrow(fold, i * 9, 0, 9, 9, "down" if i < 4 else "right", colors[i % 4])
+    skin("UIGroup_Indicator", fold, 8, 9, 9)
+
+    # Progress bars: background, chunk and border per orientation; the chunk runs along the
+    # bar, so the vertical one shades from left to right.
+    for orient, (w, h) in (("Horizontal", (12, 16)), ("Vertical", (16, 12))):
+        bg = Image(w, h)
+        bg.shape(rounded(0, 0, w, h, 2), vgradient((230, 230, 230, 255), (244, 244, 244, 255), 0, h))
+        skin("UIProgress_%sBackground" % orient, bg, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
+        chunk = Image(w, h)
+        light, dark = (120, 214, 120, 255), (38, 160, 52, 255)
+        if orient == "Horizontal":
+            shade = vgradient(light, dark, 1, h - 1)
+            chunk.shape(rounded(1, 1, w - 1, h - 1, 1), shade)
+        else:
+            for x in range(1, w - 1):
+                c = lerp(light, dark, (x - 1) / float(w - 3))
+                chunk.shape(lambda px, py, x=x: x <= px < x + 1 and 1 <= py < h - 1, c)
+        skin("UIProgress_%sChunk" % orient, chunk, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
+        border = Image(w, h)
+        border.shape(ring(rounded(0, 0, w, h, 2), rounded(1, 1, w - 1, h - 1, 1)), (160, 160, 160, 255))
+        skin("UIProgress_%sBorder" % orient, border, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
+
+    sb = Image(4, 22)
+    sb.shape(lambda x, y: True, (240, 240, 240, 255))
+    sb.shape(lambda x, y: y < 1, (215, 215, 215, 255))
+    skin("UIStatusBar_Background", sb, 1, 4, 22, "1,2,1", "1,20,1")
     grip = Image(12, 12)
     for gx, gy in ((9, 9), (6, 9), (9, 6), (3, 9), (6, 6), (9, 3)):
         grip.shape(lambda x, y, gx=gx, gy=gy: gx <= x < gx + 2 and gy <= y < gy + 2, (150, 150, 150, 255))
@@ -444,5 +463,6 @@ def write_skins_xml():
 
 if __name__ == "__main__":
     make_skins()
+    make_basic_skins()
     make_images()
     write_skins_xml()
