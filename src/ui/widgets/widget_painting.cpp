@@ -71,6 +71,10 @@ void drawImageCentred(Canvas& canvas, const PixelImage& image, const Rect& box) 
     }
     const Rect target{box.x + (box.width - size.width) / 2, box.y + (box.height - size.height) / 2,
                       size.width, size.height};
+    if (size == image.size()) {
+        canvas.drawImage(image, target.topLeft()); // no filtering at the image's own size
+        return;
+    }
     canvas.drawImage(image, {0, 0, image.width(), image.height()}, target);
 }
 
