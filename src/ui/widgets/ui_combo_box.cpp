@@ -62,6 +62,7 @@ public:
         view_ = new UIListView(this);
         view_->list()->setSelectionMode(UISelectionMode::Single);
         view_->list()->setFocusPolicy(kNoFocus);
+        view_->list()->setSelectionAlwaysActive(true);
         view_->setScrollBarPolicies(UIScrollArea::ScrollBarPolicy::AlwaysOff,
                                     UIScrollArea::ScrollBarPolicy::AsNeeded);
         view_->show();

@@ -61,6 +61,11 @@ void UIList::setViewMode(ViewMode mode) {
     }
 }
 
+void UIList::setSelectionAlwaysActive(bool on) {
+    selectionAlwaysActive_ = on;
+    update();
+}
+
 // --- geometry ---
 
 std::int32_t UIList::rowPitch() const {
@@ -277,7 +282,8 @@ Color UIList::textColor(std::int32_t index) const {
 
 void UIList::paintSelection(Canvas& canvas, const Rect& r) {
     canvas.fillRect(r, style_.selectedItemBackground);
-    drawSkin(canvas, skins_.selection, r, hasFocus() ? SkinState::Normal : SkinState::Hovered);
+    const bool active = hasFocus() || selectionAlwaysActive_;
+    drawSkin(canvas, skins_.selection, r, active ? SkinState::Normal : SkinState::Hovered);
 }
 
 void UIList::paintEvent(UIEvent& e) {

@@ -56,6 +56,9 @@ public:
 
     void setViewMode(ViewMode mode);
     ViewMode viewMode() const { return mode_; }
+    // Draws selected items as in a focused list even without the focus (a popup's list,
+    // which never takes it).
+    void setSelectionAlwaysActive(bool on);
     // The pitch of list-mode rows (item height plus spacing).
     std::int32_t rowPitch() const;
 
@@ -137,6 +140,7 @@ private:
     Style style_;
     Skins skins_;
     ViewMode mode_ = ViewMode::List;
+    bool selectionAlwaysActive_ = false;
 };
 
 } // namespace scalora
