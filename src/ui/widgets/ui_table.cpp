@@ -4,6 +4,7 @@
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
 #include "ui/widgets/ui_header.h"
+#include "ui/widgets/ui_scroll_area.h"
 #include "ui/widgets/widget_painting.h"
 
 #include <algorithm>
@@ -188,6 +189,17 @@ std::string UITable::toolTipText(Point point) const {
         }
     }
     return {};
+}
+
+void UITable::keyPressEvent(UIEvent& e) {
+    const UINavigation nav = navigationForKey(e.key, e.modifiers);
+    UIScrollArea* area = scrollArea();
+    if ((nav == UINavigation::Left || nav == UINavigation::Right) && area != nullptr) {
+        area->scrollBy(nav == UINavigation::Left ? -scrollStep().width : scrollStep().width, 0);
+        e.accept();
+        return;
+    }
+    UIItemView::keyPressEvent(e);
 }
 
 // --- style ---

@@ -11,7 +11,8 @@
 // no text), shrunk to fit the row; a row's tool tip is its own tool tip text, else the text
 // of a cell that shows shortened. Without a header the first cell fills the width. An empty
 // table shows its blank text (and blank image above it) as the list does; rowHeight set by
-// code wins over the style's. The focus frame goes around the current row.
+// code wins over the style's; Left and Right scroll sideways by one step. The focus frame goes
+// around the current row.
 #pragma once
 
 #include "imaging/pixel_image.h"
@@ -81,6 +82,8 @@ public:
 
 protected:
     void paintEvent(UIEvent& e) override;
+    // Left and Right scroll the columns sideways; the rest is the item view's.
+    void keyPressEvent(UIEvent& e) override;
     void itemsIn(const Rect& area, std::int32_t& first, std::int32_t& last) const override;
     // Paints one row into its rectangle (element coordinates); called only for rows that meet
     // the painted area.

@@ -38,6 +38,9 @@ protected:
 };
 
 TEST_F(UIComboBoxTest, WheelAndKeysChangeTheCurrentItemWithinTheEnds) {
+    toolkit().clearFocus();
+    sys().keyPress(*w, vk::kTab); // the keyboard reaches it
+    ASSERT_TRUE(combo->hasFocus());
     const Point over{50, 20};
     sys().wheel(*w, over, -120);
     sys().wheel(*w, over, -120);

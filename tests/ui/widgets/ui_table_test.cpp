@@ -92,6 +92,9 @@ TEST_F(UITableTest, SelectsLikeTheListAndFollowsTheHeadersColumns) {
     EXPECT_TRUE(view->horizontalScrollBar()->isVisible());
     view->horizontalScrollBar()->setValue(50);
     EXPECT_EQ(header->offset(), 50);
+    table->setFocus();
+    sys().keyPress(*w, vk::kRight);
+    EXPECT_EQ(header->offset(), 50 + table->scrollStep().width);
 }
 
 } // namespace
