@@ -125,7 +125,7 @@ void fillLists(UIListView& rows, UIListView& icons) {
 
 } // namespace
 
-void buildListsGallery(UIWindow& window) {
+ListsGallery buildListsGallery(UIWindow& window) {
     auto* table = new UITableView(&window);
     table->setGeometry({12, 12, 600, 390});
     fillTable(*table);
@@ -175,6 +175,7 @@ void buildListsGallery(UIWindow& window) {
         }
     }
     table->table()->setFocus();
+    return {table, mode};
 }
 
 namespace {
@@ -193,11 +194,26 @@ protected:
 };
 } // namespace
 
-UIWindow* openListsGallery() {
+UIWindow* openListsGallery(std::function<void(const std::string&)> report) {
     auto* window = new GalleryWindow;
     window->setTitle("Gallery: lists, tables and scrolling");
     window->setGeometry({40, 40, kListsGallerySize.width, kListsGallerySize.height});
-    buildListsGallery(*window);
+    const ListsGallery page = buildListsGallery(*window);
+    page.mode->currentChanged.connect(
+        [report](std::int32_t index) { report("gallery mode " + std::to_string(index)); });
+    page.table->table()->currentChanged.connect(
+        [report](std::int32_t row) { report("gallery table " + std::to_string(row)); });
+    auto announced = std::make_shared<bool>(false);
+    window->signal(UIEventType::Paint).connect([report, announced, page](UIEvent&) {
+        if (*announced) {
+            return;
+        }
+        *announced = true;
+        const Rect r = page.mode->windowRect();
+        report("element gallery-mode " + std::to_string(r.x) + " " + std::to_string(r.y) + " " +
+               std::to_string(r.width) + " " + std::to_string(r.height));
+        report("gallery ready");
+    });
     window->show();
     return window;
 }

@@ -5,18 +5,31 @@
 
 #include "base/geometry.h"
 
+#include <functional>
+#include <string>
+
 namespace scalora {
+class UIComboBox;
+class UITableView;
 class UIWindow;
-}
+} // namespace scalora
 
 namespace scalora::sandbox {
 
 // The page's size.
 inline constexpr Size kListsGallerySize{960, 560};
 
+// The widgets a test drives.
+struct ListsGallery {
+    UITableView* table = nullptr;
+    UIComboBox* mode = nullptr;
+};
+
 // Fills a window of kListsGallerySize with the page's widgets (shown).
-void buildListsGallery(UIWindow& window);
-// A top-level window with the page that quits the program when closed.
-UIWindow* openListsGallery();
+ListsGallery buildListsGallery(UIWindow& window);
+// A top-level window with the page that quits the program when closed. It reports
+// "element gallery-mode x y w h" (the mode list's box) and "gallery ready" once painted, then
+// "gallery mode <index>" and "gallery table <current row>" as they change.
+UIWindow* openListsGallery(std::function<void(const std::string&)> report);
 
 } // namespace scalora::sandbox

@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     window->setLayout(std::move(column));
     window->show();
     if (gallery == "lists") {
-        openListsGallery();
+        openListsGallery(report);
     }
 
     // Report once the first frame is on the screen.
