@@ -198,69 +198,11 @@ def arrow_frames(name, w, h, direction, count=4):
 
 
 def make_skins():
-    skin("UIComboBox_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, "3,10,3", "3,16,3")
-    arrow_frames("UIComboBox_Arrow", 9, 9, "down")
-
     # Text fields: normal, hovered, focused, disabled.
     field = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_HOT, ((255, 255, 255, 255),) * 2),
              (ACCENT, ((255, 255, 255, 255),) * 2), (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
     skin("UILineEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
     skin("UITextEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
-    skin("UIList_Background", box_frames(12, 12, field[:1] + field[3:], radius=0), 2, 12, 12, "1,10,1", "1,10,1")
-
-    # Scroll bars: tracks, arrow buttons, thumbs (normal, hovered, pressed, disabled), grippers.
-    thumb_states = [((205, 205, 205, 255), None), ((166, 166, 166, 255), None),
-                    ((96, 96, 96, 255), None), ((230, 230, 230, 255), None)]
-    for orient in ("Horizontal", "Vertical"):
-        track = Image(8, 8)
-        track.shape(lambda x, y: True, (240, 240, 240, 255))
-        skin("UIScrollBar_%sBackground" % orient, track, 1, 8, 8)
-        th = Image(17 * 4, 17)
-        for i, (c, _) in enumerate(thumb_states):
-            x0 = i * 17
-            if orient == "Horizontal":
-                th.shape(rounded(x0 + 1, 4, x0 + 16, 13, 3), c)
-            else:
-                th.shape(rounded(x0 + 4, 1, x0 + 13, 16, 3), c)
-        skin("UIScrollBar_%sThumbBackground" % orient, th, 4, 17, 17, "5,7,5", "5,7,5")
-        grip = Image(8, 8)
-        for k in range(3):
-            if orient == "Horizontal":
-                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= x < 2.5 + 2.5 * k and 2 <= y < 6, (120, 120, 120, 160))
-            else:
-                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= y < 2.5 + 2.5 * k and 2 <= x < 6, (120, 120, 120, 160))
-        skin("UIScrollBar_%sThumbGripper" % orient, grip, 1, 8, 8)
-    flat = [(None, None), (None, ((218, 218, 218, 255),) * 2), (None, ((96, 96, 96, 255),) * 2), (None, None)]
-    for side in ("Left", "Right", "Top", "Bottom"):
-        skin("UIScrollBar_%sArrowBackground" % side, box_frames(17, 17, flat, radius=0), 4, 17, 17)
-    arrow_frames("UIScrollBar_ArrowLeft", 7, 7, "left")
-    arrow_frames("UIScrollBar_ArrowRight", 7, 7, "right")
-    arrow_frames("UIScrollBar_ArrowUp", 7, 7, "up")
-    arrow_frames("UIScrollBar_ArrowDown", 7, 7, "down")
-
-    # Table header.
-    hb = Image(4, 24)
-    hb.shape(lambda x, y: True, vgradient((255, 255, 255, 255), (242, 242, 242, 255), 0, 24))
-    hb.shape(lambda x, y: y >= 23, (213, 213, 213, 255))
-    skin("UIHeader_Background", hb, 1, 4, 24, "1,2,1", "1,22,1")
-    hi = box_frames(8, 24, [(None, None), (None, ((217, 235, 249, 255), (188, 220, 244, 255))),
-                            (None, ((188, 220, 244, 255), (160, 200, 235, 255))), (None, None)], radius=0)
-    skin("UIHeader_ItemBackground", hi, 4, 8, 24, "1,6,1", "1,22,1")
-    sep = Image(1, 24)
-    sep.shape(lambda x, y: 3 <= y < 21, (213, 213, 213, 255))
-    skin("UIHeader_ItemSeparator", sep, 1, 1, 24)
-    for name, direction in (("Asc", "up"), ("Desc", "down"), ("Up", "up"), ("Down", "down")):
-        ind = Image(9, 5)
-        arrow(ind, 0, 0, 9, 5, direction, (96, 96, 96, 255))
-        skin("UIHeader_SortIndicator" + name, ind, 1, 9, 5)
-
-    # Selection of lists: focused and unfocused.
-    sel = Image(16, 16)
-    sel.shape(rounded(0, 0, 8, 16, 2), (38, 160, 218, 255))
-    sel.shape(rounded(1, 1, 7, 15, 1), vgradient((220, 240, 252, 255), (196, 228, 248, 255), 1, 15))
-    sel.shape(rounded(8, 0, 16, 16, 2), (218, 218, 218, 255))
-    sel.shape(rounded(9, 1, 15, 15, 1), (240, 240, 240, 255))
-    skin("UIList_Selection", sel, 2, 8, 16, "2,4,2", "2,12,2")
 
     # Menus.
     arrow_frames("UIMenu_ItemArrow", 5, 9, "right")
@@ -370,6 +312,75 @@ def make_basic_skins():
     skin("UILine_Background", line, 1, 4, 2)
 
 
+def make_lists_skins():
+    """Lists, tables and scrolling: the combo box field, list frames, scroll bars, the table
+    header and the selection of lists."""
+    grid = ("3,10,3", "3,16,3")
+    skin("UIComboBox_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, *grid)
+    arrow_frames("UIComboBox_Arrow", 9, 9, "down")
+
+    # List frames: normal and disabled.
+    frame = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
+    skin("UIList_Background", box_frames(12, 12, frame, radius=0), 2, 12, 12, "1,10,1", "1,10,1")
+
+    # Scroll bars: a track a shade darker than the window, flat arrow buttons, rounded thumbs
+    # (normal, hovered, pressed, disabled) with a light gripper.
+    track_color = (232, 232, 232, 255)
+    thumb_states = [(194, 194, 194, 255), (166, 166, 166, 255), (128, 128, 128, 255),
+                    (222, 222, 222, 255)]
+    for orient in ("Horizontal", "Vertical"):
+        track = Image(8, 8)
+        track.shape(lambda x, y: True, track_color)
+        skin("UIScrollBar_%sBackground" % orient, track, 1, 8, 8)
+        th = Image(17 * 4, 17)
+        for i, c in enumerate(thumb_states):
+            x0 = i * 17
+            if orient == "Horizontal":
+                th.shape(rounded(x0 + 1, 4, x0 + 16, 13, 3), c)
+            else:
+                th.shape(rounded(x0 + 4, 1, x0 + 13, 16, 3), c)
+        skin("UIScrollBar_%sThumbBackground" % orient, th, 4, 17, 17, "5,7,5", "5,7,5")
+        grip = Image(8, 8)
+        for k in range(3):
+            if orient == "Horizontal":
+                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= x < 2.5 + 2.5 * k and 2 <= y < 6, (255, 255, 255, 170))
+            else:
+                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= y < 2.5 + 2.5 * k and 2 <= x < 6, (255, 255, 255, 170))
+        skin("UIScrollBar_%sThumbGripper" % orient, grip, 1, 8, 8)
+    flat = [(None, None), (None, ((214, 214, 214, 255),) * 2), (None, ((190, 190, 190, 255),) * 2),
+            (None, None)]
+    for side in ("Left", "Right", "Top", "Bottom"):
+        skin("UIScrollBar_%sArrowBackground" % side, box_frames(17, 17, flat, radius=0), 4, 17, 17)
+    arrow_frames("UIScrollBar_ArrowLeft", 7, 7, "left")
+    arrow_frames("UIScrollBar_ArrowRight", 7, 7, "right")
+    arrow_frames("UIScrollBar_ArrowUp", 7, 7, "up")
+    arrow_frames("UIScrollBar_ArrowDown", 7, 7, "down")
+
+    # Table header.
+    hb = Image(4, 24)
+    hb.shape(lambda x, y: True, vgradient((255, 255, 255, 255), (242, 242, 242, 255), 0, 24))
+    hb.shape(lambda x, y: y >= 23, (213, 213, 213, 255))
+    skin("UIHeader_Background", hb, 1, 4, 24, "1,2,1", "1,22,1")
+    hi = box_frames(8, 24, [(None, None), (None, ((217, 235, 249, 255), (188, 220, 244, 255))),
+                            (None, ((188, 220, 244, 255), (160, 200, 235, 255))), (None, None)], radius=0)
+    skin("UIHeader_ItemBackground", hi, 4, 8, 24, "1,6,1", "1,22,1")
+    sep = Image(1, 24)
+    sep.shape(lambda x, y: 3 <= y < 21, (213, 213, 213, 255))
+    skin("UIHeader_ItemSeparator", sep, 1, 1, 24)
+    for name, direction in (("Asc", "up"), ("Desc", "down"), ("Up", "up"), ("Down", "down")):
+        ind = Image(9, 5)
+        arrow(ind, 0, 0, 9, 5, direction, (96, 96, 96, 255))
+        skin("UIHeader_SortIndicator" + name, ind, 1, 9, 5)
+
+    # Selection of lists: focused and unfocused.
+    sel = Image(16, 16)
+    sel.shape(rounded(0, 0, 8, 16, 2), (38, 160, 218, 255))
+    sel.shape(rounded(1, 1, 7, 15, 1), vgradient((220, 240, 252, 255), (196, 228, 248, 255), 1, 15))
+    sel.shape(rounded(8, 0, 16, 16, 2), (218, 218, 218, 255))
+    sel.shape(rounded(9, 1, 15, 15, 1), (240, 240, 240, 255))
+    skin("UIList_Selection", sel, 2, 8, 16, "2,4,2", "2,12,2")
+
+
 def badge(size, color, mark):
     """A round or triangular message icon with a white mark."""
     img = Image(size, size)
@@ -464,5 +475,6 @@ def write_skins_xml():
 if __name__ == "__main__":
     make_skins()
     make_basic_skins()
+    make_lists_skins()
     make_images()
     write_skins_xml()

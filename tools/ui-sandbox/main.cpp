@@ -3,9 +3,10 @@
 // standard output (and in --log FILE); "ready" and the element geometries are reported once
 // the window has been painted.
 //
-//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic]
+//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic|lists]
 #include "exchange/ui_drag_drop.h"
 #include "gallery_basic.h"
+#include "gallery_lists.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
 #include "ui/backend/sdl/sdl_window_system.h"
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--gallery") == 0 && i + 1 < argc) {
             gallery = argv[++i];
         } else {
-            std::cerr << "usage: ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic]\n";
+            std::cerr
+                << "usage: ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic|lists]\n";
             return 2;
         }
     }
@@ -171,6 +173,8 @@ int main(int argc, char** argv) {
     window->show();
     if (gallery == "basic") {
         makeBasicGallery(report)->show();
+    } else if (gallery == "lists") {
+        openListsGallery(report);
     }
 
     // Report once the first frame is on the screen.
