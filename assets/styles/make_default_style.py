@@ -213,8 +213,6 @@ def make_skins():
     # Text fields: normal, hovered, focused, disabled.
     field = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_HOT, ((255, 255, 255, 255),) * 2),
              (ACCENT, ((255, 255, 255, 255),) * 2), (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
-    skin("UILineEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
-    skin("UITextEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
     skin("UIList_Background", box_frames(12, 12, field[:1] + field[3:], radius=0), 2, 12, 12, "1,10,1", "1,10,1")
 
     # Check box indicator: normal, hovered, pressed, disabled, then the same four checked.
@@ -351,6 +349,16 @@ def make_skins():
     skin("UILine_Background", line, 1, 4, 2)
 
 
+def make_text_skins():
+    """The text family: line edit and text edit fields in four frames (normal, hovered,
+    focused, disabled); the widgets keep their text two pixels inside the frame."""
+    white = ((255, 255, 255, 255),) * 2
+    field = [(BORDER_OFF, white), (BORDER_HOT, white), (ACCENT, white),
+             (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
+    for name in ("UILineEdit_Background", "UITextEdit_Background"):
+        skin(name, box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
+
+
 def badge(size, color, mark):
     """A round or triangular message icon with a white mark."""
     img = Image(size, size)
@@ -444,5 +452,6 @@ def write_skins_xml():
 
 if __name__ == "__main__":
     make_skins()
+    make_text_skins()
     make_images()
     write_skins_xml()
