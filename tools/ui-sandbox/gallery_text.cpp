@@ -1,6 +1,9 @@
 #include "gallery_text.h"
 
+#include "base/strings.h"
 #include "ui/core/ui_layout.h"
+#include "ui/draw/canvas.h"
+#include "ui/widgets/ui_file_dialog.h"
 #include "ui/widgets/ui_line_edit.h"
 
 #include <memory>
@@ -20,6 +23,43 @@ public:
     Size sizeHint() const override { return layout() != nullptr ? layout()->sizeHint() : Size{}; }
 };
 
+// Opens the desktop's file dialog on a click and reports what was chosen.
+class ChooseFileBox : public UIElement {
+public:
+    ChooseFileBox(UIElement* parent, Reporter report)
+        : UIElement(parent), report_(std::move(report)) {
+        setStyleClass("SandboxChooseFile");
+        setFlag(kParentBackground, true);
+        setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
+        setCursorId(CursorId::Hand);
+    }
+    Size sizeHint() const override { return {110, 23}; }
+
+protected:
+    void paintEvent(UIEvent& e) override {
+        Canvas& c = *e.canvas;
+        c.fillRect(rect(), Brush({0xFFFAFAFA, 0xFFE2E2E2}));
+        c.drawRect(rect(), 0xFF707070);
+        c.drawText(font_, rect(), "Choose file...", 0xFF202020, kAlignHCenter | kAlignVCenter);
+    }
+    void mouseClickEvent(UIEvent& e) override {
+        if (e.button != kLeftButton) {
+            return;
+        }
+        UIFileDialog dialog(this);
+        dialog.setTitle("Choose a file for the sandbox");
+        dialog.setMultipleSelection(true);
+        dialog.addFilter("All files", "*");
+        dialog.addFilter("Images", "*.jpg|*.jpeg|*.png");
+        report_(dialog.run() ? "chosen " + join(dialog.result(), " ") + " folder " + dialog.folder()
+                             : std::string("dialog cancelled"));
+    }
+
+private:
+    Reporter report_;
+    UIFont font_{UIFont::defaultFamily(), 9};
+};
+
 } // namespace
 
 UIElement* makeTextGallery(UIWindow* window, const Reporter& report) {
@@ -31,6 +71,7 @@ UIElement* makeTextGallery(UIWindow* window, const Reporter& report) {
     auto* readOnly = new UILineEdit(row);
     readOnly->setText("Read only, selectable");
     readOnly->setReadOnly(true);
+    auto* choose = new ChooseFileBox(row, report);
 
     struct Named {
         UILineEdit* edit;
@@ -49,19 +90,25 @@ UIElement* makeTextGallery(UIWindow* window, const Reporter& report) {
         n.edit->show();
         layout->addElement(n.edit);
     }
+    choose->show();
+    layout->addElement(choose);
     row->setLayout(std::move(layout));
-    window->signal(UIEventType::Paint).connect([report, edits, done = false](UIEvent&) mutable {
-        if (done) {
-            return;
-        }
-        done = true;
-        for (const Named& n : edits) {
-            const Rect r = n.edit->windowRect();
-            report("element " + std::string(n.name) + " " + std::to_string(r.x) + " " +
-                   std::to_string(r.y) + " " + std::to_string(r.width) + " " +
-                   std::to_string(r.height));
-        }
-    });
+    window->signal(UIEventType::Paint)
+        .connect([report, edits, choose, done = false](UIEvent&) mutable {
+            if (done) {
+                return;
+            }
+            done = true;
+            auto place = [&report](const UIElement* element, const std::string& name) {
+                const Rect r = element->windowRect();
+                report("element " + name + " " + std::to_string(r.x) + " " + std::to_string(r.y) +
+                       " " + std::to_string(r.width) + " " + std::to_string(r.height));
+            };
+            for (const Named& n : edits) {
+                place(n.edit, n.name);
+            }
+            place(choose, "choosefile");
+        });
     return row;
 }
 

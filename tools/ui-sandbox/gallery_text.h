@@ -1,6 +1,7 @@
 // The text family's page of the sandbox: line edits (plain, with a blank text, read-only),
-// each reporting the user's changes as "text <name> <text>" and, once the window has been
-// painted, its place as "element <name> x y w h".
+// each reporting the user's changes as "text <name> <text>", and a box that opens the
+// desktop's file dialog and reports "chosen <paths> folder <folder>" or "dialog cancelled".
+// Once the window has been painted each reports its place as "element <name> x y w h".
 #pragma once
 
 #include "sandbox_elements.h"
