@@ -5,6 +5,7 @@
 #include "exchange/ui_mime_data.h"
 #include "ui/core/ui_element.h"
 #include "ui/core/ui_toolkit.h"
+#include "ui/core/ui_window.h"
 
 #include <cstdlib>
 
@@ -26,6 +27,14 @@ std::size_t byteOffsetOfCharacter(std::string_view text, std::int64_t n) {
 }
 
 } // namespace
+
+void placeInputMethod(UIElement& element, const Rect& caret) {
+    UIWindow* w = element.window();
+    if (w != nullptr && w->nativeWindow() != nullptr && element.hasFocus()) {
+        const Point at = element.mapToWindow(caret.topLeft());
+        w->nativeWindow()->setTextInputArea({at.x, at.y, caret.width, caret.height});
+    }
+}
 
 TextEditor::TextEditor(TextEditorHost& host, TextEditModel::Lines lines, std::string menuContext)
     : host_(host), model_(lines), menuContext_(std::move(menuContext)) {}

@@ -51,6 +51,10 @@ public:
     virtual void fillZoomState(TextEditMenuState& state) const { (void)state; }
 };
 
+// Tells the window system where the caret of a focused editor is (element coordinates), so
+// an input method opens its candidate list beside it.
+void placeInputMethod(UIElement& element, const Rect& caret);
+
 class TextEditor {
 public:
     TextEditor(TextEditorHost& host, TextEditModel::Lines lines, std::string menuContext);

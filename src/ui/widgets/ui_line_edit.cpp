@@ -139,6 +139,7 @@ std::size_t UILineEdit::positionAt(Point point) const {
 void UILineEdit::editorChanged(bool) {
     relayoutLine();
     update();
+    placeInputMethod(*this, caretRect());
 }
 
 void UILineEdit::caretBlinked() {
