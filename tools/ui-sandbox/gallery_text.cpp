@@ -5,6 +5,7 @@
 #include "ui/draw/canvas.h"
 #include "ui/widgets/ui_file_dialog.h"
 #include "ui/widgets/ui_line_edit.h"
+#include "ui/widgets/ui_text_edit.h"
 
 #include <memory>
 #include <vector>
@@ -72,6 +73,12 @@ UIElement* makeTextGallery(UIWindow* window, const Reporter& report) {
     readOnly->setText("Read only, selectable");
     readOnly->setReadOnly(true);
     auto* choose = new ChooseFileBox(row, report);
+    auto* textEdit = new UITextEdit(row);
+    textEdit->setText("A text edit wraps its lines at the width it is given and scrolls up and "
+                      "down to keep the caret in view.\nCtrl with + and - changes the text size.");
+    textEdit->setMinimumSize({0, 64});
+    textEdit->textChanged().connect(
+        [report](const std::string& t) { report("text textedit " + t.substr(0, t.find('\n'))); });
 
     struct Named {
         UILineEdit* edit;
@@ -92,9 +99,15 @@ UIElement* makeTextGallery(UIWindow* window, const Reporter& report) {
     }
     choose->show();
     layout->addElement(choose);
-    row->setLayout(std::move(layout));
+    textEdit->show();
+    auto column = std::make_unique<UIVBoxLayout>();
+    column->setContentsMargins({0, 0, 0, 0});
+    column->setSpacing(10);
+    column->addLayout(std::move(layout));
+    column->addElement(textEdit);
+    row->setLayout(std::move(column));
     window->signal(UIEventType::Paint)
-        .connect([report, edits, choose, done = false](UIEvent&) mutable {
+        .connect([report, edits, choose, textEdit, done = false](UIEvent&) mutable {
             if (done) {
                 return;
             }
@@ -108,6 +121,7 @@ UIElement* makeTextGallery(UIWindow* window, const Reporter& report) {
                 place(n.edit, n.name);
             }
             place(choose, "choosefile");
+            place(textEdit, "textedit");
         });
     return row;
 }

@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     window->setTitle("UI Sandbox");
     window->setBackground(0xFFE9ECEF);
     window->setMinimumSize({360, 300});
-    window->setGeometry({80, 60, 600, 600});
+    window->setGeometry({80, 60, 600, 680});
 
     auto* a = new ClickBox(window, "alpha", 0xFF3C78C8, report);
     auto* b = new ClickBox(window, "beta", 0xFF2E9E5B, report);

@@ -135,8 +135,8 @@ std::size_t TextEditLayout::linesAway(std::size_t pos, int lines, std::int32_t x
         return pos;
     }
     const auto last = static_cast<std::int64_t>(lines_.size()) - 1;
-    const std::int64_t target = std::clamp(static_cast<std::int64_t>(lineOf(pos)) + lines,
-                                           std::int64_t{0}, last);
+    const std::int64_t target =
+        std::clamp(static_cast<std::int64_t>(lineOf(pos)) + lines, std::int64_t{0}, last);
     return positionInLine(static_cast<std::size_t>(target), x);
 }
 

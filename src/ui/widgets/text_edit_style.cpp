@@ -1,5 +1,8 @@
 #include "ui/widgets/text_edit_style.h"
 
+#include "ui/core/ui_element.h"
+#include "ui/draw/canvas.h"
+#include "ui/style/skin.h"
 #include "ui/style/style_values.h"
 
 namespace scalora {
@@ -14,6 +17,10 @@ constexpr Color kUnfocusedSelection = 0xFFDADADA;
 constexpr Color kDisabledInk = 0xFF969696;
 constexpr Color kReadOnlyInk = 0xFF404040;
 constexpr Color kBlankInk = 0xFF969696;
+// Without a skin: a plain field.
+constexpr Color kFallbackFace = 0xFFFFFFFF;
+constexpr Color kFallbackBorder = 0xFFADB2B5;
+constexpr Color kFallbackFocusBorder = 0xFF3399FF;
 } // namespace
 
 TextEditStyle::TextEditStyle()
@@ -72,6 +79,20 @@ const TextColors& TextEditStyle::textColors(State state) const {
         break;
     }
     return normal;
+}
+
+void drawTextFrame(Canvas& canvas, const UISkin* skin, const UIElement& field, bool focused) {
+    const Rect r = field.rect();
+    const SkinState frame = !field.isEnabled()        ? SkinState::Disabled
+                            : focused                 ? SkinState::Pressed
+                            : field.hasFlag(kHovered) ? SkinState::Hovered
+                                                      : SkinState::Normal;
+    if (skin != nullptr && skin->hasImage()) {
+        drawSkin(canvas, *skin, r, frame);
+    } else {
+        canvas.fillRect(r, kFallbackFace);
+        canvas.drawRect(r, focused ? kFallbackFocusBorder : kFallbackBorder);
+    }
 }
 
 } // namespace scalora

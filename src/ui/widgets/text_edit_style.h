@@ -1,7 +1,7 @@
 // The look the line edit and the text edit share: the text font, the five colour pairs
 // (normal, selected while focused, selected while not focused, disabled, read-only) and the
 // blank text's font and colour, with fall-backs for a missing style that match the shipped
-// one. Backgrounds are brushes drawn over the widget's skin.
+// one. Backgrounds are brushes drawn over the widget's skin, which drawTextFrame draws.
 #pragma once
 
 #include "ui/draw/brush.h"
@@ -10,6 +10,10 @@
 #include <string_view>
 
 namespace scalora {
+
+class Canvas;
+class UIElement;
+class UISkin;
 
 struct TextColors {
     Color foreground;
@@ -37,5 +41,9 @@ struct TextEditStyle {
         return focused ? selected : unfocusedSelected;
     }
 };
+
+// The field's frame over the whole of `field`: the skin's normal, hovered, focused or
+// disabled image, or a plain white field whose border shows the focus when there is no skin.
+void drawTextFrame(Canvas& canvas, const UISkin* skin, const UIElement& field, bool focused);
 
 } // namespace scalora

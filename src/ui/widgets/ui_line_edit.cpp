@@ -16,15 +16,12 @@ namespace {
 constexpr Margins kTextMargins{4, 3, 4, 3};
 // A field shows about this many average digits when nothing asks for another width.
 constexpr std::int32_t kHintCharacters = 17;
-// Without a skin: a plain field.
-constexpr Color kFallbackFace = 0xFFFFFFFF;
-constexpr Color kFallbackBorder = 0xFFADB2B5;
-constexpr Color kFallbackFocusBorder = 0xFF3399FF;
 
 } // namespace
 
 UILineEdit::UILineEdit(UIElement* parent)
-    : UIElement(parent), editor_(*this, TextEditModel::Lines::Single, "UserInterface/UILineEdit") {
+    : TextEditingElement<UIElement>(parent),
+      editor_(*this, TextEditModel::Lines::Single, "UserInterface/UILineEdit") {
     editor_.setMaxLength(kDefaultMaxLength);
     setStyleClass("UILineEdit");
     setFlag(kParentBackground, true);
@@ -152,17 +149,7 @@ void UILineEdit::paintEvent(UIEvent& e) {
     const TextEditStyle::State state = !isEnabled()           ? TextEditStyle::State::Disabled
                                        : editor_.isReadOnly() ? TextEditStyle::State::ReadOnly
                                                               : TextEditStyle::State::Normal;
-    // Frames: normal, hovered, focused, disabled.
-    const SkinState frame = !isEnabled()        ? SkinState::Disabled
-                            : focused           ? SkinState::Pressed
-                            : hasFlag(kHovered) ? SkinState::Hovered
-                                                : SkinState::Normal;
-    if (skin_ && skin_->hasImage()) {
-        drawSkin(c, *skin_, rect(), frame);
-    } else {
-        c.fillRect(rect(), kFallbackFace);
-        c.drawRect(rect(), focused ? kFallbackFocusBorder : kFallbackBorder);
-    }
+    drawTextFrame(c, skin_.get(), *this, focused);
     const TextColors& colors = style_.textColors(state);
     c.fillRect(rect().shrunk({1, 1, 1, 1}), colors.background);
 
@@ -201,74 +188,12 @@ void UILineEdit::resizeEvent(UIEvent&) {
     keepCaretVisible();
 }
 
-void UILineEdit::keyPressEvent(UIEvent& e) {
-    if (editor_.keyPress(e)) {
-        e.accept();
-    }
-}
-
-void UILineEdit::mousePressEvent(UIEvent& e) {
-    editor_.mousePress(e);
-}
-
-void UILineEdit::mouseReleaseEvent(UIEvent& e) {
-    editor_.mouseRelease(e);
-}
-
-void UILineEdit::mouseDoubleClickEvent(UIEvent& e) {
-    editor_.mouseDoubleClick(e);
-}
-
-void UILineEdit::mouseMoveEvent(UIEvent& e) {
-    editor_.mouseMove(e);
-}
-
 void UILineEdit::enterEvent(UIEvent&) {
     update();
 }
 
 void UILineEdit::leaveEvent(UIEvent&) {
     update();
-}
-
-void UILineEdit::timerEvent(UIEvent& e) {
-    editor_.timer(e);
-}
-
-void UILineEdit::focusInEvent(UIEvent&) {
-    editor_.focusIn();
-}
-
-void UILineEdit::focusOutEvent(UIEvent&) {
-    editor_.focusOut();
-}
-
-void UILineEdit::showEvent(UIEvent&) {
-    editor_.shown();
-}
-
-void UILineEdit::hideEvent(UIEvent&) {
-    editor_.hidden();
-}
-
-void UILineEdit::changeEvent(UIEvent&) {
-    update();
-}
-
-void UILineEdit::dragEnterEvent(UIEvent& e) {
-    if (editor_.acceptsDrag(e)) {
-        e.accept();
-    }
-}
-
-void UILineEdit::dragMoveEvent(UIEvent& e) {
-    if (editor_.acceptsDrag(e)) {
-        e.accept();
-    }
-}
-
-void UILineEdit::dropEvent(UIEvent& e) {
-    editor_.drop(e);
 }
 
 } // namespace scalora

@@ -7,6 +7,7 @@
 
 #include "ui/core/ui_element.h"
 #include "ui/widgets/text_edit_style.h"
+#include "ui/widgets/text_editing_element.h"
 #include "ui/widgets/text_editor.h"
 #include "ui/widgets/text_line.h"
 
@@ -19,7 +20,7 @@ namespace scalora {
 
 class UISkin;
 
-class UILineEdit : public UIElement, private TextEditorHost {
+class UILineEdit : public TextEditingElement<UIElement>, private TextEditorHost {
 public:
     // The most characters a line holds unless told otherwise, as single-line edit fields
     // have always allowed; it keeps a pasted book from being laid out on every key.
@@ -82,22 +83,9 @@ public:
 protected:
     void paintEvent(UIEvent& e) override;
     void resizeEvent(UIEvent& e) override;
-    void keyPressEvent(UIEvent& e) override;
-    void mousePressEvent(UIEvent& e) override;
-    void mouseReleaseEvent(UIEvent& e) override;
-    void mouseDoubleClickEvent(UIEvent& e) override;
-    void mouseMoveEvent(UIEvent& e) override;
     void enterEvent(UIEvent& e) override;
     void leaveEvent(UIEvent& e) override;
-    void timerEvent(UIEvent& e) override;
-    void focusInEvent(UIEvent& e) override;
-    void focusOutEvent(UIEvent& e) override;
-    void showEvent(UIEvent& e) override;
-    void hideEvent(UIEvent& e) override;
-    void changeEvent(UIEvent& e) override;
-    void dragEnterEvent(UIEvent& e) override;
-    void dragMoveEvent(UIEvent& e) override;
-    void dropEvent(UIEvent& e) override;
+    TextEditor& textEditor() override { return editor_; }
 
 private:
     // TextEditorHost
