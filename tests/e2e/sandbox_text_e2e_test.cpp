@@ -1,6 +1,7 @@
 // The sandbox's text widgets and file dialog on the SDL2 backend under Xvfb, driven by
 // xdotool like a user would: text of any script arrives intact through the window system's
-// text input, and the desktop's file dialog (zenity) hands back the file typed into it.
+// text input into a line edit and a text edit, and the desktop's file dialog (zenity) hands back
+// the file typed into it.
 #include "e2e_fixture.h"
 
 #include <filesystem>
@@ -30,6 +31,19 @@ TEST_F(SandboxTextTest, TypedTextOfAnyScriptArrivesIntact) {
     ASSERT_TRUE(waitForLine(log_, "text blankedit Grüße, 東京", 20s))
         << "typed: " << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
     EXPECT_TRUE(keepScreenshot("sandbox_line_edit.png"));
+}
+
+TEST_F(SandboxTextTest, TheTextEditTakesTypingAtItsStartAndShowsASelection) {
+    ASSERT_EQ(boxes_.count("textedit"), 1u);
+    ASSERT_EQ(clickInto(boxes_["textedit"]), 0);
+    ASSERT_EQ(session_.run({"xdotool", "key", "ctrl+Home"}, 20s).status, 0);
+    ASSERT_EQ(session_.run({"xdotool", "type", "--delay", "60", "東京: "}, 30s).status, 0);
+    ASSERT_TRUE(waitForLine(log_, "text textedit 東京: A text edit wraps", 20s))
+        << "typed: " << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
+    ASSERT_EQ(
+        session_.run({"xdotool", "key", "--delay", "100", "shift+Down", "shift+End"}, 20s).status,
+        0);
+    EXPECT_TRUE(keepScreenshot("sandbox_text_edit.png"));
 }
 
 class SandboxFileDialogTest : public SandboxTextTest {
