@@ -249,6 +249,18 @@ void UIInputRouter::textInput(UIWindow* window, const std::string& text, std::ui
     }
 }
 
+void UIInputRouter::textEditing(UIWindow* window, const std::string& text, std::int32_t caret) {
+    if (!toolkit_.acceptsInput(window)) {
+        return;
+    }
+    if (UIElement* target = keyTarget(toolkit_, window)) {
+        UIEvent e = UIEvent::keyEvent(UIEventType::KeyPress, vk::kProcessKey, modifiers_);
+        e.text = text;
+        e.value = caret;
+        target->postEvent(e);
+    }
+}
+
 void UIInputRouter::windowMoved(UIWindow* window, Point position) {
     if (window == nullptr || window->position() == position) {
         return;
