@@ -56,7 +56,7 @@ void SandboxTest::SetUp() {
     boxes_ = elementBoxes(readLines(log_));
 }
 
-int SandboxTest::xdotool(const std::vector<std::string>& args) {
+int XvfbTest::xdotool(const std::vector<std::string>& args) {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
     const auto end = std::chrono::steady_clock::now() + 20s;

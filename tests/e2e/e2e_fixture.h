@@ -31,6 +31,10 @@ protected:
     // A screenshot of the whole screen into the test's folder, copied to SCALORA_KEEP_PNG when
     // that is set; false when it could not be taken.
     [[nodiscard]] bool keepScreenshot(const std::string& name);
+    // Runs xdotool until it succeeds or 20 s have passed, and gives its last exit status. Right
+    // after a window maps, a search can still come back empty or a move fail while the window
+    // manager reparents it; a chain that fails stops before its click, so retrying is safe.
+    int xdotool(const std::vector<std::string>& args);
 
     TempDir dir_;
     XvfbSession session_;
@@ -44,11 +48,6 @@ protected:
     // Starts the session and the ui-sandbox (reporting into log_), and waits until the sandbox
     // has painted its window and reported its elements into boxes_.
     void SetUp() override;
-
-    // Runs xdotool until it succeeds or 20 s have passed, and gives its last exit status. Right
-    // after a window maps, a search can still come back empty or a move fail while the window
-    // manager reparents it; a chain that fails stops before its click, so retrying is safe.
-    int xdotool(const std::vector<std::string>& args);
 
     std::filesystem::path log_ = dir_ / "sandbox.log";
     pid_t sandbox_ = -1;

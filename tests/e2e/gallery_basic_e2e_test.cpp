@@ -4,7 +4,6 @@
 #include "e2e_fixture.h"
 
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace scalora::test {
 namespace {
@@ -25,22 +24,6 @@ protected:
         ASSERT_TRUE(waitForLine(log_, "gallery basic ready", 30s))
             << "the gallery did not open: " << readFile(dir_ / "sandbox.out");
         boxes_ = elementBoxes(readLines(log_));
-    }
-
-    // Retried while the window manager may still be mapping the window (see the click test).
-    int xdotool(const std::vector<std::string>& args) {
-        std::vector<std::string> argv{"xdotool"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        int status = -1;
-        while (std::chrono::steady_clock::now() < end) {
-            status = session_.run(argv, 20s).status;
-            if (status == 0) {
-                break;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return status;
     }
 
     int clickOn(const std::string& name) {

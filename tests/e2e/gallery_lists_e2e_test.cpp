@@ -35,18 +35,9 @@ protected:
     // Runs an xdotool chain on the gallery window until it succeeds (the window may still be
     // mapping); its last exit status.
     int onGallery(const std::vector<std::string>& chain) {
-        std::vector<std::string> argv{"xdotool", "search", "--sync", "--name", "Gallery: lists"};
-        argv.insert(argv.end(), chain.begin(), chain.end());
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        int status = -1;
-        while (std::chrono::steady_clock::now() < end) {
-            status = session_.run(argv, 20s).status;
-            if (status == 0) {
-                break;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return status;
+        std::vector<std::string> args{"search", "--sync", "--name", "Gallery: lists"};
+        args.insert(args.end(), chain.begin(), chain.end());
+        return xdotool(args);
     }
     int clickAt(int x, int y) {
         return onGallery(

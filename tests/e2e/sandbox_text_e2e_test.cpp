@@ -22,13 +22,43 @@ protected:
                         std::to_string(box.x + box.width / 2),
                         std::to_string(box.y + box.height / 2), "click", "1"});
     }
+
+    // Types `text` one character at a time into the focused field and waits for the field's
+    // "text <name> ..." line to show it. xdotool types a character the keyboard map lacks by
+    // mapping a spare key for a moment; on a busy machine the window can see that key before
+    // the new map and drop it, so a character that never arrived is typed again. One that
+    // arrives wrong still fails the test.
+    [[nodiscard]] bool typeInto(const std::string& name, const std::string& text,
+                                const std::string& after = "") {
+        std::string expected = "text " + name + " ";
+        for (std::size_t i = 0; i < text.size();) {
+            std::size_t length = 1;
+            while (i + length < text.size() &&
+                   (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80) {
+                ++length;
+            }
+            const std::string character = text.substr(i, length);
+            expected += character;
+            bool arrived = false;
+            for (int attempt = 0; attempt < 5 && !arrived; ++attempt) {
+                if (session_.run({"xdotool", "type", character}, 20s).status != 0) {
+                    return false;
+                }
+                arrived = waitForLine(log_, expected + after, 3s);
+            }
+            if (!arrived) {
+                return false;
+            }
+            i += length;
+        }
+        return true;
+    }
 };
 
 TEST_F(SandboxTextTest, TypedTextOfAnyScriptArrivesIntact) {
     ASSERT_EQ(boxes_.count("blankedit"), 1u);
     ASSERT_EQ(clickInto(boxes_["blankedit"]), 0);
-    ASSERT_EQ(session_.run({"xdotool", "type", "--delay", "60", "Grüße, 東京"}, 30s).status, 0);
-    ASSERT_TRUE(waitForLine(log_, "text blankedit Grüße, 東京", 20s))
+    ASSERT_TRUE(typeInto("blankedit", "Grüße, 東京"))
         << "typed: " << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
     EXPECT_TRUE(keepScreenshot("sandbox_line_edit.png"));
 }
@@ -37,8 +67,7 @@ TEST_F(SandboxTextTest, TheTextEditTakesTypingAtItsStartAndShowsASelection) {
     ASSERT_EQ(boxes_.count("textedit"), 1u);
     ASSERT_EQ(clickInto(boxes_["textedit"]), 0);
     ASSERT_EQ(session_.run({"xdotool", "key", "ctrl+Home"}, 20s).status, 0);
-    ASSERT_EQ(session_.run({"xdotool", "type", "--delay", "60", "東京: "}, 30s).status, 0);
-    ASSERT_TRUE(waitForLine(log_, "text textedit 東京: A text edit wraps", 20s))
+    ASSERT_TRUE(typeInto("textedit", "東京: ", "A text edit wraps"))
         << "typed: " << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
     ASSERT_EQ(
         session_.run({"xdotool", "key", "--delay", "100", "shift+Down", "shift+End"}, 20s).status,

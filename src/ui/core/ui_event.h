@@ -217,4 +217,18 @@ inline constexpr std::int32_t kOemQuote = 222;
 inline constexpr std::int32_t kProcessKey = 229;
 } // namespace vk
 
+// The modifier bit a modifier key holds down while pressed; 0 for every other key.
+constexpr std::uint32_t modifierOfKey(std::int32_t key) {
+    switch (key) {
+    case vk::kShift:
+        return kShiftModifier;
+    case vk::kControl:
+        return kControlModifier;
+    case vk::kMenu:
+        return kAltModifier;
+    default:
+        return 0;
+    }
+}
+
 } // namespace scalora

@@ -1,35 +1,8 @@
 // An idle loop iteration, hover ticks included, allocates nothing: the global allocation
-// functions of this test program count their calls.
+// functions of this test program count their calls (support/allocation_counter).
+#include "support/allocation_counter.h"
 #include "ui/draw/canvas.h"
 #include "ui_test_fixture.h"
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> gAllocations{0};
-}
-
-// The replacements below pair malloc with free themselves; GCC, seeing only the free in the
-// inlined delete, takes it for a mismatch.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(std::size_t size) {
-    ++gAllocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace scalora::test {
 namespace {
@@ -56,12 +29,12 @@ TEST_F(UITest, IdleIterationsDoNotAllocate) {
     toolkit().processEvents();
     sys().advance(100);
 
-    const long before = gAllocations.load();
+    const long before = allocationCount();
     for (int i = 0; i < 10; ++i) {
         toolkit().iterate(false);
     }
     sys().advance(100); // hover ticks with the pointer still inside
-    EXPECT_EQ(gAllocations.load(), before);
+    EXPECT_EQ(allocationCount(), before);
 }
 
 } // namespace

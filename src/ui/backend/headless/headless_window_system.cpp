@@ -186,23 +186,8 @@ void HeadlessWindowSystem::pointerLeaves(UIWindow& window) {
     settle();
 }
 
-namespace {
-std::uint32_t modifierBitOf(std::int32_t key) {
-    switch (key) {
-    case vk::kShift:
-        return kShiftModifier;
-    case vk::kControl:
-        return kControlModifier;
-    case vk::kMenu:
-        return kAltModifier;
-    default:
-        return 0;
-    }
-}
-} // namespace
-
 void HeadlessWindowSystem::keyPress(UIWindow& window, std::int32_t key, std::uint32_t modifiers) {
-    modifiers_ = modifiers | modifierBitOf(key);
+    modifiers_ = modifiers | modifierOfKey(key);
     if (UIToolkit* tk = UIToolkit::instance()) {
         tk->input().keyPress(&window, key, modifiers_, false);
     }
@@ -210,7 +195,7 @@ void HeadlessWindowSystem::keyPress(UIWindow& window, std::int32_t key, std::uin
 }
 
 void HeadlessWindowSystem::keyRelease(UIWindow& window, std::int32_t key, std::uint32_t modifiers) {
-    modifiers_ = modifiers & ~modifierBitOf(key);
+    modifiers_ = modifiers & ~modifierOfKey(key);
     if (UIToolkit* tk = UIToolkit::instance()) {
         tk->input().keyRelease(&window, key, modifiers_);
     }
