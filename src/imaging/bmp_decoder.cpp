@@ -84,24 +84,15 @@ struct Header {
     bool hasAlpha = false;
 };
 
-// `data` holds at least the headers and the palette; `fileLength` is the length of the whole
-// file, which a probe does not read.
-bool parseHeader(Bytes data, std::uint64_t fileLength, Header& h) {
-    if (data.size() < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') {
-        return false;
-    }
-    const std::uint32_t fileSize = readLe32(&data[2]);
-    h.dataOffset = readLe32(&data[10]);
-    h.headerSize = readLe32(&data[14]);
+bool isOs2v2Header(std::uint32_t hs) {
+    return hs != kCoreHeaderSize && hs != kInfoHeaderSize && hs != 52 && hs != 56 &&
+           hs != kV4HeaderSize && hs != kV5HeaderSize;
+}
+
+// The info header after the file header (`p`, `h.headerSize` bytes): size, planes, depth,
+// compression, density and the palette count. False for what no sound file holds.
+bool parseInfoHeader(const std::uint8_t* p, Header& h) {
     const std::uint32_t hs = h.headerSize;
-    const bool known = hs == kCoreHeaderSize || hs == kInfoHeaderSize || hs == 52 || hs == 56 ||
-                       hs == kV4HeaderSize || hs == kV5HeaderSize ||
-                       (hs >= kOs2MinHeaderSize && hs <= kOs2MaxHeaderSize);
-    // A declared file size larger than the file means the file lost its end.
-    if (!known || data.size() < kFileHeaderSize + hs || fileSize > fileLength) {
-        return false;
-    }
-    const std::uint8_t* p = &data[kFileHeaderSize];
     int planes = 0;
     if (hs == kCoreHeaderSize) {
         h.width = readLe16(p + 4);
@@ -143,115 +134,137 @@ bool parseHeader(Bytes data, std::uint64_t fileLength, Header& h) {
         return false;
     }
     // OS/2 2.x reuses compression 3 for Huffman 1D and 4 for RLE24; neither is read here.
-    const bool os2v2 = hs != kCoreHeaderSize && hs != kInfoHeaderSize && hs != 52 && hs != 56 &&
-                       hs != kV4HeaderSize && hs != kV5HeaderSize;
-    if (os2v2 && h.compression != kRgb && h.compression != kRle8 && h.compression != kRle4) {
+    return !isOs2v2Header(hs) || h.compression == kRgb || h.compression == kRle8 ||
+           h.compression == kRle4;
+}
+
+// The channel masks of 16- and 32-bit pixels: from the header, from the three or four words
+// after a 40-byte header (`afterHeader` then moves past them), or the fixed BI_RGB layouts.
+// Masks must be contiguous, fit the pixel and not overlap.
+bool parseBitFields(Bytes data, const std::uint8_t* p, Header& h, std::size_t& afterHeader) {
+    const std::uint32_t hs = h.headerSize;
+    if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
+        std::uint32_t masks[4] = {0, 0, 0, 0};
+        const int count = h.compression == kAlphaBitFields ? 4 : 3;
+        if (hs == kInfoHeaderSize) {
+            if (data.size() < afterHeader + static_cast<std::size_t>(count) * 4) {
+                return false;
+            }
+            for (int i = 0; i < count; ++i) {
+                masks[i] = readLe32(&data[afterHeader + static_cast<std::size_t>(i) * 4]);
+            }
+            afterHeader += static_cast<std::size_t>(count) * 4;
+        } else if (hs >= 52) {
+            for (int i = 0; i < 3; ++i) {
+                masks[i] = readLe32(p + 40 + i * 4);
+            }
+            if (hs >= 56) {
+                masks[3] = readLe32(p + 52);
+            }
+        } else {
+            return false;
+        }
+        h.red = channelFor(masks[0]);
+        h.green = channelFor(masks[1]);
+        h.blue = channelFor(masks[2]);
+        h.alpha = channelFor(masks[3]);
+    } else if (h.compression == kRgb) {
+        if (h.bits == 16) {
+            h.red = channelFor(0x7C00);
+            h.green = channelFor(0x03E0);
+            h.blue = channelFor(0x001F);
+        } else {
+            // The fourth byte of 32-bit BI_RGB pixels is unused, not alpha.
+            h.red = channelFor(0x00FF0000);
+            h.green = channelFor(0x0000FF00);
+            h.blue = channelFor(0x000000FF);
+        }
+    } else {
         return false;
     }
-    // Image size, when given, cannot exceed what the file holds.
-    if (h.imageSize > fileLength) {
-        return false;
+    const std::uint32_t limit = h.bits == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+    const Channel* channels[4] = {&h.red, &h.green, &h.blue, &h.alpha};
+    std::uint32_t seen = 0;
+    for (const Channel* c : channels) {
+        if (!contiguous(*c) || (c->mask & ~limit) != 0 || (c->mask & seen) != 0) {
+            return false;
+        }
+        seen |= c->mask;
     }
-    std::size_t afterHeader = kFileHeaderSize + hs;
+    h.hasAlpha = h.alpha.mask != 0;
+    return true;
+}
+
+// Depth and compression together: palette depths take RGB or the RLE of their own depth,
+// 16 and 32 bits their bit fields, 24 bits RGB only.
+bool parsePixelLayout(Bytes data, const std::uint8_t* p, Header& h, std::size_t& afterHeader) {
     switch (h.bits) {
     case 1:
     case 2:
     case 4:
     case 8:
-        if (h.compression == kRle8 && h.bits != 8) {
-            return false;
-        }
-        if (h.compression == kRle4 && h.bits != 4) {
-            return false;
-        }
-        if (h.compression != kRgb && h.compression != kRle8 && h.compression != kRle4) {
-            return false;
-        }
-        break;
+        return h.compression == kRgb || (h.compression == kRle8 && h.bits == 8) ||
+               (h.compression == kRle4 && h.bits == 4);
     case 16:
     case 32:
-        if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
-            std::uint32_t masks[4] = {0, 0, 0, 0};
-            const int count = h.compression == kAlphaBitFields ? 4 : 3;
-            if (hs == kInfoHeaderSize) {
-                // The masks follow the 40-byte header.
-                if (data.size() < afterHeader + static_cast<std::size_t>(count) * 4) {
-                    return false;
-                }
-                for (int i = 0; i < count; ++i) {
-                    masks[i] = readLe32(&data[afterHeader + static_cast<std::size_t>(i) * 4]);
-                }
-                afterHeader += static_cast<std::size_t>(count) * 4;
-            } else if (hs >= 52) {
-                for (int i = 0; i < 3; ++i) {
-                    masks[i] = readLe32(p + 40 + i * 4);
-                }
-                if (hs >= 56) {
-                    masks[3] = readLe32(p + 52);
-                }
-            } else {
-                return false;
-            }
-            h.red = channelFor(masks[0]);
-            h.green = channelFor(masks[1]);
-            h.blue = channelFor(masks[2]);
-            h.alpha = channelFor(masks[3]);
-        } else if (h.compression == kRgb) {
-            if (h.bits == 16) {
-                h.red = channelFor(0x7C00);
-                h.green = channelFor(0x03E0);
-                h.blue = channelFor(0x001F);
-            } else {
-                // The fourth byte of 32-bit BI_RGB pixels is unused, not alpha.
-                h.red = channelFor(0x00FF0000);
-                h.green = channelFor(0x0000FF00);
-                h.blue = channelFor(0x000000FF);
-            }
-        } else {
-            return false;
-        }
-        {
-            const std::uint32_t limit = h.bits == 16 ? 0xFFFFu : 0xFFFFFFFFu;
-            const Channel* channels[4] = {&h.red, &h.green, &h.blue, &h.alpha};
-            std::uint32_t seen = 0;
-            for (const Channel* c : channels) {
-                if (!contiguous(*c) || (c->mask & ~limit) != 0 || (c->mask & seen) != 0) {
-                    return false;
-                }
-                seen |= c->mask;
-            }
-        }
-        h.hasAlpha = h.alpha.mask != 0;
-        break;
+        return parseBitFields(data, p, h, afterHeader);
     case 24:
-        if (h.compression != kRgb) {
-            return false;
-        }
-        break;
+        return h.compression == kRgb;
     default:
         return false;
     }
-    h.paletteOffset = afterHeader;
-    if (h.bits <= 8) {
-        const std::uint32_t full = 1u << h.bits;
-        if (h.paletteEntries == 0 || h.paletteEntries > full) {
-            h.paletteEntries = full;
-        }
-        // OS/2 1.x files carry no count; a shorter palette ends where the pixels begin.
-        if (h.dataOffset > h.paletteOffset) {
-            const std::size_t room = (h.dataOffset - h.paletteOffset) / h.paletteEntryBytes;
-            h.paletteEntries =
-                static_cast<std::uint32_t>(std::min<std::size_t>(h.paletteEntries, room));
-        }
-        if (h.paletteEntries == 0 ||
-            data.size() < h.paletteOffset +
-                              static_cast<std::size_t>(h.paletteEntries) * h.paletteEntryBytes) {
-            return false;
-        }
-    } else {
+}
+
+// The palette of depths up to 8: no more entries than the depth allows, than the room before
+// the pixels, or than the file holds.
+bool parsePalette(Bytes data, Header& h) {
+    if (h.bits > 8) {
         h.paletteEntries = 0;
+        return true;
     }
-    return h.dataOffset < fileLength;
+    const std::uint32_t full = 1u << h.bits;
+    if (h.paletteEntries == 0 || h.paletteEntries > full) {
+        h.paletteEntries = full;
+    }
+    // OS/2 1.x files carry no count; a shorter palette ends where the pixels begin.
+    if (h.dataOffset > h.paletteOffset) {
+        const std::size_t room = (h.dataOffset - h.paletteOffset) / h.paletteEntryBytes;
+        h.paletteEntries =
+            static_cast<std::uint32_t>(std::min<std::size_t>(h.paletteEntries, room));
+    }
+    return h.paletteEntries != 0 &&
+           data.size() >=
+               h.paletteOffset + static_cast<std::size_t>(h.paletteEntries) * h.paletteEntryBytes;
+}
+
+// `data` holds at least the headers and the palette; `fileLength` is the length of the whole
+// file, which a probe does not read.
+bool parseHeader(Bytes data, std::uint64_t fileLength, Header& h) {
+    if (data.size() < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') {
+        return false;
+    }
+    const std::uint32_t fileSize = readLe32(&data[2]);
+    h.dataOffset = readLe32(&data[10]);
+    h.headerSize = readLe32(&data[14]);
+    const std::uint32_t hs = h.headerSize;
+    const bool known = hs == kCoreHeaderSize || hs == kInfoHeaderSize || hs == 52 || hs == 56 ||
+                       hs == kV4HeaderSize || hs == kV5HeaderSize ||
+                       (hs >= kOs2MinHeaderSize && hs <= kOs2MaxHeaderSize);
+    // A declared file size larger than the file means the file lost its end.
+    if (!known || data.size() < kFileHeaderSize + hs || fileSize > fileLength) {
+        return false;
+    }
+    const std::uint8_t* p = &data[kFileHeaderSize];
+    // Image size, when given, cannot exceed what the file holds.
+    if (!parseInfoHeader(p, h) || h.imageSize > fileLength) {
+        return false;
+    }
+    std::size_t afterHeader = kFileHeaderSize + hs;
+    if (!parsePixelLayout(data, p, h, afterHeader)) {
+        return false;
+    }
+    h.paletteOffset = afterHeader;
+    return parsePalette(data, h) && h.dataOffset < fileLength;
 }
 
 std::size_t rowStride(const Header& h) {
