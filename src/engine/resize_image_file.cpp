@@ -6,19 +6,13 @@
 #include "engine/image_format_handler.h"
 #include "engine/output_format.h"
 #include "imaging/image_encoder.h"
-#include "imaging/resample_decode.h"
+#include "imaging/resize_pipeline.h"
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
 
 #include <cstdio>
 
 namespace scalora {
-
-namespace {
-
-constexpr std::uint32_t kOpaqueBlack = 0xFF000000;
-
-} // namespace
 
 bool resizeImageFile(const std::string& destinationPath, Size targetSize,
                      const ResizeOptions& options, const std::string& sourcePath, Size sourceSize,
@@ -46,45 +40,27 @@ bool resizeImageFile(const std::string& destinationPath, Size targetSize,
         return false;
     }
 
-    // Decode, at a reduced JPEG scale when the target is much smaller than the source.
-    const SourceRect rect{0, 0, static_cast<double>(sourceSize.width),
-                          static_cast<double>(sourceSize.height)};
-    ImageMetadata metadata;
-    ResizeSource source;
-    if (!decodeForResize(sourcePath, rect, targetSize, source,
-                         copyMetadata ? &metadata : nullptr)) {
+    // The whole source drawn at the target; on a larger canvas the picture sits centred on
+    // opaque black. JPEG and opaque PNG sources stream from the decoder into the encoder.
+    ResizeJob job;
+    job.rect = {0, 0, static_cast<double>(sourceSize.width),
+                static_cast<double>(sourceSize.height)};
+    job.target = targetSize;
+    job.canvas = canvasSize;
+    if (canvasSize != targetSize) {
+        job.placement = placementOnCanvas(canvasSize, targetSize);
+    }
+    job.format = encoder;
+    job.jpegQuality = options.jpegQuality;
+    job.copyMetadata = copyMetadata;
+    std::vector<std::uint8_t> encoded;
+    if (!resizeToMemory(sourcePath, job, encoded)) {
         return false;
     }
-
-    // The canvas, with the source's resolution. On a larger canvas the picture sits centred on
-    // opaque black and is composited onto it; otherwise it covers the canvas and keeps its alpha.
-    const bool onMat = canvasSize != targetSize;
-    PixelImage canvas;
-    if (!canvas.allocate(canvasSize.width, canvasSize.height,
-                         onMat ? AlphaKind::None : source.image.alphaKind())) {
-        return false;
-    }
-    canvas.setDpi(source.probe.dpiX, source.probe.dpiY);
-    Point placement;
-    ResampleOptions resample;
-    if (onMat) {
-        canvas.fill(kOpaqueBlack);
-        placement = placementOnCanvas(canvasSize, targetSize);
-        resample.blend = ResampleBlend::Over;
-    }
-    // A failed draw would leave the canvas uninitialised: better no result than a garbage one.
-    if (!resampleOnto(source.image, source.rect, canvas,
-                      {placement.x, placement.y, targetSize.width, targetSize.height}, resample)) {
-        return false;
-    }
-    // From here on the source is closed, so the destination may be the source itself.
-    source.image.reset();
-
-    EncodeOptions encode;
-    encode.jpegQuality = options.jpegQuality;
-    encode.metadata = copyMetadata && !metadata.empty() ? &metadata : nullptr;
+    // The source is closed by now, so the destination may be the source itself.
     AtomicFile file(destinationPath);
-    if (!file.isOpen() || !encodeImage(canvas, encoder, encode, file.stream()) ||
+    if (!file.isOpen() ||
+        !file.write({reinterpret_cast<const char*>(encoded.data()), encoded.size()}) ||
         std::fflush(file.stream()) != 0) {
         return false;
     }

@@ -2,11 +2,19 @@
 
 #include "engine/batch_settings.h"
 #include "engine/image_item.h"
+#include "engine/item_job.h"
 #include "engine/process_item.h"
 
+#include <algorithm>
+#include <deque>
+#include <string>
 #include <thread>
 
 namespace scalora {
+
+std::int32_t defaultJobCount() {
+    return static_cast<std::int32_t>(std::max(std::thread::hardware_concurrency(), 1U));
+}
 
 ResizeThread::ResizeThread(std::vector<ImageItem>& items, BatchSettings& settings,
                            ImageCodec& codec, BatchObserver& observer, WorkerOptions options)
@@ -46,46 +54,76 @@ void ResizeThread::run() {
 }
 
 void ResizeThread::processAll() {
-    std::int32_t index = 0;
-    for (ImageItem& item : items_) {
-        ++index;
-        if (options_.pauseBeforeItem.count() > 0) {
-            std::this_thread::sleep_for(options_.pauseBeforeItem);
+    // While an image is being reported, the next ones are already under way; each keeps the
+    // destination it writes, so that two results for the same file never race and the later one
+    // meets the file the earlier one left, as when run one at a time.
+    struct InFlight {
+        InFlight(std::size_t at, std::string path, std::function<bool()> task)
+            : position(at), destination(std::move(path)), job(std::move(task)) {}
+        std::size_t position;
+        std::string destination;
+        ItemJob job;
+    };
+    const auto window = static_cast<std::size_t>(std::max(options_.jobs, 1));
+    std::deque<InFlight> inFlight;
+    std::size_t next = 0;
+    bool stopping = false;
+    for (;;) {
+        while (!stopping && next < items_.size() && inFlight.size() < window) {
+            ImageItem& item = items_[next];
+            std::string destination = destinationPathOf(settings_, item);
+            if (std::any_of(inFlight.begin(), inFlight.end(), [&](const InFlight& running) {
+                    return running.destination == destination;
+                })) {
+                break;
+            }
+            if (options_.pauseBeforeItem.count() > 0) {
+                std::this_thread::sleep_for(options_.pauseBeforeItem);
+            }
+            if (isStopRequested()) {
+                stopping = true;
+                break;
+            }
+            item.status = ItemStatus::StatusUndefined;
+            inFlight.emplace_back(next, std::move(destination),
+                                  [this, &item] { return task_(settings_, item); });
+            ++next;
         }
-        if (isStopRequested()) {
-            const std::lock_guard guard(settings_.lock);
-            settings_.runState = RunState::Stopped;
+        if (inFlight.empty()) {
             break;
         }
-        item.status = ItemStatus::StatusUndefined;
+        InFlight& current = inFlight.front();
+        ImageItem& item = items_[current.position];
+        const auto index = static_cast<std::int32_t>(current.position + 1);
         if (options_.buildThumbnails && !item.path.empty() && item.thumbnail.isNull()) {
             item.thumbnail = codec_.makeThumbnail(item.path);
         }
-        {
-            const std::lock_guard guard(settings_.lock);
-            settings_.changed = true;
-            settings_.currentItem = &item;
-            settings_.currentIndex = index;
-            settings_.lastResult = ItemResult::Started;
-        }
-        observer_.post(ProgressMessage, *this);
-
-        const bool ok = task_(settings_, item);
+        report(item, index, ItemResult::Started);
+        const bool ok = current.job.collect();
         item.status = ok ? ItemStatus::StatusOk : ItemStatus::StatusError;
-        {
-            const std::lock_guard guard(settings_.lock);
-            settings_.changed = true;
-            settings_.currentItem = &item;
-            settings_.currentIndex = index;
-            settings_.lastResult = ok ? ItemResult::Processed : ItemResult::Skipped;
-            if (ok) {
-                ++settings_.processedCount;
-            } else {
-                ++settings_.skippedCount;
-            }
-        }
-        observer_.post(ProgressMessage, *this);
+        report(item, index, ok ? ItemResult::Processed : ItemResult::Skipped);
+        inFlight.pop_front();
     }
+    if (stopping) {
+        const std::lock_guard guard(settings_.lock);
+        settings_.runState = RunState::Stopped;
+    }
+}
+
+void ResizeThread::report(ImageItem& item, std::int32_t index, ItemResult result) {
+    {
+        const std::lock_guard guard(settings_.lock);
+        settings_.changed = true;
+        settings_.currentItem = &item;
+        settings_.currentIndex = index;
+        settings_.lastResult = result;
+        if (result == ItemResult::Processed) {
+            ++settings_.processedCount;
+        } else if (result == ItemResult::Skipped) {
+            ++settings_.skippedCount;
+        }
+    }
+    observer_.post(ProgressMessage, *this);
 }
 
 } // namespace scalora

@@ -1,5 +1,6 @@
 // The batch worker: walks the image list once per start, runs the per-image task for every
-// item, publishes each step in the status block and posts a notification for it.
+// item (up to `jobs` of them at once on helper threads of its own), publishes each step in the
+// status block and posts a notification for it, always in list order.
 #pragma once
 
 #include "engine/batch_observer.h"
@@ -7,14 +8,19 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace scalora {
 
 struct BatchSettings;
+enum class ItemResult : std::int32_t;
 struct ImageItem;
 class ImageCodec;
+
+// The number of cores, at least 1.
+std::int32_t defaultJobCount();
 
 struct WorkerOptions {
     // A short sleep before each item keeps a window's event loop responsive while the worker
@@ -22,6 +28,8 @@ struct WorkerOptions {
     std::chrono::milliseconds pauseBeforeItem{10};
     // The list shows a preview per item; a tool without a list has no use for it.
     bool buildThumbnails = true;
+    // Images in flight at once; below 1 counts as 1.
+    std::int32_t jobs = defaultJobCount();
 };
 
 class ResizeThread : public WorkerThread {
@@ -43,6 +51,8 @@ protected:
 
 private:
     void processAll();
+    // Publishes one step of an item in the status block and posts it.
+    void report(ImageItem& item, std::int32_t index, ItemResult result);
 
     std::vector<ImageItem>& items_;
     BatchSettings& settings_;

@@ -1,10 +1,13 @@
 #include "engine/batch_engine.h"
+#include "engine/batch_start.h"
 #include "engine/geometry.h"
 #include "fake_image_codec.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <new>
 
@@ -24,6 +27,28 @@ struct Post {
     std::int32_t skipped;
     RunState runState;
     std::optional<ItemStatus> itemStatus; // nothing before the first item
+    bool operator==(const Post&) const = default;
+};
+
+// A one-way signal between threads; waits are bounded so a broken worker fails, not hangs.
+class Signal {
+public:
+    void raise() {
+        {
+            const std::lock_guard guard(lock_);
+            raised_ = true;
+        }
+        changed_.notify_all();
+    }
+    bool wait() {
+        std::unique_lock guard(lock_);
+        return changed_.wait_for(guard, std::chrono::seconds(20), [this] { return raised_; });
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable changed_;
+    bool raised_ = false;
 };
 
 class RecordingObserver : public BatchObserver {
@@ -39,15 +64,20 @@ public:
             {message, status.currentIndex, status.lastResult, status.processedCount,
              status.skippedCount, status.runState,
              status.currentItem ? std::optional(status.currentItem->status) : std::nullopt});
-        if (message == FinishedMessage) {
-            ++finished_;
-            done_.notify_all();
-        }
+        finished_ += message == FinishedMessage ? 1 : 0;
+        posted_.notify_all();
     }
     // Waits for the n-th FinishedMessage (bounded, so a broken worker fails instead of hangs).
     bool waitForFinished(int count) {
-        std::unique_lock guard(lock_);
-        return done_.wait_for(guard, std::chrono::seconds(20), [&] { return finished_ >= count; });
+        return waitFor([&] { return finished_ >= count; });
+    }
+    // Waits until the item at `index` has been announced.
+    bool waitForStarted(std::int32_t index) {
+        return waitFor([&] {
+            return std::any_of(posts_.begin(), posts_.end(), [&](const Post& post) {
+                return post.index == index && post.lastResult == ItemResult::Started;
+            });
+        });
     }
     std::vector<Post> posts() {
         const std::lock_guard guard(lock_);
@@ -63,21 +93,32 @@ public:
     }
 
 private:
+    template <typename Predicate> bool waitFor(Predicate done) {
+        std::unique_lock guard(lock_);
+        return posted_.wait_for(guard, std::chrono::seconds(20), done);
+    }
+
     BatchSettings* settings_;
     std::mutex lock_;
-    std::condition_variable done_;
+    std::condition_variable posted_;
     std::vector<Post> posts_;
     std::vector<ResizeThread*> senders_;
     int finished_ = 0;
 };
 
-class BatchEngineTest : public ::testing::Test {
+// A list in a temporary folder run by an engine with `Jobs` images in flight.
+template <std::int32_t Jobs> class EngineFixture : public ::testing::Test {
 protected:
-    BatchEngineTest()
-        : engine_(codec_, observer_, WorkerOptions{std::chrono::milliseconds(0), true}) {
+    EngineFixture()
+        : engine_(codec_, observer_,
+                  WorkerOptions{.pauseBeforeItem = std::chrono::milliseconds(0),
+                                .buildThumbnails = true,
+                                .jobs = Jobs}) {
         observer_.attach(engine_.settings());
         fs::create_directories(dir_ / "out");
-        BatchSettings& settings = engine_.settings();
+        configure(engine_.settings());
+    }
+    void configure(BatchSettings& settings) const {
         settings.destinationFolder = (dir_ / "out").string() + "/";
         settings.mode = ResizeMode::Width;
         settings.widthValue = 10;
@@ -94,11 +135,29 @@ protected:
         }
     }
 
+    // The resize of the source ending in `waiting` goes on only once the one ending in
+    // `awaited` has begun, then calls `then`: both are in flight together.
+    void holdUntilBegun(std::string waiting, std::string awaited, std::function<void()> then = {}) {
+        codec_.onResize = [=, this](const std::string& source) {
+            if (source.ends_with(awaited)) {
+                begun_.raise();
+            } else if (source.ends_with(waiting)) {
+                EXPECT_TRUE(begun_.wait());
+                if (then) {
+                    then();
+                }
+            }
+        };
+    }
+
     TempDir dir_;
     FakeImageCodec codec_;
     RecordingObserver observer_;
     BatchEngine engine_;
+    Signal begun_;
 };
+
+using BatchEngineTest = EngineFixture<1>;
 
 TEST_F(BatchEngineTest, EveryItemIsAnnouncedThenCounted) {
     addItems(4, 3); // img3 is missing
@@ -202,6 +261,89 @@ TEST_F(BatchEngineTest, MemoryExhaustionFailsTheRun) {
     EXPECT_EQ(posts.back().runState, RunState::Failed);
     EXPECT_EQ(engine_.items()[0].status, ItemStatus::StatusOk);
     EXPECT_EQ(engine_.items()[2].status, ItemStatus::StatusUndefined);
+}
+
+using ResizeThreadTest = EngineFixture<2>;
+
+TEST_F(ResizeThreadTest, ReportsInListOrderAsOneJobDoes) {
+    addItems(4, 3);                           // img3 is missing
+    holdUntilBegun("/img1.png", "/img2.png"); // the second may well be done first
+    engine_.startWorker();
+    ASSERT_TRUE(observer_.waitForFinished(1));
+    engine_.waitForWorker();
+    codec_.onResize = nullptr;
+
+    RecordingObserver oneAtATime;
+    BatchEngine sequential(codec_, oneAtATime,
+                           WorkerOptions{.pauseBeforeItem = std::chrono::milliseconds(0),
+                                         .buildThumbnails = true,
+                                         .jobs = 1});
+    oneAtATime.attach(sequential.settings());
+    configure(sequential.settings());
+    for (const ImageItem& item : engine_.items()) {
+        sequential.items().emplace_back(item.path);
+    }
+    sequential.startWorker();
+    ASSERT_TRUE(oneAtATime.waitForFinished(1));
+    sequential.waitForWorker();
+
+    EXPECT_EQ(observer_.posts().size(), 9U);
+    EXPECT_EQ(observer_.posts(), oneAtATime.posts());
+}
+
+TEST_F(ResizeThreadTest, StopWithTwoInFlightFinishesThemAndStartsNothingNew) {
+    addItems(10);
+    holdUntilBegun("/img3.png", "/img4.png", [this] { engine_.requestStop(); });
+    engine_.startWorker();
+    ASSERT_TRUE(observer_.waitForFinished(1));
+    engine_.waitForWorker();
+
+    const std::vector<ImageItem>& items = engine_.items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].status, i < 4 ? ItemStatus::StatusOk : ItemStatus::StatusUndefined) << i;
+    }
+    EXPECT_EQ(codec_.calls().size(), 4U);
+    const std::vector<Post> posts = observer_.posts();
+    ASSERT_EQ(posts.size(), 9U);
+    EXPECT_EQ(posts[6].index, 4);
+    EXPECT_EQ(posts[7].lastResult, ItemResult::Processed);
+    EXPECT_EQ(posts[8].message, FinishedMessage);
+    EXPECT_EQ(posts[8].runState, RunState::Stopped);
+    EXPECT_EQ(posts[8].processed, 4);
+}
+
+TEST_F(ResizeThreadTest, ResultsForTheSameFileAreWrittenOneAfterTheOther) {
+    // Numbered, the second and the third both become x_copy1.png: the third must meet the file
+    // the second wrote, as when run one at a time.
+    engine_.settings().allowRewrite = false;
+    for (const char* name : {"a/x.png", "b/x.png", "c/x_copy1.png"}) {
+        const fs::path path = dir_ / name;
+        fs::create_directories(path.parent_path());
+        test::writeFile(path.string(), "x");
+        codec_.setSize(path.string(), {40, 20});
+        engine_.items().emplace_back(path.string());
+    }
+    assignCopyIndexes(engine_.items(), engine_.settings().format);
+    for (ImageItem& item : engine_.items()) {
+        item.status = ItemStatus::StatusError; // as an earlier run left it
+    }
+    bool thirdStartedEarly = false;
+    codec_.onResize = [&](const std::string& source) {
+        if (source.ends_with("/b/x.png")) {
+            EXPECT_TRUE(observer_.waitForStarted(2));
+            thirdStartedEarly = engine_.items()[2].status != ItemStatus::StatusError;
+        }
+    };
+    engine_.startWorker();
+    ASSERT_TRUE(observer_.waitForFinished(1));
+    engine_.waitForWorker();
+
+    EXPECT_FALSE(thirdStartedEarly);
+    const std::vector<ImageItem>& items = engine_.items();
+    EXPECT_EQ(items[0].resultPath, (dir_ / "out" / "x.png").string());
+    EXPECT_EQ(items[1].resultPath, (dir_ / "out" / "x_copy1.png").string());
+    EXPECT_EQ(items[2].status, ItemStatus::StatusError);
+    EXPECT_EQ(items[2].message, "Rewriting is not allowed in options");
 }
 
 TEST(WorkerThread, PriorityLevelsAndStopWithoutARun) {

@@ -204,6 +204,20 @@ bool setDesktopSize(const std::string&, const std::string& text, BatchArguments&
     return true;
 }
 
+bool setJobs(const std::string&, const std::string& text, BatchArguments& result, Parser& parser) {
+    std::int64_t jobs = 0;
+    if (!parseInt(text, jobs) || jobs < 1) {
+        return parser.fail("--jobs must be a whole number, at least 1, not '" + text + "'");
+    }
+    if (jobs > kMaxJobs) {
+        result.warnings.push_back("--jobs " + trim(text) + " is above the largest value; using " +
+                                  intToString(kMaxJobs));
+        jobs = kMaxJobs;
+    }
+    result.jobs = static_cast<std::int32_t>(jobs);
+    return true;
+}
+
 struct ValueOption {
     std::string_view name;
     ValueHandler apply;
@@ -213,6 +227,7 @@ constexpr ValueOption kValueOptions[] = {
     {"--mode", setMode},       {"--width", setSize},        {"--height", setSize},
     {"--format", setFormat},   {"--dest", setDestination},  {"-d", setDestination},
     {"--quality", setQuality}, {"--language", setLanguage}, {"--desktop-size", setDesktopSize},
+    {"--jobs", setJobs},
 };
 
 // What the command line starts from before any option is read.
@@ -359,10 +374,11 @@ Options:
   --no-recursive
   --language NAME        language of messages (for example english)
   --desktop-size WxH     monitor size for the desktop modes
+  --jobs N               images resized at once (default: the number of cores)
   -h, --help             show this help
   --version              show the version
 
-Ctrl+C stops after the image in progress.
+Ctrl+C stops once the images in progress are written.
 Exit status: 0 all images written, 1 some skipped or the run refused, 2 bad arguments.
 )";
 }

@@ -48,9 +48,13 @@ struct BatchArguments {
     bool recursive = true;
     std::string language;
     std::optional<Size> desktopSize;
+    std::optional<std::int32_t> jobs; // images in flight; the number of cores when not given
     std::vector<std::string> paths;
     std::vector<std::string> warnings; // accepted but adjusted values
 };
+
+// More images in flight than this only costs memory.
+inline constexpr std::int32_t kMaxJobs = 64;
 
 // The mode of a name ("fit", "width-height" ...) or of its number 0 to 6; nullopt when unknown.
 std::optional<ResizeMode> modeFromText(const std::string& text);

@@ -112,7 +112,9 @@ int run(const std::vector<std::string>& args) {
     const std::unique_ptr<ImageCodec> codec = makeLibraryImageCodec();
     QueueObserver observer;
     // No window to keep responsive and no list to preview: no pause, no thumbnails.
-    BatchEngine engine(*codec, observer, WorkerOptions{std::chrono::milliseconds(0), false});
+    WorkerOptions worker{.pauseBeforeItem = std::chrono::milliseconds(0), .buildThumbnails = false};
+    worker.jobs = arguments.jobs.value_or(worker.jobs);
+    BatchEngine engine(*codec, observer, worker);
     std::int32_t unreadable = 0;
     for (const std::string& file : files) {
         ImageItem item(file);

@@ -32,6 +32,7 @@ TEST(BatchArguments, EveryRunSettingHasAnOption) {
                                                       "--no-recursive",
                                                       "--language",
                                                       "German",
+                                                      "--jobs=3",
                                                       "a.jpg",
                                                       "--",
                                                       "--odd-name.jpg"},
@@ -49,6 +50,7 @@ TEST(BatchArguments, EveryRunSettingHasAnOption) {
     EXPECT_FALSE(args->allowRewrite);
     EXPECT_FALSE(args->recursive);
     EXPECT_EQ(args->language, "german");
+    EXPECT_EQ(args->jobs, 3);
     EXPECT_EQ(args->paths, (std::vector<std::string>{"a.jpg", "--odd-name.jpg"}));
     EXPECT_EQ(modeFromText("6"), ResizeMode::DesktopKeepProportions);
     EXPECT_FALSE(modeFromText("7"));
@@ -74,6 +76,7 @@ TEST(BatchArguments, DefaultsComeFromTheSettings) {
     EXPECT_EQ(args->destination, "/results");
     EXPECT_EQ(args->jpegQuality, 80);
     EXPECT_FALSE(args->allowRewrite);
+    EXPECT_FALSE(args->jobs); // the engine's own default: the number of cores
     EXPECT_EQ(widthTextOf(*args, defaults), "50");
     EXPECT_EQ(heightTextOf(*args, defaults), "25");
     // Another mode takes that mode's remembered values.
@@ -94,6 +97,8 @@ TEST(BatchArguments, BadArgumentsAreExplained) {
     EXPECT_NE(errorOf({"--width", "0", "-d", "/o", "a"}).find("--width must be at least 1"),
               std::string::npos);
     EXPECT_NE(errorOf({"--height", "12px", "-d", "/o", "a"}).find("whole number"),
+              std::string::npos);
+    EXPECT_NE(errorOf({"--jobs", "0", "-d", "/o", "a"}).find("--jobs must be a whole number"),
               std::string::npos);
     EXPECT_NE(errorOf({"a.jpg"}).find("no destination folder"), std::string::npos);
     EXPECT_NE(errorOf({"-d", "/o"}).find("no files or folders"), std::string::npos);

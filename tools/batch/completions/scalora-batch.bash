@@ -35,7 +35,7 @@ _scalora_batch() {
         COMPREPLY=($(compgen -W "$(_scalora_batch_languages)" -- "$cur"))
         return
         ;;
-    --width | --height | --quality | --desktop-size)
+    --width | --height | --quality | --desktop-size | --jobs)
         return
         ;;
     -h | --help | --version)
@@ -56,7 +56,7 @@ _scalora_batch() {
         COMPREPLY=($(compgen -W '--mode --width --height --format -d --dest --quality
             --copy-metadata --no-copy-metadata --no-enlarge --enlarge --keep-dates
             --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive
-            --language --desktop-size -h --help --version --' -- "$cur"))
+            --language --desktop-size --jobs -h --help --version --' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return
     fi
