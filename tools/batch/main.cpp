@@ -68,6 +68,133 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
+// Gathers the named files and folders and measures each image into the engine's list; the
+// files that are no image after all are named on stderr and counted.
+std::int32_t gatherItems(const BatchArguments& arguments, const std::string& destination,
+                         const std::string& cwd, ImageCodec& codec, BatchEngine& engine) {
+    GatherOptions gather;
+    gather.recursive = arguments.recursive;
+    gather.destinationText = destination;
+    gather.cwd = cwd;
+    std::int32_t unreadable = 0;
+    for (const std::string& file : gatherImageFiles(arguments.paths, gather)) {
+        ImageItem item(file);
+        const std::optional<Size> size = codec.measure(item.path);
+        if (!size) {
+            ++unreadable; // not an image after all: the window's list would not take it either
+            std::fprintf(stderr, "scalora-batch: not a readable image, left out: %s\n",
+                         file.c_str());
+            continue;
+        }
+        item.fileSize = fileSize(item.path).value_or(0);
+        item.width = size->width;
+        item.height = size->height;
+        item.measured = true;
+        engine.items().push_back(std::move(item));
+    }
+    return unreadable;
+}
+
+// Checks the request as the window's Start button does; the exit status and message of a
+// refusal, or nothing when the run may start.
+std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults& defaults,
+                           const std::string& destination, const std::string& cwd,
+                           BatchEngine& engine) {
+    RunRequest request;
+    request.widthText = widthTextOf(arguments, defaults);
+    request.heightText = heightTextOf(arguments, defaults);
+    request.mode = arguments.mode;
+    request.format = arguments.format;
+    request.destinationText = destination;
+    request.jpegQuality = arguments.jpegQuality;
+    request.jpegCopyExif = arguments.copyMetadata;
+    request.allowRewrite = arguments.allowRewrite;
+    request.doNotEnlarge = arguments.doNotEnlarge;
+    request.saveOriginalFileDate = arguments.keepDates;
+    request.desktopSize = arguments.desktopSize.value_or(Size{});
+    PrepareEnvironment environment;
+    environment.cwd = cwd;
+    const Preparation preparation = prepareBatch(engine, request, environment);
+    switch (preparation.outcome) {
+    case PrepareOutcome::Ready:
+        return std::nullopt;
+    case PrepareOutcome::InvalidSize:
+        return fail(kExitBadArguments, preparation.refusal.text + " " + preparation.refusal.detail);
+    case PrepareOutcome::NoDestination:
+        return fail(kExitBadArguments,
+                    "destination folder '" + arguments.destination + "' does not exist");
+    case PrepareOutcome::NotEnoughSpace:
+        return fail(kExitSomeSkipped, preparation.refusal.text + ". " + preparation.refusal.detail);
+    case PrepareOutcome::EmptyList:
+        return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
+    }
+    return std::nullopt;
+}
+
+// Runs the worker to its end with the progress display; Ctrl+C asks for a stop like the Stop
+// button, a second one ends the program at once (results are written whole or not at all, so
+// nothing half-written is left).
+void monitor(BatchEngine& engine, QueueObserver& observer) {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+
+    ProgressDisplay display(stderr, ::isatty(STDERR_FILENO) == 1, engine.items());
+    engine.startWorker();
+    bool stopAnnounced = false;
+    for (;;) {
+        const std::optional<BatchMessage> message = observer.next(kTick);
+        if (gInterrupted && !stopAnnounced) {
+            stopAnnounced = true;
+            engine.requestStop();
+            display.note("scalora-batch: stopping once the images in progress are written "
+                         "(Ctrl+C again to quit at once)");
+        }
+        display.update(engine.settings().readStatus(true));
+        if (message == FinishedMessage) {
+            break;
+        }
+    }
+    engine.waitForWorker();
+    display.finish();
+    signal(SIGINT, SIG_DFL);
+}
+
+// The counts, the elapsed time and each skipped image with its reason; the exit status.
+int summarise(BatchEngine& engine, std::int32_t unreadable) {
+    const BatchStatus status = engine.settings().readStatus();
+    std::int32_t notReached = 0;
+    std::vector<const ImageItem*> skipped;
+    for (const ImageItem& item : engine.items()) {
+        if (item.status == ItemStatus::StatusError) {
+            skipped.push_back(&item);
+        } else if (item.status == ItemStatus::StatusUndefined) {
+            ++notReached;
+        }
+    }
+    std::fprintf(stderr, "Processed: %d, skipped: %d", status.processedCount, status.skippedCount);
+    if (notReached > 0) {
+        std::fprintf(stderr, ", not reached: %d", notReached);
+    }
+    if (unreadable > 0) {
+        std::fprintf(stderr, ", unreadable: %d", unreadable);
+    }
+    std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
+    for (const ImageItem* item : skipped) {
+        std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
+    }
+    if (status.runState == RunState::Stopped) {
+        std::fputs("scalora-batch: stopped\n", stderr);
+    } else if (status.runState == RunState::Failed) {
+        std::fputs("scalora-batch: the run failed (out of memory)\n", stderr);
+    }
+    const bool allDone =
+        status.runState == RunState::Finished && skipped.empty() && unreadable == 0;
+    return allDone ? kExitAllProcessed : kExitSomeSkipped;
+}
+
 int run(const std::vector<std::string>& args) {
     const BatchDefaults defaults = loadBatchDefaults(userSettingsPath());
     std::string error;
@@ -103,124 +230,21 @@ int run(const std::vector<std::string>& args) {
                     "destination folder '" + arguments.destination + "' does not exist");
     }
 
-    GatherOptions gather;
-    gather.recursive = arguments.recursive;
-    gather.destinationText = destination;
-    gather.cwd = cwd;
-    const std::vector<std::string> files = gatherImageFiles(arguments.paths, gather);
-
     const std::unique_ptr<ImageCodec> codec = makeLibraryImageCodec();
     QueueObserver observer;
     // No window to keep responsive and no list to preview: no pause, no thumbnails.
     WorkerOptions worker{.pauseBeforeItem = std::chrono::milliseconds(0), .buildThumbnails = false};
     worker.jobs = arguments.jobs.value_or(worker.jobs);
     BatchEngine engine(*codec, observer, worker);
-    std::int32_t unreadable = 0;
-    for (const std::string& file : files) {
-        ImageItem item(file);
-        const std::optional<Size> size = codec->measure(item.path);
-        if (!size) {
-            ++unreadable; // not an image after all: the window's list would not take it either
-            std::fprintf(stderr, "scalora-batch: not a readable image, left out: %s\n",
-                         file.c_str());
-            continue;
-        }
-        item.fileSize = fileSize(item.path).value_or(0);
-        item.width = size->width;
-        item.height = size->height;
-        item.measured = true;
-        engine.items().push_back(std::move(item));
-    }
+    const std::int32_t unreadable = gatherItems(arguments, destination, cwd, *codec, engine);
     if (engine.items().empty()) {
         return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
     }
-
-    RunRequest request;
-    request.widthText = widthTextOf(arguments, defaults);
-    request.heightText = heightTextOf(arguments, defaults);
-    request.mode = arguments.mode;
-    request.format = arguments.format;
-    request.destinationText = destination;
-    request.jpegQuality = arguments.jpegQuality;
-    request.jpegCopyExif = arguments.copyMetadata;
-    request.allowRewrite = arguments.allowRewrite;
-    request.doNotEnlarge = arguments.doNotEnlarge;
-    request.saveOriginalFileDate = arguments.keepDates;
-    request.desktopSize = arguments.desktopSize.value_or(Size{});
-    PrepareEnvironment environment;
-    environment.cwd = cwd;
-    const Preparation preparation = prepareBatch(engine, request, environment);
-    switch (preparation.outcome) {
-    case PrepareOutcome::Ready:
-        break;
-    case PrepareOutcome::InvalidSize:
-        return fail(kExitBadArguments, preparation.refusal.text + " " + preparation.refusal.detail);
-    case PrepareOutcome::NoDestination:
-        return fail(kExitBadArguments,
-                    "destination folder '" + arguments.destination + "' does not exist");
-    case PrepareOutcome::NotEnoughSpace:
-        return fail(kExitSomeSkipped, preparation.refusal.text + ". " + preparation.refusal.detail);
-    case PrepareOutcome::EmptyList:
-        return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
+    if (const std::optional<int> refused = prepare(arguments, defaults, destination, cwd, engine)) {
+        return *refused;
     }
-
-    // Ctrl+C asks for a stop like the Stop button; a second one ends the program at once
-    // (results are written whole or not at all, so nothing half-written is left).
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-
-    ProgressDisplay display(stderr, ::isatty(STDERR_FILENO) == 1, engine.items());
-    engine.startWorker();
-    bool stopAnnounced = false;
-    for (;;) {
-        const std::optional<BatchMessage> message = observer.next(kTick);
-        if (gInterrupted && !stopAnnounced) {
-            stopAnnounced = true;
-            engine.requestStop();
-            display.note("scalora-batch: stopping after the current image (Ctrl+C again to quit "
-                         "at once)");
-        }
-        display.update(engine.settings().readStatus(true));
-        if (message == FinishedMessage) {
-            break;
-        }
-    }
-    engine.waitForWorker();
-    display.finish();
-    signal(SIGINT, SIG_DFL);
-
-    const BatchStatus status = engine.settings().readStatus();
-    std::int32_t notReached = 0;
-    std::vector<const ImageItem*> skipped;
-    for (const ImageItem& item : engine.items()) {
-        if (item.status == ItemStatus::StatusError) {
-            skipped.push_back(&item);
-        } else if (item.status == ItemStatus::StatusUndefined) {
-            ++notReached;
-        }
-    }
-    std::fprintf(stderr, "Processed: %d, skipped: %d", status.processedCount, status.skippedCount);
-    if (notReached > 0) {
-        std::fprintf(stderr, ", not reached: %d", notReached);
-    }
-    if (unreadable > 0) {
-        std::fprintf(stderr, ", unreadable: %d", unreadable);
-    }
-    std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
-    for (const ImageItem* item : skipped) {
-        std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
-    }
-    if (status.runState == RunState::Stopped) {
-        std::fputs("scalora-batch: stopped\n", stderr);
-    } else if (status.runState == RunState::Failed) {
-        std::fputs("scalora-batch: the run failed (out of memory)\n", stderr);
-    }
-    const bool allDone =
-        status.runState == RunState::Finished && skipped.empty() && unreadable == 0;
-    return allDone ? kExitAllProcessed : kExitSomeSkipped;
+    monitor(engine, observer);
+    return summarise(engine, unreadable);
 }
 
 } // namespace
