@@ -5,6 +5,21 @@
 
 namespace scalora {
 
+namespace {
+constexpr double kFallbackFontPoints = 9;
+constexpr Color kFallbackForeground = 0xFF202020;
+constexpr Color kFallbackDisabledForeground = 0xFF969696;
+} // namespace
+
+UITextStyle fallbackTextStyle() {
+    UITextStyle style;
+    style.font = UIFont(UIFont::defaultFamily(), kFallbackFontPoints);
+    style.foreground = kFallbackForeground;
+    style.disabledForeground = kFallbackDisabledForeground;
+    style.shadowOffset = {0, 1};
+    return style;
+}
+
 bool UITextStyle::setProperty(const std::string& name, const std::string& value) {
     if (name == "font") {
         font = parseStyleFont(value);

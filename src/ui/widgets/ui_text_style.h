@@ -31,6 +31,10 @@ struct UITextStyle {
     }
 };
 
+// The caption look of a widget whose style gives no text values: dark text in the default
+// family at 9 points, grey when disabled, no shadow. The one place these values live.
+UITextStyle fallbackTextStyle();
+
 // Draws text into a rectangle with the alignment flags of Canvas::drawText, the shadow first
 // unless its colour is fully transparent.
 void drawCaption(Canvas& canvas, const UIFont& font, const Rect& rect, std::string_view text,
