@@ -7,8 +7,8 @@
 #include "ui/core/ui_window.h"
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/focus_frame.h"
 #include "ui/widgets/ui_drop_down_menu.h"
+#include "ui/widgets/widget_painting.h"
 #include "ui/widgets/widget_updates.h"
 
 #include <algorithm>
@@ -282,8 +282,8 @@ void UIButton::paintIconAndText(Canvas& canvas, const Rect& content) const {
         color = checkedForeground_;
         shadow = checkedShadowForeground_;
     }
-    drawCaption(canvas, textStyle_.font, textArea, text_, color, shadow, textStyle_.shadowOffset,
-                kAlignHCenter | kAlignVCenter | kTextElideRight);
+    drawShadowedText(canvas, textStyle_.font, textArea, text_, color, shadow,
+                     textStyle_.shadowOffset, kAlignHCenter | kAlignVCenter | kTextElideRight);
 }
 
 void UIButton::paintFocus(Canvas& canvas) const {

@@ -2,7 +2,7 @@
 
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/focus_frame.h"
+#include "ui/widgets/widget_painting.h"
 #include "ui/widgets/widget_updates.h"
 
 #include <algorithm>
