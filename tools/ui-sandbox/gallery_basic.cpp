@@ -11,6 +11,7 @@
 #include "ui/widgets/ui_drop_down_menu.h"
 #include "ui/widgets/ui_expander.h"
 #include "ui/widgets/ui_group.h"
+#include "ui/widgets/ui_label.h"
 #include "ui/widgets/ui_line.h"
 #include "ui/widgets/ui_link.h"
 #include "ui/widgets/ui_picture.h"
@@ -260,8 +261,13 @@ void checkBoxes(GalleryWindow* page, UIVBoxLayout& column, const Report& report)
     s.row->addStretch();
 }
 
-void linksAndSpins(GalleryWindow* page, UIVBoxLayout& column, const Report& report) {
-    Section s = section(page, column, "Links and spin boxes");
+void labelsLinksAndSpins(GalleryWindow* page, UIVBoxLayout& column, const Report& report) {
+    Section s = section(page, column, "Labels, links and spin boxes");
+    add(s, new UILabel(s.group, "Label"));
+    add(s, new UILabel(s.group, "Disabled label"))->disable();
+    auto* shortened = add(s, new UILabel(s.group, "A label too long for its room"));
+    shortened->setMaximumSize({110, 0});
+    add(s, new UISpacer(s.group, 16));
     auto* link = add(s, new UILink(s.group, "Product page", "https://example.org/"));
     link->setOpener([report](std::string_view address) {
         report("open " + std::string(address));
@@ -378,7 +384,7 @@ UIWindow* makeBasicGallery(std::function<void(const std::string&)> report) {
     buttons(window, *sections, r);
     toolButtons(window, *sections, r);
     checkBoxes(window, *sections, r);
-    linksAndSpins(window, *sections, r);
+    labelsLinksAndSpins(window, *sections, r);
     progress(window, *sections);
     containers(window, *sections, r);
     sections->addStretch();

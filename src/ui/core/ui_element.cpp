@@ -127,7 +127,7 @@ void UIElement::setStyleClass(const std::string& name) {
 void UIElement::setStyleProperty(const std::string&, const std::string&) {}
 void UIElement::setSkinImage(const std::string&, const UISkin&) {}
 
-// --- flags ---
+// --- flags with their side effects ---
 
 void UIElement::setFlag(std::uint32_t flag, bool on) {
     if (hasFlag(flag) == on) {
@@ -256,7 +256,7 @@ void UIElement::disable() {
     }
 }
 
-// --- geometry ---
+// --- geometry and mapping ---
 
 void UIElement::setPosition(std::int32_t x, std::int32_t y) {
     UIEvent e(UIEventType::Move);
@@ -388,7 +388,7 @@ void UIElement::relayout() {
     }
 }
 
-// --- focus, options, tool tips ---
+// --- focus, options, tool tips and popups ---
 
 void UIElement::setFocus() {
     if (UIToolkit* tk = toolkit()) {
@@ -527,7 +527,7 @@ void UIElement::closeElement(bool destroying) {
     }
 }
 
-// --- timers and signals ---
+// --- timers, signals, sending and posting ---
 
 bool UIElement::startTimer(std::int64_t intervalMs, std::int64_t id) {
     return UITimerRegistry::instance().start(intervalMs, this, id);

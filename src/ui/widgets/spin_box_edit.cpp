@@ -8,20 +8,15 @@
 namespace scalora {
 
 namespace {
-// A text field when the style gives nothing: dark text, a grey frame, a blue frame focused.
-constexpr double kFallbackFontPoints = 9;
-constexpr Color kFallbackForeground = 0xFF202020;
-constexpr Color kFallbackDisabledForeground = 0xFF969696;
+// A text field when the style gives nothing: the fall-back text, a grey frame, a blue frame
+// focused.
 constexpr Color kFallbackFocusFrame = 0xFF3399FF;
 // Text inset from the field's edges, and the caret's width.
 constexpr std::int32_t kTextInset = 4;
 constexpr std::int32_t kCaretWidth = 1;
 } // namespace
 
-SpinBoxEdit::SpinBoxEdit(UIElement* parent) : UIElement(parent) {
-    textStyle_.font = UIFont(UIFont::defaultFamily(), kFallbackFontPoints);
-    textStyle_.foreground = kFallbackForeground;
-    textStyle_.disabledForeground = kFallbackDisabledForeground;
+SpinBoxEdit::SpinBoxEdit(UIElement* parent) : UIElement(parent), textStyle_(fallbackTextStyle()) {
     setFlag(kTracksHover, true);
     setFocusPolicy(kStrongFocus);
     setCursorId(CursorId::TextBeam);

@@ -7,8 +7,8 @@
 #include "ui/core/ui_window.h"
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/focus_frame.h"
 #include "ui/widgets/ui_drop_down_menu.h"
+#include "ui/widgets/widget_painting.h"
 #include "ui/widgets/widget_updates.h"
 
 #include <algorithm>
@@ -16,11 +16,8 @@
 namespace scalora {
 
 namespace {
-// A button when the style gives nothing: dark text on a light face, the sizes of a dialog
-// button at 96 dpi.
-constexpr double kFallbackFontPoints = 9;
-constexpr Color kFallbackForeground = 0xFF202020;
-constexpr Color kFallbackDisabledForeground = 0xFF969696;
+// A button when the style gives nothing: the fall-back text on a light face, the sizes of a
+// dialog button at 96 dpi.
 constexpr Color kFallbackFaceTop = 0xFFFAFAFA;
 constexpr Color kFallbackFaceBottom = 0xFFE2E2E2;
 constexpr Point kFallbackDownOffset{0, 1};
@@ -44,11 +41,8 @@ UIButton::UIButton(UIElement* parent, std::string text)
 }
 
 UIButton::UIButton(UIElement* parent, std::string text, std::int64_t rearmTimerId)
-    : UIElement(parent), text_(std::move(text)), rearmTimerId_(rearmTimerId) {
-    textStyle_.font = UIFont(UIFont::defaultFamily(), kFallbackFontPoints);
-    textStyle_.foreground = kFallbackForeground;
-    textStyle_.disabledForeground = kFallbackDisabledForeground;
-    textStyle_.shadowOffset = {0, 1};
+    : UIElement(parent), text_(std::move(text)), textStyle_(fallbackTextStyle()),
+      rearmTimerId_(rearmTimerId) {
     background_ = Brush({kFallbackFaceTop, kFallbackFaceBottom});
     downOffset_ = kFallbackDownOffset;
     padding_ = kFallbackPadding;
@@ -288,8 +282,8 @@ void UIButton::paintIconAndText(Canvas& canvas, const Rect& content) const {
         color = checkedForeground_;
         shadow = checkedShadowForeground_;
     }
-    drawCaption(canvas, textStyle_.font, textArea, text_, color, shadow, textStyle_.shadowOffset,
-                kAlignHCenter | kAlignVCenter | kTextElideRight);
+    drawShadowedText(canvas, textStyle_.font, textArea, text_, color, shadow,
+                     textStyle_.shadowOffset, kAlignHCenter | kAlignVCenter | kTextElideRight);
 }
 
 void UIButton::paintFocus(Canvas& canvas) const {

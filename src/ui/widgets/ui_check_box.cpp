@@ -3,7 +3,7 @@
 #include "ui/core/ui_timers.h"
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/focus_frame.h"
+#include "ui/widgets/widget_painting.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/focus_frame.h"
+#include "ui/widgets/widget_painting.h"
 #include "ui/widgets/widget_updates.h"
 
 #include <algorithm>
@@ -10,10 +10,7 @@
 namespace scalora {
 
 namespace {
-// A group when the style gives nothing: bold dark title, a thin grey frame.
-constexpr double kFallbackFontPoints = 9;
-constexpr Color kFallbackForeground = 0xFF202020;
-constexpr Color kFallbackDisabledForeground = 0xFF969696;
+// A group when the style gives nothing: the fall-back text in bold, a thin grey frame.
 constexpr std::int32_t kFallbackIndicatorSize = 9;
 constexpr std::int32_t kFallbackIndicatorSpacing = 4;
 // Between the title row and the frame, and the frame's own border.
@@ -24,12 +21,10 @@ constexpr std::int32_t kFramesWithFoldedStates = 8;
 } // namespace
 
 UIGroup::UIGroup(UIElement* parent, std::string title)
-    : UIElement(parent), title_(std::move(title)), background_(kTransparentColor),
-      indicatorSize_(kFallbackIndicatorSize), indicatorSpacing_(kFallbackIndicatorSpacing) {
-    textStyle_.font = UIFont(UIFont::defaultFamily(), kFallbackFontPoints, UIFont::kBold);
-    textStyle_.foreground = kFallbackForeground;
-    textStyle_.disabledForeground = kFallbackDisabledForeground;
-    textStyle_.shadowOffset = {0, 1};
+    : UIElement(parent), title_(std::move(title)), textStyle_(fallbackTextStyle()),
+      background_(kTransparentColor), indicatorSize_(kFallbackIndicatorSize),
+      indicatorSpacing_(kFallbackIndicatorSpacing) {
+    textStyle_.font.setFlag(UIFont::kBold, true);
     setFlag(kTracksHover, true);
     setStyleClass("UIGroup");
     setFlag(kParentBackground, true);

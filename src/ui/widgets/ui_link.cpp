@@ -4,8 +4,7 @@
 #include "ui/core/ui_timers.h"
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/focus_frame.h"
-#include "ui/widgets/ui_text_style.h"
+#include "ui/widgets/widget_painting.h"
 #include "ui/widgets/widget_updates.h"
 
 #include <algorithm>
@@ -74,9 +73,9 @@ void UILink::paintEvent(UIEvent& e) {
     const bool hovered = hasFlag(kHovered) && isEnabled();
     const UIFont& font = hovered ? hoveredFont_ : font_;
     const Rect area = rect().shrunk({kFocusMargin, 0, kFocusMargin, 0});
-    drawCaption(canvas, font, area, text_, hovered ? hoveredForeground_ : foreground_,
-                hovered ? hoveredShadowForeground_ : shadowForeground_, shadowOffset_,
-                kAlignLeft | kAlignVCenter | kTextElideRight);
+    drawShadowedText(canvas, font, area, text_, hovered ? hoveredForeground_ : foreground_,
+                     hovered ? hoveredShadowForeground_ : shadowForeground_, shadowOffset_,
+                     kAlignLeft | kAlignVCenter | kTextElideRight);
     if (hasFocus()) {
         const Size t = font.textExtent(text_);
         drawFocusFrame(canvas,

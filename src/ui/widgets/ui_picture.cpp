@@ -10,19 +10,16 @@
 namespace scalora {
 
 namespace {
-// A picture when the style gives nothing: no background, dark caption.
-constexpr double kFallbackFontPoints = 9;
-constexpr Color kFallbackForeground = 0xFF202020;
+// A picture when the style gives nothing: no background, the fall-back caption.
 // Between the image and its caption.
 constexpr std::int32_t kCaptionSpacing = 4;
 } // namespace
 
 UIPicture::UIPicture(UIElement* parent, std::shared_ptr<const PixelImage> image)
-    : UIElement(parent), image_(std::move(image)), background_(kTransparentColor) {
-    textStyle_.font = UIFont(UIFont::defaultFamily(), kFallbackFontPoints);
-    textStyle_.foreground = kFallbackForeground;
-    textStyle_.disabledForeground = kFallbackForeground;
-    textStyle_.shadowOffset = {0, 1};
+    : UIElement(parent), image_(std::move(image)), textStyle_(fallbackTextStyle()),
+      background_(kTransparentColor) {
+    // A picture has no disabled colours of its own: its caption keeps its colour.
+    textStyle_.disabledForeground = textStyle_.foreground;
     setStyleClass("UIPicture");
     setFlag(kParentBackground, true);
     setSizePolicy(UISizePolicy::Preferred, UISizePolicy::Preferred);

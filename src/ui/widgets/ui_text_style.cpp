@@ -1,9 +1,24 @@
 #include "ui/widgets/ui_text_style.h"
 
-#include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
+#include "ui/widgets/widget_painting.h"
 
 namespace scalora {
+
+namespace {
+constexpr double kFallbackFontPoints = 9;
+constexpr Color kFallbackForeground = 0xFF202020;
+constexpr Color kFallbackDisabledForeground = 0xFF969696;
+} // namespace
+
+UITextStyle fallbackTextStyle() {
+    UITextStyle style;
+    style.font = UIFont(UIFont::defaultFamily(), kFallbackFontPoints);
+    style.foreground = kFallbackForeground;
+    style.disabledForeground = kFallbackDisabledForeground;
+    style.shadowOffset = {0, 1};
+    return style;
+}
 
 bool UITextStyle::setProperty(const std::string& name, const std::string& value) {
     if (name == "font") {
@@ -24,21 +39,10 @@ bool UITextStyle::setProperty(const std::string& name, const std::string& value)
     return true;
 }
 
-void drawCaption(Canvas& canvas, const UIFont& font, const Rect& rect, std::string_view text,
-                 Color color, Color shadow, Point shadowOffset, std::uint32_t flags) {
-    if (text.empty() || rect.isEmpty()) {
-        return;
-    }
-    if (alphaOf(shadow) != 0) {
-        canvas.drawText(font, rect.translated(shadowOffset.x, shadowOffset.y), text, shadow, flags);
-    }
-    canvas.drawText(font, rect, text, color, flags);
-}
-
 void drawCaption(Canvas& canvas, const UITextStyle& style, const Rect& rect, std::string_view text,
                  bool enabled, std::uint32_t flags) {
-    drawCaption(canvas, style.font, rect, text, style.textColor(enabled),
-                style.shadowColor(enabled), style.shadowOffset, flags);
+    drawShadowedText(canvas, style.font, rect, text, style.textColor(enabled),
+                     style.shadowColor(enabled), style.shadowOffset, flags);
 }
 
 } // namespace scalora

@@ -31,12 +31,12 @@ struct UITextStyle {
     }
 };
 
-// Draws text into a rectangle with the alignment flags of Canvas::drawText, the shadow first
-// unless its colour is fully transparent.
-void drawCaption(Canvas& canvas, const UIFont& font, const Rect& rect, std::string_view text,
-                 Color color, Color shadow, Point shadowOffset, std::uint32_t flags);
+// The caption look of a widget whose style gives no text values: dark text in the default
+// family at 9 points, grey when disabled, no shadow. The one place these values live.
+UITextStyle fallbackTextStyle();
 
-// The same with the colours of a text style.
+// Draws text into a rectangle with the alignment flags of Canvas::drawText in the colours of
+// a text style, the shadow first unless its colour is fully transparent.
 void drawCaption(Canvas& canvas, const UITextStyle& style, const Rect& rect, std::string_view text,
                  bool enabled, std::uint32_t flags);
 

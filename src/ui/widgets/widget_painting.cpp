@@ -11,7 +11,7 @@ namespace scalora {
 
 void drawShadowedText(Canvas& canvas, const UIFont& font, const Rect& rect, std::string_view text,
                       Color color, Color shadow, Point shadowOffset, std::uint32_t flags) {
-    if (text.empty()) {
+    if (text.empty() || rect.isEmpty()) {
         return;
     }
     if (isDrawnColor(shadow)) {
