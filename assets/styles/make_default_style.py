@@ -302,17 +302,36 @@ def make_skins():
     sel.shape(rounded(9, 1, 15, 15, 1), (240, 240, 240, 255))
     skin("UIList_Selection", sel, 2, 8, 16, "2,4,2", "2,12,2")
 
-    # Menus.
+
+    # Status bar, size grip, separator line.
+    sb = Image(4, 22)
+    sb.shape(lambda x, y: True, (240, 240, 240, 255))
+    sb.shape(lambda x, y: y < 1, (215, 215, 215, 255))
+    skin("UIStatusBar_Background", sb, 1, 4, 22, "1,2,1", "1,20,1")
+    grip = Image(12, 12)
+    for gx, gy in ((9, 9), (6, 9), (9, 6), (3, 9), (6, 6), (9, 3)):
+        grip.shape(lambda x, y, gx=gx, gy=gy: gx <= x < gx + 2 and gy <= y < gy + 2, (150, 150, 150, 255))
+    skin("UISizeGrip_Background", grip, 1, 12, 12)
+    line = Image(4, 2)
+    line.shape(lambda x, y: y < 1, (213, 213, 213, 255))
+    line.shape(lambda x, y: y >= 1, (255, 255, 255, 255))
+    skin("UILine_Background", line, 1, 4, 2)
+
+
+def make_menus():
+    """Menus, tool bars, tool tips and balloon tips."""
     arrow_frames("UIMenu_ItemArrow", 5, 9, "right")
-    check = Image(16 * 2, 16)
-    for i, c in enumerate((TEXT, TEXT_OFF)):
+    # Check and radio marks in the four item states: normal, hovered, pressed, disabled.
+    marks = (TEXT, (0, 0, 0, 255), (0, 0, 0, 255), TEXT_OFF)
+    check = Image(16 * 4, 16)
+    for i, c in enumerate(marks):
         check.shape(capsule(i * 16 + 4, 8.5, i * 16 + 6.8, 11, 1.2), c)
         check.shape(capsule(i * 16 + 6.8, 11, i * 16 + 12, 5, 1.2), c)
-    skin("UIMenu_ItemCheckIndicator", check, 2, 16, 16)
-    radio = Image(16 * 2, 16)
-    for i, c in enumerate((TEXT, TEXT_OFF)):
+    skin("UIMenu_ItemCheckIndicator", check, 4, 16, 16)
+    radio = Image(16 * 4, 16)
+    for i, c in enumerate(marks):
         radio.shape(disc(i * 16 + 8, 8, 3), c)
-    skin("UIMenu_ItemRadioIndicator", radio, 2, 16, 16)
+    skin("UIMenu_ItemRadioIndicator", radio, 4, 16, 16)
     ms = Image(4, 3)
     ms.shape(lambda x, y: 1 <= y < 2, (215, 215, 215, 255))
     skin("UIMenu_ItemSeparator", ms, 1, 4, 3, "1,2,1", "1,1,1")
@@ -325,7 +344,6 @@ def make_skins():
     hov.shape(rounded(1, 1, 11, 11, 2), vgradient((238, 247, 255, 255), (214, 234, 255, 255), 1, 11))
     skin("UIMenu_HoveredItemBackground", hov, 1, 12, 12, "4,4,4", "4,4,4")
 
-    # Tool bar, status bar, tool tip, size grip, separator line.
     tb = Image(4, 32)
     tb.shape(lambda x, y: True, vgradient((252, 252, 252, 255), (232, 236, 242, 255), 0, 32))
     tb.shape(lambda x, y: y >= 31, (200, 205, 212, 255))
@@ -333,22 +351,14 @@ def make_skins():
     mi = Image(5, 3)
     arrow(mi, 0, 0, 5, 3, "down", TEXT)
     skin("UIToolBar_MenuIndicator", mi, 1, 5, 3)
-    sb = Image(4, 22)
-    sb.shape(lambda x, y: True, (240, 240, 240, 255))
-    sb.shape(lambda x, y: y < 1, (215, 215, 215, 255))
-    skin("UIStatusBar_Background", sb, 1, 4, 22, "1,2,1", "1,20,1")
-    tt = Image(12, 12)
-    tt.shape(rounded(0, 0, 12, 12, 3), (118, 118, 118, 255))
-    tt.shape(rounded(1, 1, 11, 11, 2), vgradient((255, 255, 255, 255), (228, 229, 240, 255), 1, 11))
-    skin("UIToolTip_Background", tt, 1, 12, 12, "4,4,4", "4,4,4")
-    grip = Image(12, 12)
-    for gx, gy in ((9, 9), (6, 9), (9, 6), (3, 9), (6, 6), (9, 3)):
-        grip.shape(lambda x, y, gx=gx, gy=gy: gx <= x < gx + 2 and gy <= y < gy + 2, (150, 150, 150, 255))
-    skin("UISizeGrip_Background", grip, 1, 12, 12)
-    line = Image(4, 2)
-    line.shape(lambda x, y: y < 1, (213, 213, 213, 255))
-    line.shape(lambda x, y: y >= 1, (255, 255, 255, 255))
-    skin("UILine_Background", line, 1, 4, 2)
+
+    # Tips: drawn over the tip's own background, so the corners outside the curve stay clear.
+    for name, top, bottom in (("UIToolTip_Background", (255, 255, 255, 255), (228, 229, 240, 255)),
+                              ("UIBalloonTip_Background", (255, 255, 250, 255), (250, 246, 222, 255))):
+        tt = Image(12, 12)
+        tt.shape(rounded(0, 0, 12, 12, 3), (118, 118, 118, 255))
+        tt.shape(rounded(1, 1, 11, 11, 2), vgradient(top, bottom, 1, 11))
+        skin(name, tt, 1, 12, 12, "4,4,4", "4,4,4")
 
 
 def badge(size, color, mark):
@@ -444,5 +454,6 @@ def write_skins_xml():
 
 if __name__ == "__main__":
     make_skins()
+    make_menus()
     make_images()
     write_skins_xml()
