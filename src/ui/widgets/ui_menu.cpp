@@ -472,14 +472,8 @@ void UIMenu::setStyleProperty(const std::string& name, const std::string& value)
         s.desktopPadding = parseStyleInteger(value);
     } else if (name == "minimumWidth") {
         s.minimumWidth = parseStyleInteger(value);
-    } else if (name == "font") {
-        s.font = parseStyleFont(value);
-    } else if (name == "foreground") {
-        s.foreground = parseStyleColor(value);
-    } else if (name == "shadowForeground") {
-        s.shadowForeground = parseStyleColor(value);
-    } else if (name == "shadowOffset") {
-        s.shadowOffset = parseStylePoint(value);
+    } else if (s.text.setProperty(name, value)) {
+        return;
     } else if (name == "disabledForeground") {
         s.disabledForeground = parseStyleColor(value);
     } else if (name == "disabledShadowForeground") {
@@ -544,7 +538,7 @@ std::int32_t UIMenu::rowHeight(const UIMenuItem& item) const {
         const std::int32_t metric = tk != nullptr ? tk->metric(StyleMetric::SmallIconSize) : 0;
         icon = metric > 0 ? metric : kFallbackIconSize;
     }
-    return std::max(style_.font.lineHeight(), icon) + style_.itemPadding.top +
+    return std::max(style_.text.font.lineHeight(), icon) + style_.itemPadding.top +
            style_.itemPadding.bottom;
 }
 
@@ -558,7 +552,7 @@ Size UIMenu::sizeHint() const {
     std::int32_t height = 2 + style_.padding.top + style_.padding.bottom;
     for (const auto& item : items_) {
         if (!item->separator_) {
-            textWidth = std::max(textWidth, style_.font.textWidth(item->text_));
+            textWidth = std::max(textWidth, style_.text.font.textWidth(item->text_));
         }
         height += rowHeight(*item);
     }
@@ -655,7 +649,7 @@ void UIMenu::paintItem(Canvas& c, std::size_t index) {
             drawCentred(c, mark, box, state);
         } else if (item.checked_) {
             c.fillRect({box.x + box.width / 2 - 3, box.y + box.height / 2 - 3, 6, 6},
-                       item.enabled_ ? style_.foreground : style_.disabledForeground);
+                       item.enabled_ ? style_.text.foreground : style_.disabledForeground);
         } else if (item.icon_ != nullptr && !item.icon_->isNull()) {
             const std::int32_t side =
                 std::min({icons, r.height - style_.itemPadding.top - style_.itemPadding.bottom,
@@ -669,16 +663,12 @@ void UIMenu::paintItem(Canvas& c, std::size_t index) {
     const std::int32_t arrows = arrowColumn();
     const Rect text{left, r.y, r.right() - left - style_.itemPadding.right - arrows, r.height};
     const Color fg = !item.enabled_ ? style_.disabledForeground
-                                    : (hovered ? style_.hoveredForeground : style_.foreground);
-    const Color shadow = !item.enabled_
-                             ? style_.disabledShadowForeground
-                             : (hovered ? style_.hoveredShadowForeground : style_.shadowForeground);
-    const std::uint32_t flags = kAlignLeft | kAlignVCenter | kTextElideRight;
-    if (isVisibleColor(shadow)) {
-        c.drawText(style_.font, text.translated(style_.shadowOffset.x, style_.shadowOffset.y),
-                   item.text_, shadow, flags);
-    }
-    c.drawText(style_.font, text, item.text_, fg, flags);
+                                    : (hovered ? style_.hoveredForeground : style_.text.foreground);
+    const Color shadow =
+        !item.enabled_ ? style_.disabledShadowForeground
+                       : (hovered ? style_.hoveredShadowForeground : style_.text.shadowForeground);
+    drawShadowedText(c, style_.text.font, text, item.text_, fg, shadow, style_.text.shadowOffset,
+                     kAlignLeft | kAlignVCenter | kTextElideRight);
     if (item.submenu_ != nullptr && arrows > 0) {
         const Rect box{r.right() - style_.itemPadding.right - arrows, r.y, arrows, r.height};
         if (skins_.itemArrow.hasImage()) {

@@ -11,8 +11,8 @@
 #include "ui/core/ui_signal.h"
 #include "ui/core/ui_window.h"
 #include "ui/draw/brush.h"
-#include "ui/draw/ui_font.h"
 #include "ui/style/skin.h"
+#include "ui/widgets/text_group_style.h"
 
 #include <cstdint>
 #include <memory>
@@ -135,10 +135,7 @@ private:
         Margins padding{2, 2, 2, 2};
         std::int32_t desktopPadding = 4;
         std::int32_t minimumWidth = 120;
-        UIFont font{UIFont::defaultFamily(), 9};
-        Color foreground = 0xFF202020;
-        Color shadowForeground = kTransparentColor;
-        Point shadowOffset{0, 1};
+        UITextGroup text;
         Color disabledForeground = 0xFF969696;
         Color disabledShadowForeground = kTransparentColor;
         Color hoveredForeground = 0xFF000000;
