@@ -3,8 +3,9 @@
 // standard output (and in --log FILE); "ready" and the element geometries are reported once
 // the window has been painted.
 //
-//   ui-sandbox [--log FILE] [--quit-after MS]
+//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery menus]
 #include "exchange/ui_drag_drop.h"
+#include "gallery_menus.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
 #include "ui/backend/sdl/sdl_window_system.h"
@@ -14,6 +15,7 @@
 #include "ui/core/ui_window.h"
 #include "ui/style/resource_source.h"
 #include "ui/style/ui_style_manager.h"
+#include "ui/widgets/ui_tool_tip_tracker.h"
 
 #include <cmath>
 #include <cstdio>
@@ -69,13 +71,16 @@ protected:
 int main(int argc, char** argv) {
     std::string logPath;
     long quitAfter = -1;
+    std::string gallery;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--log") == 0 && i + 1 < argc) {
             logPath = argv[++i];
         } else if (std::strcmp(argv[i], "--quit-after") == 0 && i + 1 < argc) {
             quitAfter = std::strtol(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--gallery") == 0 && i + 1 < argc) {
+            gallery = argv[++i];
         } else {
-            std::cerr << "usage: ui-sandbox [--log FILE] [--quit-after MS]\n";
+            std::cerr << "usage: ui-sandbox [--log FILE] [--quit-after MS] [--gallery menus]\n";
             return 2;
         }
     }
@@ -163,6 +168,10 @@ int main(int argc, char** argv) {
     }
     window->setLayout(std::move(column));
     window->show();
+    UIToolTipTracker toolTips;
+    if (gallery == "menus") {
+        openMenusGallery(report);
+    }
 
     // Report once the first frame is on the screen.
     bool announced = false;

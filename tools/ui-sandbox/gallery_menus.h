@@ -1,0 +1,15 @@
+// The sandbox page of the menus family: a window with a menu bar, an element with a context
+// menu (icons, check and radio items, a disabled item, a submenu), elements with tool tips and
+// one that shows a balloon tip. Commands, menu openings and closings are reported as lines
+// ("menus command <text>", "menus menu open X Y W H", "menus menu closed"); "menus ready" and
+// "element menus.<name> X Y W H" lines (window coordinates) come after its first paint.
+#pragma once
+
+#include "sandbox_elements.h"
+
+namespace scalora::sandbox {
+
+// Opens the page's window beside the main one; the toolkit owns it.
+void openMenusGallery(const Reporter& report);
+
+} // namespace scalora::sandbox
