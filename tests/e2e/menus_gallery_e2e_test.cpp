@@ -1,7 +1,8 @@
 // The menus page of the ui-sandbox under Xvfb with openbox, driven by xdotool: a context menu
 // opens at the pointer without taking the focus, is walked with the keyboard into a submenu
-// and reports the choice; near the right edge of the screen it opens moved left; a tool tip
-// and a balloon tip show. Screenshots of each are kept for looking at.
+// and reports the choice; near the right edge of the screen it opens moved left; a tool bar's
+// drop-down button opens its menu and closes it again; a message box runs modally and reports
+// its result; a tool tip and a balloon tip show. Screenshots of each are kept for looking at.
 #include "e2e_fixture.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,36 @@ TEST_F(MenusGalleryTest, ToolTipAndBalloonTipShow) {
     ASSERT_TRUE(waitForLine(log_, "menus balloon shown", 20s));
     std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(keepScreenshot("menus_balloon_tip.png"));
+}
+
+TEST_F(MenusGalleryTest, AToolBarDropDownOpensBelowItsButtonAndClosesOnASecondPress) {
+    ASSERT_EQ(boxes_.count("menus.tool.Sort"), 1u);
+    const Box sort = boxes_["menus.tool.Sort"];
+    ASSERT_EQ(clickAt(sort.x + sort.width / 2, sort.y + sort.height / 2, 1), 0);
+    ASSERT_TRUE(waitForLine(log_, "menus menu open", 20s));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(keepScreenshot("menus_tool_bar.png"));
+    ASSERT_EQ(clickAt(sort.x + sort.width / 2, sort.y + sort.height / 2, 1), 0);
+    ASSERT_TRUE(waitForLine(log_, "menus menu closed", 20s));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(linesStartingWith(readLines(log_), "menus menu open").size(), 1u)
+        << "the press that closed the menu opened it again";
+}
+
+TEST_F(MenusGalleryTest, AMessageBoxRunsModallyAndReportsTheButtonAndTheCheckBox) {
+    const Box message = boxes_["menus.message"];
+    ASSERT_EQ(clickAt(message.x + 30, message.y + 20, 1), 0);
+    ASSERT_TRUE(waitForLine(log_, "menus message open", 20s));
+    ASSERT_EQ(xdotool({"search", "--sync", "--name", "^Resize$", "windowactivate", "--sync", "%1"}),
+              0);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(keepScreenshot("menus_message_box.png"));
+    // Yes has the focus; Tab past No and Cancel to the check box, Space ticks it, and Enter
+    // there takes the default button.
+    ASSERT_EQ(xdotool({"key", "--delay", "80", "Tab", "Tab", "Tab", "space", "Return"}), 0);
+    ASSERT_TRUE(waitForLine(log_, "menus message result", 20s));
+    EXPECT_EQ(linesStartingWith(readLines(log_), "menus message result"),
+              std::vector<std::string>{"menus message result 1024 checked"});
 }
 
 } // namespace

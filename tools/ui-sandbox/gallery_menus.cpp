@@ -6,6 +6,9 @@
 #include "ui/widgets/ui_balloon_tip.h"
 #include "ui/widgets/ui_menu.h"
 #include "ui/widgets/ui_menu_bar.h"
+#include "ui/widgets/ui_message_box.h"
+#include "ui/widgets/ui_tool_bar.h"
+#include "ui/widgets/ui_tool_button.h"
 
 #include <memory>
 
@@ -74,13 +77,55 @@ UIMenu* makeContextMenu(UIElement* owner) {
     return menu;
 }
 
+UIToolBar* makeToolBar(UIElement* parent, const Reporter& report) {
+    auto* bar = new UIToolBar(parent);
+    auto icons = [](StandardImage id) {
+        UIButtonIcons set;
+        set[0] = standardIcon(id);
+        return set;
+    };
+    auto tool = [&report](UIToolButton* b, const std::string& name) {
+        b->setToolTip(name);
+        b->clicked().connect([report, name] { report("menus tool " + name); });
+    };
+    tool(bar->addButton({}, icons(StandardImage::InformationMedium)), "Information");
+    tool(bar->addButton({}, icons(StandardImage::QuestionMedium)), "Question");
+    bar->addSeparator();
+    auto* sortMenu = new UIMenu(bar);
+    sortMenu->addItem("By name");
+    sortMenu->addItem("By size");
+    reportMenu(sortMenu, report, true);
+    tool(bar->addMenuButton(sortMenu, "Sort"), "Sort");
+    bar->addSeparator();
+    tool(bar->addButton({}, icons(StandardImage::WarningMedium)), "Warning");
+    return bar;
+}
+
+// A modal message box with a long text, a detail, the check box and three buttons.
+void runMessageBox(UIWindow* owner, const Reporter& report) {
+    std::string text = "The destination folder already holds files with the names of the "
+                       "resized images.";
+    for (int i = 0; i < 3; ++i) {
+        text += " Existing files are replaced only when the option to overwrite them is on; "
+                "otherwise every result gets a number after its name.";
+    }
+    UIMessageBox box(owner, 2, "Resize", text,
+                     UIMessageBoxButton::Yes | UIMessageBoxButton::No | UIMessageBoxButton::Cancel,
+                     kMessageBoxDoNotShowAgain);
+    box.setDetailText("Replace the existing files?");
+    box.signal(UIEventType::Show).connect([report](UIEvent&) { report("menus message open"); });
+    const UIMessageBoxButton result = box.run();
+    report("menus message result " + std::to_string(static_cast<std::uint32_t>(result)) +
+           (box.isDoNotShowAgainChecked() ? " checked" : ""));
+}
+
 } // namespace
 
 void openMenusGallery(const Reporter& report) {
     auto* window = new GalleryWindow;
     window->setTitle("Menus Gallery");
     window->setBackground(0xFFF3F4F6);
-    window->setGeometry({720, 60, 420, 330});
+    window->setGeometry({720, 60, 420, 380});
 
     auto* bar = new UIMenuBar(window);
     UIMenu* file = bar->addMenu("File");
@@ -105,6 +150,11 @@ void openMenusGallery(const Reporter& report) {
     auto* height = new ClickBox(window, "height", 0xFF2E9E5B, report);
     height->setToolTip("Height: the tool tip of a box\nwith a second line");
     auto* balloon = new ClickBox(window, "balloon", 0xFFC8963C, report);
+    UIToolBar* tools = makeToolBar(window, report);
+    auto* message = new ClickBox(window, "message", 0xFF7A4FA0, report);
+    message->signal(UIEventType::MouseClick).connect([window, report](UIEvent&) {
+        runMessageBox(window, report);
+    });
     auto* tip = new UIBalloonTip(window);
     balloon->signal(UIEventType::MouseClick).connect([tip, balloon, report](UIEvent&) {
         const Rect r = balloon->windowRect();
@@ -123,12 +173,18 @@ void openMenusGallery(const Reporter& report) {
     column->setContentsMargins({0, 0, 0, 12});
     column->setSpacing(10);
     column->addElement(bar);
+    column->addElement(tools);
     auto inner = std::make_unique<UIVBoxLayout>();
     inner->setContentsMargins({12, 0, 12, 0});
     inner->setSpacing(10);
     inner->addElement(context);
     inner->addLayout(std::move(tips));
-    inner->addElement(balloon);
+    auto lower = std::make_unique<UIHBoxLayout>();
+    lower->setSpacing(10);
+    lower->setContentsMargins({0, 0, 0, 0});
+    lower->addElement(balloon);
+    lower->addElement(message);
+    inner->addLayout(std::move(lower));
     inner->addStretch();
     column->addLayout(std::move(inner), 1);
     for (UIElement* e : window->children()) {
@@ -149,7 +205,13 @@ void openMenusGallery(const Reporter& report) {
         report("menus window " + std::to_string(g.x) + " " + std::to_string(g.y) + " " +
                std::to_string(g.width) + " " + std::to_string(g.height));
         report(boxLine("bar", bar->windowRect()));
-        for (ClickBox* box : {context, width, height, balloon}) {
+        report(boxLine("tools", tools->windowRect()));
+        for (UIElement* child : tools->children()) {
+            if (dynamic_cast<UIToolButton*>(child) != nullptr) {
+                report(boxLine("tool." + child->toolTip(), child->windowRect()));
+            }
+        }
+        for (ClickBox* box : {context, width, height, balloon, message}) {
             report(boxLine(box->name(), box->windowRect()));
         }
         report("menus ready");

@@ -42,6 +42,14 @@ constexpr std::uint32_t operator|(std::uint32_t a, UIMessageBoxButton b) {
     return a | static_cast<std::uint32_t>(b);
 }
 
+// A set of buttons: the OR of their flags; a single button converts to its set.
+struct UIMessageBoxButtons {
+    constexpr UIMessageBoxButtons(std::uint32_t bits) : flags(bits) {}
+    constexpr UIMessageBoxButtons(UIMessageBoxButton button)
+        : flags(static_cast<std::uint32_t>(button)) {}
+    std::uint32_t flags;
+};
+
 // The icon shown left of the text; any other value shows none.
 enum class UIMessageBoxIcon : std::int32_t {
     None = 0,

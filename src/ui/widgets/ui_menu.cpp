@@ -229,6 +229,20 @@ void UIMenu::popupAt(Point screenPosition) {
     popup(screenPosition, parent());
 }
 
+void UIMenu::dropDownAt(Point screenPosition) {
+    UIElement* owner = parent();
+    if (UIToolkit* tk = UIToolkit::instance()) {
+        for (UIElement* asker : {tk->mouseGrabber(), tk->focusElement()}) {
+            const Rect r = screenRectOf(asker);
+            if (asker != nullptr && Point{r.x, r.bottom()} == screenPosition) {
+                owner = asker;
+                break;
+            }
+        }
+    }
+    popup(screenPosition, owner);
+}
+
 void UIMenu::dismiss() {
     rootMenu()->setVisible(false);
 }
@@ -251,7 +265,7 @@ void UIMenu::setVisible(bool visible) {
     if (parentMenu_ != nullptr && parentMenu_->openSubmenu_ == this) {
         parentMenu_->openSubmenu_ = nullptr;
     }
-    closed_.emit();
+    closed().emit();
 }
 
 UIMenu* UIMenu::activeMenu() {
@@ -474,10 +488,6 @@ void UIMenu::setStyleProperty(const std::string& name, const std::string& value)
         s.minimumWidth = parseStyleInteger(value);
     } else if (s.text.setProperty(name, value)) {
         return;
-    } else if (name == "disabledForeground") {
-        s.disabledForeground = parseStyleColor(value);
-    } else if (name == "disabledShadowForeground") {
-        s.disabledShadowForeground = parseStyleColor(value);
     } else if (name == "hoveredForeground") {
         s.hoveredForeground = parseStyleColor(value);
     } else if (name == "hoveredShadowForeground") {
@@ -649,7 +659,7 @@ void UIMenu::paintItem(Canvas& c, std::size_t index) {
             drawCentred(c, mark, box, state);
         } else if (item.checked_) {
             c.fillRect({box.x + box.width / 2 - 3, box.y + box.height / 2 - 3, 6, 6},
-                       item.enabled_ ? style_.text.foreground : style_.disabledForeground);
+                       item.enabled_ ? style_.text.foreground : style_.text.disabledForeground);
         } else if (item.icon_ != nullptr && !item.icon_->isNull()) {
             const std::int32_t side =
                 std::min({icons, r.height - style_.itemPadding.top - style_.itemPadding.bottom,
@@ -662,13 +672,13 @@ void UIMenu::paintItem(Canvas& c, std::size_t index) {
     }
     const std::int32_t arrows = arrowColumn();
     const Rect text{left, r.y, r.right() - left - style_.itemPadding.right - arrows, r.height};
-    const Color fg = !item.enabled_ ? style_.disabledForeground
+    const Color fg = !item.enabled_ ? style_.text.disabledForeground
                                     : (hovered ? style_.hoveredForeground : style_.text.foreground);
     const Color shadow =
-        !item.enabled_ ? style_.disabledShadowForeground
+        !item.enabled_ ? style_.text.disabledShadowForeground
                        : (hovered ? style_.hoveredShadowForeground : style_.text.shadowForeground);
-    drawShadowedText(c, style_.text.font, text, item.text_, fg, shadow, style_.text.shadowOffset,
-                     kAlignLeft | kAlignVCenter | kTextElideRight);
+    drawCaption(c, style_.text.font, text, item.text_, fg, shadow, style_.text.shadowOffset,
+                kAlignLeft | kAlignVCenter | kTextElideRight);
     if (item.submenu_ != nullptr && arrows > 0) {
         const Rect box{r.right() - style_.itemPadding.right - arrows, r.y, arrows, r.height};
         if (skins_.itemArrow.hasImage()) {

@@ -12,7 +12,8 @@
 #include "ui/core/ui_window.h"
 #include "ui/draw/brush.h"
 #include "ui/style/skin.h"
-#include "ui/widgets/text_group_style.h"
+#include "ui/widgets/ui_drop_down_menu.h"
+#include "ui/widgets/ui_text_style.h"
 
 #include <cstdint>
 #include <memory>
@@ -57,7 +58,7 @@ private:
     UISignal<> command_;
 };
 
-class UIMenu : public UIWindow {
+class UIMenu : public UIWindow, public UIDropDownMenu {
 public:
     // The parent owns the menu (it is destroyed with it) and is the default owner when the
     // menu pops up; a context menu is usually made with its element as parent.
@@ -89,6 +90,9 @@ public:
     void popup(Point screenPosition, UIElement* owner = nullptr);
     // The context-menu entry of the element layer: popup at the point for the parent.
     void popupAt(Point screenPosition) override;
+    // The entry of drop-down buttons: popup at the point for the button that asked (the one
+    // that holds the mouse or the focus and ends at the point), else for the parent.
+    void dropDownAt(Point screenPosition) override;
     // Closes this menu and every open menu above and below it in the chain.
     void dismiss();
     // Hiding a menu also closes its open submenu and emits closed().
@@ -103,9 +107,8 @@ public:
     std::int32_t hoveredIndex() const { return hovered_; }
     void setHoveredIndex(std::int32_t index);
 
-    // Emitted once each time the menu closes, whatever closed it (drop-down buttons re-arm
-    // on it).
-    UISignal<>& closed() { return closed_; }
+    // closed() (of UIDropDownMenu) is emitted once each time the menu closes, whatever
+    // closed it; drop-down buttons re-arm on it.
     // Emitted with every chosen item, after the item's own command signal.
     UISignal<UIMenuItem&>& triggered() { return triggered_; }
     // Left (-1) or Right (+1) on an item that has nowhere to go in a top-level menu: a menu
@@ -135,9 +138,12 @@ private:
         Margins padding{2, 2, 2, 2};
         std::int32_t desktopPadding = 4;
         std::int32_t minimumWidth = 120;
-        UITextGroup text;
-        Color disabledForeground = 0xFF969696;
-        Color disabledShadowForeground = kTransparentColor;
+        UITextStyle text{UIFont(UIFont::defaultFamily(), 9),
+                         0xFF202020,
+                         kTransparentColor,
+                         Point{0, 1},
+                         0xFF969696,
+                         kTransparentColor};
         Color hoveredForeground = 0xFF000000;
         Color hoveredShadowForeground = kTransparentColor;
         Margins itemPadding{6, 3, 12, 3};
@@ -179,7 +185,6 @@ private:
     UIMenu* parentMenu_ = nullptr;
     UIMenu* openSubmenu_ = nullptr;
     std::int32_t hovered_ = -1;
-    UISignal<> closed_;
     UISignal<UIMenuItem&> triggered_;
     UISignal<std::int32_t> leftOrRightOut_;
 };

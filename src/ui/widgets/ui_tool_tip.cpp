@@ -91,12 +91,12 @@ void UIToolTip::paintFrame(Canvas& c) const {
 }
 
 void UIToolTip::paintText(Canvas& c, Point at) const {
-    const UITextGroup& t = style_.text;
+    const UITextStyle& t = style_.text;
     const std::int32_t lineHeight = t.font.lineHeight();
     std::int32_t y = at.y;
     for (const std::string& line : textLines()) {
-        drawShadowedText(c, t.font, {at.x, y, width() - at.x, lineHeight}, line, t.foreground,
-                         t.shadowForeground, t.shadowOffset, kAlignLeft | kAlignTop);
+        drawCaption(c, t.font, {at.x, y, width() - at.x, lineHeight}, line, t.foreground,
+                    t.shadowForeground, t.shadowOffset, kAlignLeft | kAlignTop);
         y += lineHeight;
     }
 }

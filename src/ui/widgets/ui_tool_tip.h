@@ -8,7 +8,7 @@
 #include "ui/draw/brush.h"
 #include "ui/draw/ui_font.h"
 #include "ui/style/skin.h"
-#include "ui/widgets/text_group_style.h"
+#include "ui/widgets/ui_text_style.h"
 
 #include <cstdint>
 #include <string>
@@ -51,7 +51,7 @@ protected:
     void placeAndShow(Point at, const Rect& anchor);
 
     struct Style {
-        UITextGroup text{UIFont(UIFont::defaultFamily(), 9), 0xFF404040, kTransparentColor, {0, 1}};
+        UITextStyle text{UIFont(UIFont::defaultFamily(), 9), 0xFF404040, kTransparentColor, {0, 1}};
         Brush background{Color{0xFFFFFFFF}};
         Color borderColor = 0xFF767676;
         Margins padding{6, 4, 6, 4};

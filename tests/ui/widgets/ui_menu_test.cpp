@@ -11,7 +11,7 @@
 namespace scalora::test {
 namespace {
 
-class UIMenuTest : public UITest {
+class UIMenuTest : public StyledUITest {
 protected:
     void SetUp() override {
         window = makeWindow({400, 300});
@@ -213,17 +213,7 @@ TEST_F(UIMenuTest, RadioItemsOfAGroupExcludeEachOther) {
     EXPECT_TRUE(b->isChecked());
 }
 
-} // namespace
-} // namespace scalora::test
-
-namespace scalora::test {
-namespace {
-
-class UIMenuLookTest : public StyledUITest {};
-
-TEST_F(UIMenuLookTest, DrawsTheHoveredItemOnItsSkinWithMarksAndArrows) {
-    RecordingWindow* window = makeWindow({300, 200});
-    auto* menu = new UIMenu(window);
+TEST_F(UIMenuTest, DrawsTheHoveredItemOnItsSkinWithMarksAndArrows) {
     const PixelImage* info =
         UIStyleManager::instance().standardImage(StandardImage::InformationSmall);
     ASSERT_NE(info, nullptr);
