@@ -3,7 +3,8 @@
 
 function(scalora_target_options target)
     target_compile_features(${target} PUBLIC cxx_std_20)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                              -Wold-style-cast)
     if(SCALORA_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -198,24 +198,25 @@ def arrow_frames(name, w, h, direction, count=4):
 
 
 def make_skins():
-    grid = ("3,10,3", "3,16,3")
-    skin("UIButton_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, *grid)
-    skin("UIComboBox_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, *grid)
-    tool = [(None, None), (BORDER_HOT, FACE_HOT), (BORDER_DOWN, FACE_DOWN), (None, None),
-            (BORDER_HOT, FACE_CHECKED)]
-    skin("UIToolButton_Background", box_frames(16, 16, tool), 5, 16, 16, "3,10,3", "3,10,3")
-    arrow_frames("UIToolButton_Arrow", 7, 7, "down")
-    arrow_frames("UIComboBox_Arrow", 9, 9, "down")
-    skin("UISpinBox_Button", box_frames(12, 10, BUTTON_STATES, radius=2), 5, 12, 10, "2,8,2", "2,6,2")
-    arrow_frames("UISpinBox_ArrowUp", 7, 5, "up")
-    arrow_frames("UISpinBox_ArrowDown", 7, 5, "down")
-
     # Text fields: normal, hovered, focused, disabled.
     field = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_HOT, ((255, 255, 255, 255),) * 2),
              (ACCENT, ((255, 255, 255, 255),) * 2), (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
     skin("UILineEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
     skin("UITextEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
-    skin("UIList_Background", box_frames(12, 12, field[:1] + field[3:], radius=0), 2, 12, 12, "1,10,1", "1,10,1")
+
+
+def make_basic_skins():
+    """Buttons, tool buttons, check boxes, spin boxes, groups, progress bars, the status bar,
+    the size grip and the separator line."""
+    skin("UIButton_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, "3,10,3", "3,16,3")
+    # Tool buttons are flat at rest and take the button's face when hovered, pressed or checked.
+    tool = [(None, None), (BORDER_HOT, FACE_HOT), (BORDER_DOWN, FACE_DOWN), (None, None),
+            (BORDER_HOT, FACE_CHECKED)]
+    skin("UIToolButton_Background", box_frames(16, 16, tool), 5, 16, 16, "3,10,3", "3,10,3")
+    arrow_frames("UIToolButton_Arrow", 7, 7, "down")
+    skin("UISpinBox_Button", box_frames(12, 10, BUTTON_STATES, radius=2), 5, 12, 10, "2,8,2", "2,6,2")
+    arrow_frames("UISpinBox_ArrowUp", 7, 5, "up")
+    arrow_frames("UISpinBox_ArrowDown", 7, 5, "down")
 
     # Check box indicator: normal, hovered, pressed, disabled, then the same four checked.
     ind = Image(13 * 8, 13)
@@ -223,40 +224,80 @@ def make_skins():
         border, face = BUTTON_STATES[i % 4]
         x0 = i * 13
         ind.shape(rounded(x0, 0, x0 + 13, 13, 2), border)
-        ind.shape(rounded(x0 + 1, 1, x0 + 12, 12, 1), (255, 255, 255, 255) if i % 4 != 3 else (244, 244, 244, 255))
+        inner = (255, 255, 255, 255) if i % 4 != 3 else (244, 244, 244, 255)
+        ind.shape(rounded(x0 + 1, 1, x0 + 12, 12, 1), face[0] if i % 4 in (1, 2) else inner)
         if i >= 4:
             mark = TEXT_OFF if i == 7 else (30, 90, 160, 255)
             ind.shape(capsule(x0 + 3.2, 6.6, x0 + 5.5, 9.0, 1.1), mark)
             ind.shape(capsule(x0 + 5.5, 9.0, x0 + 9.8, 3.6, 1.1), mark)
     skin("UICheckBox_Indicator", ind, 8, 13, 13)
 
-    # Group frame and its expand indicator.
+    # Group frame, and its fold indicator: four states open (pointing down), four folded.
     grp = Image(12, 12)
     grp.shape(ring(rounded(0, 0, 12, 12, 3), rounded(1, 1, 11, 11, 2)), (200, 200, 200, 255))
     skin("UIGroup_Background", grp, 1, 12, 12, "4,4,4", "4,4,4")
-    arrow_frames("UIGroup_Indicator", 9, 9, "down")
+    colors = [TEXT, (0, 84, 153, 255), (0, 60, 116, 255), TEXT_OFF]
+    fold = Image(9 * 8, 9)
+    for i in range(8):
+        arrow(fold, i * 9, 0, 9, 9, "down" if i < 4 else "right", colors[i % 4])
+    skin("UIGroup_Indicator", fold, 8, 9, 9)
 
-    # Progress bars: background, chunk and border per orientation.
+    # Progress bars: background, chunk and border per orientation; the chunk runs along the
+    # bar, so the vertical one shades from left to right.
     for orient, (w, h) in (("Horizontal", (12, 16)), ("Vertical", (16, 12))):
         bg = Image(w, h)
         bg.shape(rounded(0, 0, w, h, 2), vgradient((230, 230, 230, 255), (244, 244, 244, 255), 0, h))
         skin("UIProgress_%sBackground" % orient, bg, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
         chunk = Image(w, h)
-        chunk.shape(rounded(1, 1, w - 1, h - 1, 1), vgradient((120, 214, 120, 255), (38, 160, 52, 255), 1, h - 1))
+        light, dark = (120, 214, 120, 255), (38, 160, 52, 255)
+        if orient == "Horizontal":
+            shade = vgradient(light, dark, 1, h - 1)
+            chunk.shape(rounded(1, 1, w - 1, h - 1, 1), shade)
+        else:
+            for x in range(1, w - 1):
+                c = lerp(light, dark, (x - 1) / float(w - 3))
+                chunk.shape(lambda px, py, x=x: x <= px < x + 1 and 1 <= py < h - 1, c)
         skin("UIProgress_%sChunk" % orient, chunk, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
         border = Image(w, h)
         border.shape(ring(rounded(0, 0, w, h, 2), rounded(1, 1, w - 1, h - 1, 1)), (160, 160, 160, 255))
         skin("UIProgress_%sBorder" % orient, border, 1, w, h, "3,%d,3" % (w - 6), "3,%d,3" % (h - 6))
 
-    # Scroll bars: tracks, arrow buttons, thumbs (normal, hovered, pressed, disabled), grippers.
-    thumb_states = [((205, 205, 205, 255), None), ((166, 166, 166, 255), None),
-                    ((96, 96, 96, 255), None), ((230, 230, 230, 255), None)]
+    sb = Image(4, 22)
+    sb.shape(lambda x, y: True, (240, 240, 240, 255))
+    sb.shape(lambda x, y: y < 1, (215, 215, 215, 255))
+    skin("UIStatusBar_Background", sb, 1, 4, 22, "1,2,1", "1,20,1")
+    grip = Image(12, 12)
+    for gx, gy in ((9, 9), (6, 9), (9, 6), (3, 9), (6, 6), (9, 3)):
+        grip.shape(lambda x, y, gx=gx, gy=gy: gx <= x < gx + 2 and gy <= y < gy + 2, (150, 150, 150, 255))
+    skin("UISizeGrip_Background", grip, 1, 12, 12)
+    line = Image(4, 2)
+    line.shape(lambda x, y: y < 1, (213, 213, 213, 255))
+    line.shape(lambda x, y: y >= 1, (255, 255, 255, 255))
+    skin("UILine_Background", line, 1, 4, 2)
+
+
+def make_lists_skins():
+    """Lists, tables and scrolling: the combo box field, list frames, scroll bars, the table
+    header and the selection of lists."""
+    grid = ("3,10,3", "3,16,3")
+    skin("UIComboBox_Background", box_frames(16, 22, BUTTON_STATES), 5, 16, 22, *grid)
+    arrow_frames("UIComboBox_Arrow", 9, 9, "down")
+
+    # List frames: normal and disabled.
+    frame = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
+    skin("UIList_Background", box_frames(12, 12, frame, radius=0), 2, 12, 12, "1,10,1", "1,10,1")
+
+    # Scroll bars: a track a shade darker than the window, flat arrow buttons, rounded thumbs
+    # (normal, hovered, pressed, disabled) with a light gripper.
+    track_color = (232, 232, 232, 255)
+    thumb_states = [(194, 194, 194, 255), (166, 166, 166, 255), (128, 128, 128, 255),
+                    (222, 222, 222, 255)]
     for orient in ("Horizontal", "Vertical"):
         track = Image(8, 8)
-        track.shape(lambda x, y: True, (240, 240, 240, 255))
+        track.shape(lambda x, y: True, track_color)
         skin("UIScrollBar_%sBackground" % orient, track, 1, 8, 8)
         th = Image(17 * 4, 17)
-        for i, (c, _) in enumerate(thumb_states):
+        for i, c in enumerate(thumb_states):
             x0 = i * 17
             if orient == "Horizontal":
                 th.shape(rounded(x0 + 1, 4, x0 + 16, 13, 3), c)
@@ -266,11 +307,12 @@ def make_skins():
         grip = Image(8, 8)
         for k in range(3):
             if orient == "Horizontal":
-                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= x < 2.5 + 2.5 * k and 2 <= y < 6, (120, 120, 120, 160))
+                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= x < 2.5 + 2.5 * k and 2 <= y < 6, (255, 255, 255, 170))
             else:
-                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= y < 2.5 + 2.5 * k and 2 <= x < 6, (120, 120, 120, 160))
+                grip.shape(lambda x, y, k=k: 1.5 + 2.5 * k <= y < 2.5 + 2.5 * k and 2 <= x < 6, (255, 255, 255, 170))
         skin("UIScrollBar_%sThumbGripper" % orient, grip, 1, 8, 8)
-    flat = [(None, None), (None, ((218, 218, 218, 255),) * 2), (None, ((96, 96, 96, 255),) * 2), (None, None)]
+    flat = [(None, None), (None, ((214, 214, 214, 255),) * 2), (None, ((190, 190, 190, 255),) * 2),
+            (None, None)]
     for side in ("Left", "Right", "Top", "Bottom"):
         skin("UIScrollBar_%sArrowBackground" % side, box_frames(17, 17, flat, radius=0), 4, 17, 17)
     arrow_frames("UIScrollBar_ArrowLeft", 7, 7, "left")
@@ -303,22 +345,7 @@ def make_skins():
     skin("UIList_Selection", sel, 2, 8, 16, "2,4,2", "2,12,2")
 
 
-    # Status bar, size grip, separator line.
-    sb = Image(4, 22)
-    sb.shape(lambda x, y: True, (240, 240, 240, 255))
-    sb.shape(lambda x, y: y < 1, (215, 215, 215, 255))
-    skin("UIStatusBar_Background", sb, 1, 4, 22, "1,2,1", "1,20,1")
-    grip = Image(12, 12)
-    for gx, gy in ((9, 9), (6, 9), (9, 6), (3, 9), (6, 6), (9, 3)):
-        grip.shape(lambda x, y, gx=gx, gy=gy: gx <= x < gx + 2 and gy <= y < gy + 2, (150, 150, 150, 255))
-    skin("UISizeGrip_Background", grip, 1, 12, 12)
-    line = Image(4, 2)
-    line.shape(lambda x, y: y < 1, (213, 213, 213, 255))
-    line.shape(lambda x, y: y >= 1, (255, 255, 255, 255))
-    skin("UILine_Background", line, 1, 4, 2)
-
-
-def make_menus():
+def make_menus_skins():
     """Menus, tool bars, tool tips and balloon tips."""
     arrow_frames("UIMenu_ItemArrow", 5, 9, "right")
     # Check and radio marks in the four item states: normal, hovered, pressed, disabled.
@@ -454,6 +481,8 @@ def write_skins_xml():
 
 if __name__ == "__main__":
     make_skins()
-    make_menus()
+    make_basic_skins()
+    make_lists_skins()
+    make_menus_skins()
     make_images()
     write_skins_xml()

@@ -1,6 +1,8 @@
 #include "bench_support.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <thread>
@@ -124,7 +126,7 @@ double megapixels(const PixelImage& image) {
 
 PixelImage syntheticPhoto(std::int32_t w, std::int32_t h) {
     PixelImage image;
-    image.allocate(w, h);
+    require(image.allocate(w, h), "allocate");
     std::uint32_t state = 1;
     for (std::int32_t y = 0; y < h; ++y) {
         for (std::int32_t x = 0; x < w; ++x) {
@@ -133,6 +135,13 @@ PixelImage syntheticPhoto(std::int32_t w, std::int32_t h) {
         }
     }
     return image;
+}
+
+void require(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "benchmark stopped: %s failed\n", what);
+        std::exit(1);
+    }
 }
 
 } // namespace scalora::bench

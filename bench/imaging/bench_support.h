@@ -26,6 +26,10 @@ private:
     double cpuStart_;
 };
 
+// Ends the benchmark with a message when a step it depends on failed: figures measured on a
+// missing picture would be wrong, not slow.
+void require(bool ok, const char* what);
+
 // Peak resident memory of this process so far, in bytes (VmHWM of /proc/self/status, which
 // unlike getrusage's ru_maxrss starts afresh at exec).
 double peakRssBytes();

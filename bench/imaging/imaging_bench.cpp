@@ -141,7 +141,7 @@ void corpusSection(const fs::path& corpus, const fs::path& scratch) {
             }
             const Size target = scaledToFit(full.size(), kFitBox);
             PixelImage small;
-            small.allocate(target.width, target.height);
+            require(small.allocate(target.width, target.height), "allocate");
             const SourceRect all{0, 0, static_cast<double>(full.width()),
                                  static_cast<double>(full.height())};
             const double resample =
@@ -153,7 +153,8 @@ void corpusSection(const fs::path& corpus, const fs::path& scratch) {
             encodeOptions.jpegQuality = kJpegQuality;
             const double encode =
                 bestOf(3, [&] {
-                    encodeImageToMemory(small, ImageFormat::Jpeg, encodeOptions, encoded);
+                    require(encodeImageToMemory(small, ImageFormat::Jpeg, encodeOptions, encoded),
+                            "encodeImageToMemory");
                 }).cpu;
             full.reset();
 
@@ -343,13 +344,15 @@ void shrinkSection(const fs::path& corpus) {
             DecodeOptions options;
             options.jpegScaleEighths = m;
             PixelImage image;
-            time += bestOf(1, [&] { decodeImageFile(file.string(), options, image); }).cpu;
+            time += bestOf(1, [&] {
+                        require(decodeImageFile(file.string(), options, image), "decodeImageFile");
+                    }).cpu;
         }
         if (m == 8) {
             fullTime = time;
         }
-        std::printf("M=%d  %7.1f ms  %.2f of full size\n", m, time / files.size() * 1e3,
-                    time / fullTime);
+        std::printf("M=%d  %7.1f ms  %.2f of full size\n", m,
+                    time / static_cast<double>(files.size()) * 1e3, time / fullTime);
     }
 
     std::printf("\n== shrink-on-load policies: result from the reduced decode against the result "
@@ -386,10 +389,10 @@ void shrinkSection(const fs::path& corpus) {
                 options.jpegScaleEighths = scaleForPolicy(fullSize, target, policy);
                 PixelImage reduced;
                 const Timer timer;
-                decodeImageFile(file.string(), options, reduced);
+                require(decodeImageFile(file.string(), options, reduced), "decodeImageFile");
                 time += timer.cpuSeconds();
                 PixelImage out;
-                out.allocate(target.width, target.height);
+                require(out.allocate(target.width, target.height), "allocate");
                 const SourceRect mapped =
                     scaleSourceRect({0, 0, static_cast<double>(fullSize.width),
                                      static_cast<double>(fullSize.height)},

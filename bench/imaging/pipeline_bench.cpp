@@ -65,7 +65,7 @@ void corpus(benchmark::State& state, bool w1) {
     std::vector<ResizeJob> jobs;
     for (const std::string& file : files) {
         ImageProbe probe;
-        probeImageFile(file, probe);
+        bench::require(probeImageFile(file, probe), "probeImageFile");
         const Size s = probe.displaySize;
         ResizeJob job;
         job.rect = {0, 0, static_cast<double>(s.width), static_cast<double>(s.height)};

@@ -7,11 +7,23 @@
 #include "platform/module_path.h"
 
 #include <atomic>
+#include <filesystem>
+#include <system_error>
 
 namespace scalora {
 namespace {
 
 std::atomic<Application*> currentApplication{nullptr};
+
+// Enough for every start a user can make while the first one is still starting; a peer that
+// sends more before then loses the surplus rather than growing this process.
+constexpr std::size_t kMaxEarlyNotifications = 16;
+
+std::string workingFolder() {
+    std::error_code error;
+    const std::filesystem::path cwd = std::filesystem::current_path(error);
+    return error ? std::string() : cwd.string();
+}
 
 } // namespace
 
@@ -24,6 +36,8 @@ Application::Application(std::string_view productName, std::string_view version,
     if (currentApplication.compare_exchange_strong(expected, this)) {
         setApplicationName(productName_); // what "%app" stands for in every text
     }
+    guard_.setNotificationHandler(
+        [this](const InstanceNotification& notification) { relayNotification(notification); });
 }
 
 Application::~Application() {
@@ -54,11 +68,32 @@ void Application::setWebUrl(std::string_view url) {
 }
 
 bool Application::notifyRunningInstance() const {
-    return guard_.notifyRunningInstance();
+    InstanceNotification notification;
+    notification.paths = absoluteCommandLinePaths(commandLinePaths(arguments_), workingFolder());
+    return guard_.notifyRunningInstance(notification);
 }
 
 void Application::setInstanceNotificationRelay(SingleInstanceGuard::Handler relay) {
-    guard_.setNotificationHandler(std::move(relay));
+    std::lock_guard lock(relayMutex_);
+    relay_ = std::move(relay);
+    if (relayInstalled_ || !relay_) {
+        return;
+    }
+    relayInstalled_ = true;
+    // Under the lock, so that a notification arriving meanwhile comes after these.
+    for (const InstanceNotification& notification : earlyNotifications_) {
+        relay_(notification);
+    }
+    earlyNotifications_.clear();
+}
+
+void Application::relayNotification(const InstanceNotification& notification) {
+    std::lock_guard lock(relayMutex_);
+    if (relay_) {
+        relay_(notification);
+    } else if (!relayInstalled_ && earlyNotifications_.size() < kMaxEarlyNotifications) {
+        earlyNotifications_.push_back(notification);
+    }
 }
 
 bool Application::openArchive(std::string_view name) {

@@ -5,8 +5,8 @@
 //
 // Extension points for the subsystems that build on this one:
 // - event loop: the window system installs setEventLoop() and setQuitHandler();
-// - a second start: the window system installs setInstanceNotificationRelay() once the main
-//   window exists and posts the notification to the UI thread;
+// - a second start: the window system installs setInstanceNotificationRelay() and posts the
+//   notification, with the paths the second start was given, to the UI thread;
 // - resource archives and the loaded translation are owned here too and are added beside the
 //   identity by the data layer (see the "Owned resources" section below).
 #pragma once
@@ -16,6 +16,7 @@
 #include "platform/single_instance_guard.h"
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,10 +66,13 @@ public:
     bool isAnotherInstanceRunning() const {
         return guard_.state() == SingleInstanceGuard::AlreadyRunning;
     }
-    // Asks the running instance to bring its main window to the front; true when it confirmed.
+    // Asks the running instance to bring its main window to the front and hands it this
+    // start's command-line paths, made absolute; true when it confirmed.
     bool notifyRunningInstance() const;
-    // Receives the notifications of later starts, on the guard's listener thread; nullptr
-    // drops them (as before the main window exists).
+    // Receives the notifications of later starts, on the guard's listener thread (or, for
+    // those that came before the first relay, at once on this thread); nullptr drops them.
+    // Notifications that arrive before the first relay is installed are kept for it, so that
+    // the paths of a start close behind this one are not lost while this one starts up.
     void setInstanceNotificationRelay(SingleInstanceGuard::Handler relay);
 
     // Event loop.
@@ -87,15 +91,17 @@ public:
     //
     // Opens "<name>.pak" beside the program, in its data/ folder or in the installed share
     // folder (a name holding "/" is a path) and registers it under the file's base name.
-    bool openArchive(std::string_view name);
+    [[nodiscard]] bool openArchive(std::string_view name);
     const ResourceArchive* findArchive(std::string_view name) const { return archives_.find(name); }
     const ArchiveRegistry& archives() const { return archives_; }
     // Makes languages/<name>.xml (beside the program, else installed) the translation every
     // text goes through; nothing happens when that file is already loaded. False when there
     // is no valid file: texts then show in English.
-    bool loadLanguage(std::string_view name);
+    [[nodiscard]] bool loadLanguage(std::string_view name);
 
 private:
+    void relayNotification(const InstanceNotification& notification);
+
     std::string productName_;
     std::string version_;
     std::string companyName_;
@@ -111,6 +117,12 @@ private:
     std::function<void()> quitHandler_;
     bool quitRequested_ = false;
     ArchiveRegistry archives_;
+    // Guards the relay and the notifications kept for it, between the listener thread and the
+    // thread that installs the relay.
+    std::mutex relayMutex_;
+    SingleInstanceGuard::Handler relay_;
+    std::vector<InstanceNotification> earlyNotifications_;
+    bool relayInstalled_ = false;
     // Last member: destroyed first, so no notification arrives during teardown.
     SingleInstanceGuard guard_;
 };

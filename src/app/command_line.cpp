@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "base/paths.h"
 #include "base/strings.h"
 
 namespace scalora {
@@ -25,6 +26,20 @@ std::vector<std::string> commandLinePaths(const std::vector<std::string>& argume
         }
     }
     return paths;
+}
+
+std::vector<std::string> absoluteCommandLinePaths(const std::vector<std::string>& paths,
+                                                  std::string_view workingFolder) {
+    std::vector<std::string> absolute;
+    for (const std::string& path : paths) {
+        std::string expanded = expandHome(path);
+        if (isAbsolutePath(expanded)) {
+            absolute.push_back(std::move(expanded));
+        } else if (isAbsolutePath(workingFolder)) {
+            absolute.push_back(joinPath(workingFolder, expanded));
+        }
+    }
+    return absolute;
 }
 
 std::vector<std::string> PendingCommandLinePaths::take() {

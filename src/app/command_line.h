@@ -14,6 +14,11 @@ namespace scalora {
 std::string cleanCommandLinePath(std::string_view argument);
 // arguments[0] is the program itself and is skipped.
 std::vector<std::string> commandLinePaths(const std::vector<std::string>& arguments);
+// The paths as a later start hands them to the running instance, whose working folder is not
+// this one: "~" and "~/..." become the home folder and relative paths are taken from
+// workingFolder. Without a working folder a relative path cannot be placed and is left out.
+std::vector<std::string> absoluteCommandLinePaths(const std::vector<std::string>& paths,
+                                                  std::string_view workingFolder);
 
 // Hands the command-line paths out exactly once.
 class PendingCommandLinePaths {

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/display_choice.h"
 #include "app/identity.h"
+#include "app/instance_relay.h"
 #include "app/main_window.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
@@ -79,25 +80,34 @@ int main(int argc, char** argv) {
     application.setEventLoop([&toolkit] { return toolkit.run(); });
     application.setQuitHandler([&toolkit] { toolkit.quit(0); });
 
+    // Every path the program is asked to open comes through this one hook: the command
+    // line's at the main window's first showing, and those of later starts ("Open with" while
+    // this one runs), which the relay carries over to the UI thread and which wait in the
+    // application until it is installed. The image list adds them here as dropped files are
+    // added; until it exists they are only collected.
+    std::vector<std::string> pathsForTheList;
+    const OpenPathsHook openPaths = [&pathsForTheList](std::vector<std::string> paths) {
+        pathsForTheList.insert(pathsForTheList.end(), paths.begin(), paths.end());
+    };
+    // A later start also brings this window to the front; the relay posts that too.
+    const InstanceRelay relay(application, toolkit, openPaths);
+
     // Settings reconciled with the schema (reset and saved when the key set differs), then
     // the language they name. These move into the main controller when it exists; until then
     // the store lives here and saves when it goes out of scope.
     std::unique_ptr<SettingsStore> settings = openSettingsStore(application.productName());
-    application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage));
+    // A language that cannot be loaded leaves the built-in English texts.
+    static_cast<void>(
+        application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage)));
 
-    // Still to come: the batch engine, and the main window's list taking the command-line
-    // paths on its first showing.
+    // Still to come: the batch engine.
     const WindowSystemMonitors monitors(toolkit.windowSystem());
     auto* mainWindow = new MainWindow(*settings, monitors); // the toolkit owns top-level windows
     toolkit.setExternalMessageTarget(mainWindow);
-    // A later start of the program asks, through the guard's listener thread, for this window
-    // to come to the front; the toolkit takes the request over to the UI thread.
-    application.setInstanceNotificationRelay(
-        [&toolkit](const InstanceNotification&) { toolkit.postExternalMessage(0); });
     mainWindow->showAtStoredGeometry();
+    openPaths(application.takeCommandLinePaths());
 
     const int exitCode = application.run();
-    application.setInstanceNotificationRelay(nullptr);
 
     // Teardown runs in reverse order of construction as the objects above leave scope: the
     // main controller (window, engine, settings), the window system, then the application with

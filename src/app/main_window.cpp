@@ -10,6 +10,8 @@
 #include "ui/draw/canvas.h"
 #include "ui/draw/ui_font.h"
 
+#include <cstdio>
+
 namespace scalora {
 namespace {
 
@@ -64,7 +66,11 @@ void MainWindow::closeEvent(UIEvent& e) {
         settings_.set(windowGeometryKey(kGeometryPrefix, "Width"), g->width);
         settings_.set(windowGeometryKey(kGeometryPrefix, "Height"), g->height);
     }
-    settings_.save();
+    if (!settings_.save()) {
+        // The window is closing; the terminal is the one place left to say it.
+        std::fprintf(stderr, "scalora: the settings could not be saved to %s\n",
+                     settings_.filePath().c_str());
+    }
     UIWindow::closeEvent(e);
     if (Application* app = Application::instance()) {
         app->quit();

@@ -1,6 +1,7 @@
 #include "app/settings_access.h"
 
 #include "app/settings_schema.h"
+#include "data/text_file.h"
 
 #include <variant>
 
@@ -43,6 +44,25 @@ std::unique_ptr<SettingsStore> openSettingsStore(std::string_view productName,
                                                       std::move(baseFolder)));
 }
 
+std::unique_ptr<SettingsStore> readSettingsFile(const std::string& path) {
+    std::vector<SettingEntry> entries;
+    const std::optional<std::string> text =
+        path.empty() ? std::nullopt : readTextFile(path, TextEncoding::Utf8);
+    std::vector<std::string> keys;
+    if (text && SettingsStore::parseEntries(*text, entries)) {
+        for (const SettingEntry& entry : entries) {
+            keys.push_back(entry.key);
+        }
+    }
+    if (!keySetMatchesSchema(keys)) {
+        entries.clear();
+        for (SettingKeyDefault& definition : schemaDefaults()) {
+            entries.push_back({std::move(definition.key), std::move(definition.defaultValue)});
+        }
+    }
+    return std::make_unique<SettingsStore>(std::move(entries));
+}
+
 bool readBoolSetting(const SettingsStore& store, std::string_view key) {
     return store.get(key, defaultOf(key)).toBool();
 }
@@ -53,6 +73,14 @@ std::int32_t readIntSetting(const SettingsStore& store, std::string_view key, Si
 
 std::string readStringSetting(const SettingsStore& store, std::string_view key) {
     return store.get(key, defaultOf(key)).toString();
+}
+
+ResizeMode readResizeModeSetting(const SettingsStore& store) {
+    return resizeModeFromIndex(readIntSetting(store, setting_keys::kMode));
+}
+
+OutputFormat readOutputFormatSetting(const SettingsStore& store) {
+    return outputFormatFromIndex(readIntSetting(store, setting_keys::kFormat));
 }
 
 } // namespace scalora

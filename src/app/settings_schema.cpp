@@ -1,5 +1,8 @@
 #include "app/settings_schema.h"
 
+#include "engine/output_format.h"
+#include "imaging/image_encoder.h"
+
 #include <algorithm>
 
 namespace scalora {
@@ -19,7 +22,7 @@ SettingDefinition intSetting(std::string_view key, std::int32_t value,
     return {key, SettingKind::Int, value, range, minimum, maximum};
 }
 SettingDefinition modeParam(std::string_view key) {
-    return intSetting(key, 100, SettingRange::Fixed, kModeParamMin, kModeParamMax);
+    return intSetting(key, 100, SettingRange::Fixed, kMinSizeValue, kMaxSizeValue);
 }
 
 std::vector<SettingDefinition> buildSchema() {
@@ -31,10 +34,10 @@ std::vector<SettingDefinition> buildSchema() {
         boolSetting(kIsSaveOriginalFileDate, true),
         boolSetting(kIsDoNotEnlargeImages, false),
         boolSetting(kJpegCopyExif, true),
-        intSetting(kJpegQuality, 100, SettingRange::Fixed, kJpegQualityMin, kJpegQualityMax),
+        intSetting(kJpegQuality, 100, SettingRange::Fixed, kMinJpegQuality, kMaxJpegQuality),
         boolSetting(kIsShowPreview, true),
         boolSetting(kIsShowFullName, false),
-        intSetting(kMode, 0, SettingRange::Fixed, 0, kModeCount - 1),
+        intSetting(kMode, 0, SettingRange::Fixed, 0, kResizeModeCount - 1),
         modeParam(kParam1ForMode0),
         modeParam(kParam2ForMode0),
         modeParam(kParam1ForMode1),
@@ -43,7 +46,7 @@ std::vector<SettingDefinition> buildSchema() {
         modeParam(kParam2ForMode3),
         modeParam(kParam1ForMode4),
         modeParam(kParam2ForMode4),
-        intSetting(kFormat, 0, SettingRange::Fixed, 0, kFormatCount - 1),
+        intSetting(kFormat, 0, SettingRange::Fixed, 0, kOutputFormatCount - 1),
         stringSetting(kSourceFolder, ""),
         stringSetting(kDestinationFolder, ""),
         intSetting(kWindowMainLeft, -1),
@@ -102,21 +105,23 @@ std::string windowGeometryKey(std::string_view prefix, std::string_view field) {
     return key;
 }
 
-ModeParameterKeys modeParameterKeys(std::int32_t mode) {
+ModeParameterKeys modeParameterKeys(ResizeMode mode) {
     switch (mode) {
-    case 0:
+    case ResizeMode::WidthHeight:
         return {kParam1ForMode0, kParam2ForMode0};
-    case 1:
+    case ResizeMode::Width:
         return {kParam1ForMode1, {}};
-    case 2:
+    case ResizeMode::Height:
         return {{}, kParam1ForMode2};
-    case 3:
+    case ResizeMode::Fit:
         return {kParam1ForMode3, kParam2ForMode3};
-    case 4:
+    case ResizeMode::Percentage:
         return {kParam1ForMode4, kParam2ForMode4};
-    default:
-        return {};
+    case ResizeMode::Desktop:
+    case ResizeMode::DesktopKeepProportions:
+        break;
     }
+    return {};
 }
 
 } // namespace scalora

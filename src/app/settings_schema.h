@@ -1,9 +1,12 @@
 // Every key the program keeps in its settings store: kind, default, and the range readers
 // apply to the value read (never written back). The table order is the order a reset store is
-// filled in, and the key set is the validity test of a stored settings file.
+// filled in, and the key set is the validity test of a stored settings file. The ranges are the
+// engine's own, so the window, scalora-batch and a run agree on them; nothing here needs the
+// toolkit.
 #pragma once
 
 #include "base/geometry.h"
+#include "engine/geometry.h"
 
 #include <cstdint>
 #include <span>
@@ -78,14 +81,6 @@ bool keySetMatchesSchema(std::span<const std::string> storedKeys);
 // that are not in the schema, return value unchanged.
 std::int32_t clampIntSetting(std::string_view key, std::int32_t value, Size windowMinimum = {});
 
-// Ranges used by the windows that edit these values.
-inline constexpr std::int32_t kJpegQualityMin = 1;
-inline constexpr std::int32_t kJpegQualityMax = 100;
-inline constexpr std::int32_t kModeParamMin = 1;
-inline constexpr std::int32_t kModeParamMax = 10000;
-inline constexpr std::int32_t kModeCount = 7;   // export/mode 0..6
-inline constexpr std::int32_t kFormatCount = 5; // export/format 0..4
-
 // "windows/window" + prefix + field, e.g. ("Main", "Left") -> "windows/windowMainLeft".
 std::string windowGeometryKey(std::string_view prefix, std::string_view field);
 
@@ -95,6 +90,6 @@ struct ModeParameterKeys {
     std::string_view width;  // empty when the mode stores no width
     std::string_view height; // empty when the mode stores no height
 };
-ModeParameterKeys modeParameterKeys(std::int32_t mode);
+ModeParameterKeys modeParameterKeys(ResizeMode mode);
 
 } // namespace scalora

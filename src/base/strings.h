@@ -53,8 +53,8 @@ std::string join(const std::vector<std::string>& pieces, std::string_view separa
 // the 32-bit range saturate.
 std::int32_t parseLeadingInt(std::string_view text);
 // Strict parse: the whole text (after trimming) must be an optional sign and digits that fit.
-bool parseInt(std::string_view text, std::int64_t& value);
-bool parseDouble(std::string_view text, double& value);
+[[nodiscard]] bool parseInt(std::string_view text, std::int64_t& value);
+[[nodiscard]] bool parseDouble(std::string_view text, double& value);
 std::string intToString(std::int64_t value);
 
 } // namespace scalora

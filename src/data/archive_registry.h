@@ -15,9 +15,9 @@ class ArchiveRegistry {
 public:
     // Finds "<name>.pak" (see locateResourceFile, subfolder "data"), reads it and registers it.
     // False when no file exists or it is not a valid archive; nothing is registered then.
-    bool open(std::string_view exeDir, std::string_view name);
+    [[nodiscard]] bool open(std::string_view exeDir, std::string_view name);
     // Reads the archive at path and registers it under the file's base name.
-    bool openPath(const std::string& path);
+    [[nodiscard]] bool openPath(const std::string& path);
 
     // First archive registered under exactly that name, or nothing.
     const ResourceArchive* find(std::string_view name) const;

@@ -1,50 +1,21 @@
 #include "data/file_bytes.h"
 
-#include "platform/file_descriptor.h"
+#include "platform/file_contents.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdint>
+#include <limits>
 
 namespace scalora {
 namespace {
 
-// Reads go through a fixed buffer so that a file that changes size while it is read never
-// makes us trust a size taken earlier.
-constexpr std::size_t kChunkSize = 65536;
+// The archive format counts sizes in signed 32 bits, and no text file of the program comes
+// near that: anything larger is not one of ours.
+constexpr std::uint64_t kMaxDataFileBytes = std::numeric_limits<std::int32_t>::max();
 
 } // namespace
 
 bool readFileBytes(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    if (path.empty()) {
-        return false;
-    }
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return false;
-    }
-    char chunk[kChunkSize];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            bytes.clear();
-            return false;
-        }
-        if (n == 0) {
-            return true;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(n));
-    }
+    return readRegularFile(path, kMaxDataFileBytes, bytes);
 }
 
 } // namespace scalora

@@ -61,10 +61,10 @@ public:
     static constexpr std::size_t kFileRecordSize = 52;
 
     // Reads and validates an archive file; on failure the archive is left empty.
-    bool readFile(const std::string& path);
+    [[nodiscard]] bool readFile(const std::string& path);
     // The same from bytes already in memory. Sizes and counts in the bytes are never trusted:
     // nothing is read past the end and nothing is allocated beyond what the bytes hold.
-    bool readBytes(std::string_view bytes);
+    [[nodiscard]] bool readBytes(std::string_view bytes);
 
     const std::string& path() const { return path_; }
     std::int32_t headerValue1() const { return headerValue1_; }
@@ -87,6 +87,6 @@ private:
 };
 
 // The archive in its file form. False when a name or a size does not fit the format.
-bool encodeArchive(const ResourceArchive& archive, std::string& bytes);
+[[nodiscard]] bool encodeArchive(const ResourceArchive& archive, std::string& bytes);
 
 } // namespace scalora

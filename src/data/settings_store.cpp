@@ -39,11 +39,16 @@ SettingsStore::SettingsStore(std::string fileName, std::string subFolder, std::s
         folderPath_ = withoutTrailingSeparator(joinPath(baseFolder, subFolder_));
         filePath_ = joinPath(folderPath_, fileName_);
     }
-    load();
+    // A file that cannot be read leaves no entries, which the schema then fills with defaults.
+    static_cast<void>(load());
 }
 
+SettingsStore::SettingsStore(std::vector<SettingEntry> entries) : entries_(std::move(entries)) {}
+
 SettingsStore::~SettingsStore() {
-    save();
+    // Callers that must know whether their values reached the disk call save() themselves; here
+    // there is no one left to tell.
+    static_cast<void>(save());
 }
 
 bool SettingsStore::load() {
@@ -73,7 +78,8 @@ bool SettingsStore::ensureKeys(const std::vector<SettingKeyDefault>& definitions
     for (const SettingKeyDefault& definition : definitions) {
         entries_.push_back({definition.key, definition.defaultValue});
     }
-    save();
+    // The reset values are in memory either way; a failed write is tried again on the next save.
+    static_cast<void>(save());
     return true;
 }
 

@@ -38,6 +38,9 @@ public:
                   SettingsLocation location = SettingsLocation::UserAppData);
     // The same with an explicit base folder in place of the location's folder.
     SettingsStore(std::string fileName, std::string subFolder, std::string baseFolder);
+    // A store of the given entries that belongs to no file: it is never loaded or saved, for
+    // a tool that only reads the program's settings.
+    explicit SettingsStore(std::vector<SettingEntry> entries);
     // Saves, as the program expects its settings written at exit.
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -46,11 +49,11 @@ public:
     // Clears and reads the file. A missing file is created empty, with its folder chain; a
     // file that does not parse leaves the store empty. False when nothing could be read or
     // created.
-    bool load();
+    [[nodiscard]] bool load();
     // Keeps the store when it holds exactly the definitions' keys; otherwise replaces every
     // entry by the defaults, in definition order, and saves at once. True when it reset.
     bool ensureKeys(const std::vector<SettingKeyDefault>& definitions);
-    bool save() const;
+    [[nodiscard]] bool save() const;
 
     // The value of the first entry with the key, or defaultValue.
     SettingValue get(std::string_view key, const SettingValue& defaultValue = {}) const;
@@ -70,7 +73,8 @@ public:
     const std::string& folderPath() const { return folderPath_; }
 
     // The two XML forms, for tests and tools.
-    static bool parseEntries(std::string_view xmlText, std::vector<SettingEntry>& entries);
+    [[nodiscard]] static bool parseEntries(std::string_view xmlText,
+                                           std::vector<SettingEntry>& entries);
     static std::string formatEntries(const std::vector<SettingEntry>& entries);
 
 private:

@@ -26,7 +26,7 @@ public:
     // Empty text writes nothing, not even the byte-order mark.
     void write(std::string_view text);
     const std::string& bytes() const { return bytes_; }
-    bool saveTo(const std::string& path) const;
+    [[nodiscard]] bool saveTo(const std::string& path) const;
 
 private:
     TextEncoding encoding_;

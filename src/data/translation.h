@@ -25,7 +25,7 @@ public:
     // extension is not "xml" (any case), it does not parse, the header lacks language or
     // language_en, an element other than "item" or "group" stands inside a group (then no
     // item is kept), or it holds no item at all.
-    bool load(const std::string& path);
+    [[nodiscard]] bool load(const std::string& path);
 
     // The first item with this source text and, when context is not empty, this group.
     const TranslationItem* find(std::string_view text, std::string_view context) const;
@@ -56,7 +56,7 @@ struct LanguageInfo {
 };
 
 // Reads only the header of a language file; false when it is not a readable language file.
-bool readLanguageHeader(const std::string& path, LanguageInfo& info);
+[[nodiscard]] bool readLanguageHeader(const std::string& path, LanguageInfo& info);
 
 // The languages found in the folders (see languageDirs), in directory order, files with an
 // empty language skipped. A base name found in an earlier folder hides later ones.
@@ -66,6 +66,6 @@ std::vector<LanguageInfo> listLanguages(const std::vector<std::string>& folders)
 // translation. Nothing happens when that file is already the current one. When no folder has
 // the file or it is invalid, there is no translation afterwards and every text shows in
 // English. True when a translation is current afterwards.
-bool setLanguage(const std::vector<std::string>& folders, std::string_view baseName);
+[[nodiscard]] bool setLanguage(const std::vector<std::string>& folders, std::string_view baseName);
 
 } // namespace scalora

@@ -16,10 +16,11 @@ public:
 
     // Each load clears the document first. On failure the tree holds whatever was parsed before
     // the error and should be ignored.
-    bool loadFromFile(const std::string& path, TextEncoding encoding = TextEncoding::Utf8);
-    bool loadFromString(std::string_view text);
+    [[nodiscard]] bool loadFromFile(const std::string& path,
+                                    TextEncoding encoding = TextEncoding::Utf8);
+    [[nodiscard]] bool loadFromString(std::string_view text);
     // Writes the document in one step: a failed save leaves any old file untouched.
-    bool saveToFile(const std::string& path) const;
+    [[nodiscard]] bool saveToFile(const std::string& path) const;
 
     XmlElement& root() { return root_; }
     const XmlElement& root() const { return root_; }

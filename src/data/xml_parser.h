@@ -45,7 +45,7 @@ public:
 
     // Appends the elements of text (valid UTF-8) to root. On failure root keeps what was
     // built so far; callers treat the tree as unusable.
-    bool parse(std::string_view text, XmlElement& root);
+    [[nodiscard]] bool parse(std::string_view text, XmlElement& root);
     const std::string& errorText() const { return errorText_; }
 
 private:

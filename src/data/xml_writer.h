@@ -17,7 +17,7 @@ public:
     static void write(const XmlDocument& document, TextFileWriter& out);
     // The complete file contents.
     static std::string toBytes(const XmlDocument& document);
-    static bool writeFile(const XmlDocument& document, const std::string& path);
+    [[nodiscard]] static bool writeFile(const XmlDocument& document, const std::string& path);
 };
 
 // An attribute value with its quotes. Values are not escaped: one that holds a double quote

@@ -27,8 +27,8 @@ void BatchSettings::resetStatus() {
     currentIndex = 0;
     processedCount = 0;
     skippedCount = 0;
-    runState = RunRunning;
-    lastResult = ItemStarted;
+    runState = RunState::Running;
+    lastResult = ItemResult::Started;
 }
 
 } // namespace scalora

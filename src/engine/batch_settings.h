@@ -17,17 +17,19 @@ namespace scalora {
 
 struct ImageItem;
 
-enum RunState : std::int32_t {
-    RunRunning = 0,
-    RunFinished = 1,
-    RunStopped = 2,
-    RunFailed = 4,
+// How a run stands; the numbers are the design's.
+enum class RunState : std::int32_t {
+    Running = 0,
+    Finished = 1, // every item was done
+    Stopped = 2,  // a stop request ended it between two items
+    Failed = 4,   // memory ran out
 };
 
-enum ItemResult : std::int32_t {
-    ItemSkipped = -1,
-    ItemStarted = 0,
-    ItemProcessed = 1,
+// What the last update of a run says about its current item.
+enum class ItemResult : std::int32_t {
+    Skipped = -1,
+    Started = 0,
+    Processed = 1,
 };
 
 // A copy of the status block taken under its lock.
@@ -37,8 +39,8 @@ struct BatchStatus {
     std::int32_t currentIndex = 0; // 1-based
     std::int32_t processedCount = 0;
     std::int32_t skippedCount = 0;
-    std::int32_t runState = RunRunning;
-    std::int32_t lastResult = ItemStarted;
+    RunState runState = RunState::Running;
+    ItemResult lastResult = ItemResult::Started;
     bool stopwatchRunning = false;
     std::int64_t elapsedMilliseconds = 0;
 };
@@ -51,13 +53,13 @@ struct BatchSettings {
     std::int32_t currentIndex = 0;
     std::int32_t processedCount = 0;
     std::int32_t skippedCount = 0;
-    std::int32_t runState = RunRunning;
-    std::int32_t lastResult = ItemStarted;
+    RunState runState = RunState::Running;
+    ItemResult lastResult = ItemResult::Started;
     Stopwatch stopwatch;
 
     // Settings snapshot of the run.
-    std::int32_t format = OutputAsOriginal;
-    std::int32_t mode = 1;
+    OutputFormat format = OutputFormat::AsOriginal;
+    ResizeMode mode = ResizeMode::Width;
     bool allowRewrite = true;
     bool doNotEnlarge = false;
     bool saveOriginalFileDate = true;

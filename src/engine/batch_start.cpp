@@ -7,30 +7,20 @@
 #include "engine/geometry.h"
 #include "engine/output_format.h"
 #include "engine/result_name.h"
+#include "imaging/image_encoder.h"
+#include "platform/file_system.h"
 
 #include <algorithm>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unordered_map>
 
 namespace scalora {
 namespace {
 
-// Width and height values a run accepts.
-constexpr std::int32_t kMinSizeValue = 1;
-constexpr std::int32_t kMaxSizeValue = 10000;
-constexpr std::int32_t kMinJpegQuality = 1;
-constexpr std::int32_t kMaxJpegQuality = 100;
 // Room reserved for the EXIF, ICC and XMP segments copied from a JPEG source: generous for
 // camera files, whose metadata with an embedded preview rarely exceeds 64 KiB.
 constexpr std::uint64_t kCopiedMetadataBytes = 100000;
 // Bytes per pixel of the uncompressed 32-bit image, the upper bound the estimate uses.
 constexpr std::uint64_t kBytesPerPixel = 4;
-
-bool isDirectory(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 } // namespace
 
@@ -40,23 +30,23 @@ void resetItemsForRun(std::vector<ImageItem>& items, ImageCodec& codec) {
             item.width = size->width;
             item.height = size->height;
         }
-        item.status = StatusUndefined;
+        item.status = ItemStatus::StatusUndefined;
         item.message.clear();
         item.copyIndex = 0;
     }
 }
 
-SizeCheck checkSize(std::int32_t mode, std::int32_t width, std::int32_t height) {
-    if (mode == ModePercentage) {
+SizeCheck checkSize(ResizeMode mode, std::int32_t width, std::int32_t height) {
+    if (mode == ResizeMode::Percentage) {
         if (width <= 0) {
             return SizeCheck::InvalidWidth;
         }
         return height <= 0 ? SizeCheck::InvalidHeight : SizeCheck::Valid;
     }
-    if (width <= 0 && mode != ModeHeight) {
+    if (width <= 0 && mode != ResizeMode::Height) {
         return SizeCheck::InvalidWidth;
     }
-    if (height <= 0 && mode != ModeWidth) {
+    if (height <= 0 && mode != ResizeMode::Width) {
         return SizeCheck::InvalidHeight;
     }
     return SizeCheck::Valid;
@@ -77,12 +67,12 @@ Refusal sizeRefusal(SizeCheck check) {
 
 void writeSnapshot(BatchSettings& settings, const RunRequest& request, std::int32_t width,
                    std::int32_t height) {
-    settings.mode = std::clamp(request.mode, 0, kResizeModeCount - 1);
+    settings.mode = request.mode;
     settings.widthValue =
-        settings.mode == ModeHeight ? 1 : std::clamp(width, kMinSizeValue, kMaxSizeValue);
+        settings.mode == ResizeMode::Height ? 1 : std::clamp(width, kMinSizeValue, kMaxSizeValue);
     settings.heightValue =
-        settings.mode == ModeWidth ? 1 : std::clamp(height, kMinSizeValue, kMaxSizeValue);
-    settings.format = std::clamp(request.format, 0, kOutputFormatCount - 1);
+        settings.mode == ResizeMode::Width ? 1 : std::clamp(height, kMinSizeValue, kMaxSizeValue);
+    settings.format = request.format;
     settings.jpegQuality = std::clamp(request.jpegQuality, kMinJpegQuality, kMaxJpegQuality);
     settings.jpegCopyExif = request.jpegCopyExif;
     settings.allowRewrite = request.allowRewrite;
@@ -113,8 +103,8 @@ std::uint64_t estimateOutputBytes(const ImageItem& item, const BatchSettings& se
     }
     std::uint64_t bytes = static_cast<std::uint64_t>(target.width) *
                           static_cast<std::uint64_t>(target.height) * kBytesPerPixel;
-    if (resultFormat(settings.format, item.extension) == OutputJpg && settings.jpegCopyExif &&
-        isJpegExtension(item.extension)) {
+    if (resultFormat(settings.format, item.extension) == OutputFormat::Jpg &&
+        settings.jpegCopyExif && isJpegExtension(item.extension)) {
         bytes += kCopiedMetadataBytes;
     }
     return bytes;
@@ -130,11 +120,7 @@ std::uint64_t estimateOutputBytes(const std::vector<ImageItem>& items,
 }
 
 std::optional<std::uint64_t> freeBytesOnDrive(const std::string& path) {
-    struct statvfs info {};
-    if (path.empty() || ::statvfs(path.c_str(), &info) != 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(info.f_bavail) * static_cast<std::uint64_t>(info.f_frsize);
+    return freeBytes(path);
 }
 
 std::optional<Refusal> diskSpaceRefusal(std::uint64_t need, std::optional<std::uint64_t> free) {
@@ -148,7 +134,7 @@ std::optional<Refusal> diskSpaceRefusal(std::uint64_t need, std::optional<std::u
                        "."};
 }
 
-void assignCopyIndexes(std::vector<ImageItem>& items, std::int32_t format) {
+void assignCopyIndexes(std::vector<ImageItem>& items, OutputFormat format) {
     std::unordered_map<std::string, std::int32_t> seen;
     for (ImageItem& item : items) {
         item.copyIndex = seen[resultNameKey(item, format)]++;
@@ -168,8 +154,7 @@ Preparation prepareBatch(BatchEngine& engine, const RunRequest& request,
 
     const std::int32_t width = parseLeadingInt(request.widthText);
     const std::int32_t height = parseLeadingInt(request.heightText);
-    const SizeCheck check =
-        checkSize(std::clamp(request.mode, 0, kResizeModeCount - 1), width, height);
+    const SizeCheck check = checkSize(request.mode, width, height);
     if (check != SizeCheck::Valid) {
         result.outcome = PrepareOutcome::InvalidSize;
         result.refusal = sizeRefusal(check);

@@ -19,8 +19,8 @@ namespace scalora {
 struct RunRequest {
     std::string widthText;
     std::string heightText;
-    std::int32_t mode = 0;
-    std::int32_t format = OutputAsOriginal;
+    ResizeMode mode = ResizeMode::WidthHeight;
+    OutputFormat format = OutputFormat::AsOriginal;
     std::string destinationText;
     std::int32_t jpegQuality = 100;
     bool jpegCopyExif = true;
@@ -46,7 +46,7 @@ struct Refusal {
 // and copy index cleared.
 void resetItemsForRun(std::vector<ImageItem>& items, ImageCodec& codec);
 // Width and height of the mode: modes that do not use a value do not check it.
-SizeCheck checkSize(std::int32_t mode, std::int32_t width, std::int32_t height);
+SizeCheck checkSize(ResizeMode mode, std::int32_t width, std::int32_t height);
 Refusal sizeRefusal(SizeCheck check);
 // Step: the snapshot fields of a run, every value clamped to its range.
 void writeSnapshot(BatchSettings& settings, const RunRequest& request, std::int32_t width,
@@ -65,7 +65,7 @@ std::optional<std::uint64_t> freeBytesOnDrive(const std::string& path);
 // space is unknown.
 std::optional<Refusal> diskSpaceRefusal(std::uint64_t need, std::optional<std::uint64_t> free);
 // Step: each item's copy index = earlier items whose result would have the same name.
-void assignCopyIndexes(std::vector<ImageItem>& items, std::int32_t format);
+void assignCopyIndexes(std::vector<ImageItem>& items, OutputFormat format);
 
 enum class PrepareOutcome {
     EmptyList,      // nothing to do, nothing shown

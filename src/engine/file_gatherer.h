@@ -12,9 +12,6 @@
 
 namespace scalora {
 
-// A name starting with '.' is hidden.
-bool isHiddenName(std::string_view name);
-
 struct GatherOptions {
     bool recursive = true;       // descend into subfolders that are not hidden
     std::string destinationText; // as typed; files inside it are results, not sources
@@ -26,16 +23,5 @@ struct GatherOptions {
 // reached again through a link is not searched again, so link loops end.
 std::vector<std::string> gatherImageFiles(const std::vector<std::string>& paths,
                                           const GatherOptions& options);
-
-// The identity of a file for "listed twice": same device and inode, or the same path when it
-// cannot be read.
-struct FileIdentity {
-    unsigned long long device = 0;
-    unsigned long long inode = 0;
-    std::string path;
-    bool operator==(const FileIdentity&) const = default;
-};
-FileIdentity fileIdentity(const std::string& path);
-bool isSameFile(const std::string& a, const std::string& b);
 
 } // namespace scalora

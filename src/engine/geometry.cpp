@@ -40,31 +40,31 @@ Size computeTargetSize(const TargetSizeInput& input) {
     }
     Size target;
     switch (input.mode) {
-    case ModeWidthHeight:
+    case ResizeMode::WidthHeight:
         target = {input.widthValue, input.heightValue};
         break;
-    case ModeWidth:
+    case ResizeMode::Width:
         target = scaledToWidth(source, input.widthValue);
         break;
-    case ModeHeight:
+    case ResizeMode::Height:
         target = scaledToHeight(source, input.heightValue);
         break;
-    case ModeFit:
+    case ResizeMode::Fit:
         target = scaledToFit(source, {input.widthValue, input.heightValue});
         break;
-    case ModePercentage: {
+    case ResizeMode::Percentage: {
         const auto w = static_cast<std::int32_t>(input.widthValue * source.width / 100.0);
         const auto h = static_cast<std::int32_t>(input.heightValue * source.height / 100.0);
         target = {w <= 1 ? 1 : w, h <= 1 ? 1 : h};
         break;
     }
-    case ModeDesktop:
+    case ResizeMode::Desktop:
         target = input.desktopSize;
         break;
-    case ModeDesktopKeepProportions:
+    case ResizeMode::DesktopKeepProportions:
         target = scaledToFit(source, input.desktopSize);
         break;
-    default:
+    default: // a value outside the seven modes cannot be resized
         return {};
     }
     if (target.width == 0 && target.height > 0) {
@@ -79,8 +79,8 @@ Size computeTargetSize(const TargetSizeInput& input) {
     return target;
 }
 
-Size canvasSize(std::int32_t mode, Size target, Size desktopSize) {
-    return mode == ModeDesktopKeepProportions ? desktopSize : target;
+Size canvasSize(ResizeMode mode, Size target, Size desktopSize) {
+    return mode == ResizeMode::DesktopKeepProportions ? desktopSize : target;
 }
 
 Point placementOnCanvas(Size canvas, Size target) {

@@ -23,9 +23,10 @@ public:
     // Decodes the source, scales it to target on a canvas of canvasSize, encodes in the format
     // of the destination's extension and replaces the destination only once the file is
     // complete. True when the result was written.
-    virtual bool resizeImageFile(const std::string& destinationPath, Size target,
-                                 const ResizeOptions& options, const std::string& sourcePath,
-                                 Size sourceSize, Size canvas) = 0;
+    [[nodiscard]] virtual bool resizeImageFile(const std::string& destinationPath, Size target,
+                                               const ResizeOptions& options,
+                                               const std::string& sourcePath, Size sourceSize,
+                                               Size canvas) = 0;
 };
 
 } // namespace scalora

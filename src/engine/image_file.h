@@ -13,12 +13,12 @@ namespace scalora {
 class ImageFile {
 public:
     ImageFile() = default;
-    // Same as open(path).
-    explicit ImageFile(const std::string& path) { open(path); }
+    // Same as open(path); a failed open shows as a closed file.
+    explicit ImageFile(const std::string& path) { static_cast<void>(open(path)); }
 
     // Succeeds when `path` is a regular file whose content is a picture the imaging library reads
     // and whose header is sound. A failed open leaves the object closed (width and height 0).
-    bool open(const std::string& path);
+    [[nodiscard]] bool open(const std::string& path);
     void close();
 
     bool isOpen() const { return open_; }

@@ -21,12 +21,16 @@ public:
     bool matches(std::string_view extension) const override { return extension == "pix"; }
     PixelImage loadFromMemory(std::span<const std::uint8_t> data) const override {
         PixelImage image;
-        decodePix(data, image);
+        if (!decodePix(data, image)) {
+            return {};
+        }
         return image;
     }
     PixelImage loadFromFile(const std::string& path) const override {
         PixelImage image;
-        readPixFile(path, image);
+        if (!readPixFile(path, image)) {
+            return {};
+        }
         return image;
     }
     bool save(const PixelImage& image, const std::string& path) const override {
@@ -53,15 +57,17 @@ public:
 
     PixelImage loadFromMemory(std::span<const std::uint8_t> data) const override {
         PixelImage image;
-        decodeImageData(data, DecodeOptions{}, image);
+        if (!decodeImageData(data, DecodeOptions{}, image)) {
+            return {};
+        }
         return image;
     }
 
     PixelImage loadFromFile(const std::string& path) const override {
         PixelImage image;
         // The path is used as given: file names are case-sensitive here.
-        if (isRegularFile(path)) {
-            decodeImageFile(path, DecodeOptions{}, image);
+        if (isRegularFile(path) && !decodeImageFile(path, DecodeOptions{}, image)) {
+            return {};
         }
         return image;
     }

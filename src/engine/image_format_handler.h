@@ -30,7 +30,7 @@ public:
     // The picture in the file, or a null image.
     virtual PixelImage loadFromFile(const std::string& path) const = 0;
     // Writes the picture (atomically); false for a null image, an empty path or any failure.
-    virtual bool save(const PixelImage& image, const std::string& path) const = 0;
+    [[nodiscard]] virtual bool save(const PixelImage& image, const std::string& path) const = 0;
 
 private:
     std::string familyName_;
@@ -68,7 +68,7 @@ bool isAcceptedImageExtension(std::string_view extension);
 // path, the text after its last dot). Null image / false when no handler fits.
 PixelImage loadPixelImage(std::string_view extension, std::span<const std::uint8_t> data);
 PixelImage loadPixelImageFile(const std::string& path);
-bool savePixelImageFile(const PixelImage& image, const std::string& path);
+[[nodiscard]] bool savePixelImageFile(const PixelImage& image, const std::string& path);
 
 // JPEG quality of pixel images saved through a handler (not of resize results): the program's
 // own pictures are kept at full quality.

@@ -10,8 +10,9 @@
 
 namespace scalora {
 
-enum ItemStatus : std::int32_t {
-    StatusUndefined = 0,
+// What the last run made of an item; the numbers are the design's.
+enum class ItemStatus : std::int32_t {
+    StatusUndefined = 0, // not processed yet
     StatusOk = 1,
     StatusError = 2,
 };
@@ -29,7 +30,7 @@ struct ImageItem {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint64_t fileSize = 0;
-    std::int32_t status = StatusUndefined;
+    ItemStatus status = ItemStatus::StatusUndefined;
     std::string message; // translated reason of the last refusal
     bool measured = false;
     std::int32_t copyIndex = 0;

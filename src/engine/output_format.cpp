@@ -21,37 +21,42 @@ constexpr std::array<OutputFormatInfo, kOutputFormatCount> kOutputFormats = {{
     {"BMP", "bmp"},
 }};
 
+// The table row of a format a run can be given; nullptr for Unknown and any other value.
+const OutputFormatInfo* infoOf(OutputFormat format) {
+    const std::int32_t index = outputFormatIndex(format);
+    if (index < 0 || index >= kOutputFormatCount) {
+        return nullptr;
+    }
+    return &kOutputFormats[static_cast<std::size_t>(index)];
+}
+
 } // namespace
 
-std::string_view outputFormatLabel(std::int32_t format) {
-    if (format < 0 || format >= kOutputFormatCount) {
-        return {};
-    }
-    return kOutputFormats[static_cast<std::size_t>(format)].label;
+std::string_view outputFormatLabel(OutputFormat format) {
+    const OutputFormatInfo* info = infoOf(format);
+    return info != nullptr ? info->label : std::string_view();
 }
 
-std::string_view outputFormatExtension(std::int32_t format) {
-    if (format < 0 || format >= kOutputFormatCount) {
-        return {};
-    }
-    return kOutputFormats[static_cast<std::size_t>(format)].extension;
+std::string_view outputFormatExtension(OutputFormat format) {
+    const OutputFormatInfo* info = infoOf(format);
+    return info != nullptr ? info->extension : std::string_view();
 }
 
-std::int32_t outputFormatOfExtension(std::string_view extension) {
+OutputFormat outputFormatOfExtension(std::string_view extension) {
     const std::string lower = toLower(extension);
     if (lower == "bmp") {
-        return OutputBmp;
+        return OutputFormat::Bmp;
     }
     if (lower == "png") {
-        return OutputPng;
+        return OutputFormat::Png;
     }
     if (lower == "jpg" || lower == "jpeg") {
-        return OutputJpg;
+        return OutputFormat::Jpg;
     }
     if (lower == "tif" || lower == "tiff") {
-        return OutputTif;
+        return OutputFormat::Tif;
     }
-    return kUnknownOutputFormat;
+    return OutputFormat::Unknown;
 }
 
 ImageFormat encoderFormatOfExtension(std::string_view extension, bool includeGif) {
@@ -60,21 +65,23 @@ ImageFormat encoderFormatOfExtension(std::string_view extension, bool includeGif
         return ImageFormat::Gif;
     }
     switch (outputFormatOfExtension(lower)) {
-    case OutputBmp:
+    case OutputFormat::Bmp:
         return ImageFormat::Bmp;
-    case OutputJpg:
+    case OutputFormat::Jpg:
         return ImageFormat::Jpeg;
-    case OutputPng:
+    case OutputFormat::Png:
         return ImageFormat::Png;
-    case OutputTif:
+    case OutputFormat::Tif:
         return ImageFormat::Tiff;
-    default:
-        return ImageFormat::Unknown;
+    case OutputFormat::AsOriginal:
+    case OutputFormat::Unknown:
+        break;
     }
+    return ImageFormat::Unknown;
 }
 
 bool isJpegExtension(std::string_view extension) {
-    return outputFormatOfExtension(extension) == OutputJpg;
+    return outputFormatOfExtension(extension) == OutputFormat::Jpg;
 }
 
 } // namespace scalora

@@ -4,30 +4,42 @@
 
 #include "imaging/image_format.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
 namespace scalora {
 
-enum OutputFormat : std::int32_t {
-    OutputAsOriginal = 0,
-    OutputJpg = 1,
-    OutputPng = 2,
-    OutputTif = 3,
-    OutputBmp = 4,
+// The numbers are the indexes the format list shows them in and the settings store.
+enum class OutputFormat : std::int32_t {
+    AsOriginal = 0, // the format the source's extension stands for
+    Jpg = 1,
+    Png = 2,
+    Tif = 3,
+    Bmp = 4,
+    // What a source extension that is none of the written formats stands for; it has no
+    // extension, so nothing can be written in it.
+    Unknown = 777,
 };
+// The formats a run can be given: AsOriginal to Bmp.
 inline constexpr std::int32_t kOutputFormatCount = 5;
-// What a source extension that is none of the written formats maps to; it has no extension.
-inline constexpr std::int32_t kUnknownOutputFormat = 777;
 
-// "As original", "JPG", "PNG", "TIF", "BMP"; empty for any other index.
-std::string_view outputFormatLabel(std::int32_t format);
-// "jpg", "png", "tif", "bmp"; empty for "As original" (taken from the source), 777 and any other
-// index.
-std::string_view outputFormatExtension(std::int32_t format);
-// The format of a source extension, compared after lower-casing: "bmp" 4, "png" 2, "jpg" and
-// "jpeg" 1, "tif" and "tiff" 3, anything else kUnknownOutputFormat.
-std::int32_t outputFormatOfExtension(std::string_view extension);
+// The format a stored or listed index stands for: an index below the first reads as the first
+// format, one beyond the last as the last.
+constexpr OutputFormat outputFormatFromIndex(std::int32_t index) {
+    return static_cast<OutputFormat>(std::clamp(index, 0, kOutputFormatCount - 1));
+}
+constexpr std::int32_t outputFormatIndex(OutputFormat format) {
+    return static_cast<std::int32_t>(format);
+}
+
+// "As original", "JPG", "PNG", "TIF", "BMP"; empty for Unknown.
+std::string_view outputFormatLabel(OutputFormat format);
+// "jpg", "png", "tif", "bmp"; empty for AsOriginal (taken from the source) and Unknown.
+std::string_view outputFormatExtension(OutputFormat format);
+// The format of a source extension, compared after lower-casing: "bmp" Bmp, "png" Png, "jpg"
+// and "jpeg" Jpg, "tif" and "tiff" Tif, anything else Unknown.
+OutputFormat outputFormatOfExtension(std::string_view extension);
 
 // Encoder lookup by destination extension (lower-cased, then exact): "bmp", "jpg", "jpeg",
 // "png", "tif", "tiff"; with `includeGif` also "gif", which has no encoder installed. Unknown for

@@ -1,11 +1,7 @@
 #include "engine/pix_format.h"
 
 #include "platform/atomic_file.h"
-#include "platform/file_system.h"
-
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include "platform/file_contents.h"
 
 namespace scalora {
 
@@ -28,10 +24,6 @@ void storePixel(std::uint8_t* out, std::uint32_t argb) {
     out[2] = static_cast<std::uint8_t>(argb >> 16);
     out[3] = static_cast<std::uint8_t>(argb >> 24);
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 } // namespace
 
@@ -66,21 +58,10 @@ bool decodePix(std::span<const std::uint8_t> data, PixelImage& out) {
 
 bool readPixFile(const std::string& path, PixelImage& out) {
     out.reset();
-    const std::optional<std::uint64_t> size = fileSize(path);
     // Header plus the largest picture the pixel limit allows; anything longer cannot be valid.
-    if (!size || *size <= kPixHeaderBytes || *size > kPixHeaderBytes + kMaxPixelCount * 4) {
-        return false;
-    }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return false;
-    }
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(*size));
-    if (std::fread(data.data(), 1, data.size(), file.get()) != data.size() ||
-        std::fgetc(file.get()) != EOF) {
-        return false;
-    }
-    return decodePix(data, out);
+    std::vector<std::uint8_t> data;
+    return readRegularFile(path, kPixHeaderBytes + kMaxPixelCount * 4, data) &&
+           decodePix(data, out);
 }
 
 std::vector<std::uint8_t> encodePix(const PixelImage& image) {

@@ -18,12 +18,12 @@ inline constexpr std::size_t kPixHeaderBytes = 16;
 // Accepts the buffer only when it is longer than the header, the magic is 777, width and height
 // are positive, the byte count equals width x height x 4 and the buffer is exactly header + byte
 // count long. The picture comes back with straight alpha; false and a null image otherwise.
-bool decodePix(std::span<const std::uint8_t> data, PixelImage& out);
-bool readPixFile(const std::string& path, PixelImage& out);
+[[nodiscard]] bool decodePix(std::span<const std::uint8_t> data, PixelImage& out);
+[[nodiscard]] bool readPixFile(const std::string& path, PixelImage& out);
 
 // The header and the pixels; empty for a null image.
 std::vector<std::uint8_t> encodePix(const PixelImage& image);
 // Written atomically; false for a null image or a failed write.
-bool writePixFile(const PixelImage& image, const std::string& path);
+[[nodiscard]] bool writePixFile(const PixelImage& image, const std::string& path);
 
 } // namespace scalora

@@ -1,48 +1,13 @@
 #include "engine/process_item.h"
 
+#include "base/paths.h"
 #include "data/translate.h"
 #include "engine/geometry.h"
 #include "engine/result_name.h"
-
-#include <climits>
-#include <cstdlib>
-#include <sys/stat.h>
+#include "platform/file_system.h"
 
 namespace scalora {
 namespace {
-
-bool statPath(const std::string& path, struct stat& info) {
-    return ::stat(path.c_str(), &info) == 0;
-}
-
-bool isRegularFile(const std::string& path) {
-    struct stat info {};
-    return statPath(path, info) && S_ISREG(info.st_mode);
-}
-
-bool isDirectory(const std::string& path) {
-    struct stat info {};
-    return statPath(path, info) && S_ISDIR(info.st_mode);
-}
-
-// The same file under two spellings (a link, a bind mount) counts as the same path.
-bool isSameFile(const std::string& a, const std::string& b) {
-    if (a == b) {
-        return true;
-    }
-    struct stat infoA {};
-    struct stat infoB {};
-    return statPath(a, infoA) && statPath(b, infoB) && infoA.st_dev == infoB.st_dev &&
-           infoA.st_ino == infoB.st_ino;
-}
-
-std::string canonicalPath(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) {
-        return {};
-    }
-    return resolved;
-}
 
 // Exact spelling first; then through links, so a source reached by a link into the
 // destination is left alone as well.
@@ -53,10 +18,9 @@ bool liesInDestination(const std::string& path, const std::string& folder) {
     if (folder.empty()) {
         return false;
     }
-    const std::string realFolder = canonicalPath(folder);
-    const std::string realPath = canonicalPath(path);
-    return !realFolder.empty() && !realPath.empty() &&
-           isInsideFolder(realPath, realFolder == "/" ? realFolder : realFolder + "/");
+    const std::optional<std::string> realFolder = canonicalPath(folder);
+    const std::optional<std::string> realPath = canonicalPath(path);
+    return realFolder && realPath && isInsideFolder(*realPath, withTrailingSeparator(*realFolder));
 }
 
 void refuse(ImageItem& item, std::string_view message) {
@@ -91,7 +55,8 @@ bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& cod
     if (destination.ends_with('.')) {
         return false; // the source's extension maps to no format we can write
     }
-    if (isSameFile(destination, item.path)) {
+    // The same file under two spellings (a link, a bind mount) counts as the same path.
+    if (destination == item.path || isSameFile(destination, item.path)) {
         refuse(item, kMessageWriteOnItself);
         return false;
     }

@@ -25,6 +25,6 @@ std::string destinationPathOf(const BatchSettings& settings, const ImageItem& it
 
 // Returns true when a result file was written; sets the item's message for a refusal with a
 // reason and its result path on success. Runs on the worker thread.
-bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& codec);
+[[nodiscard]] bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& codec);
 
 } // namespace scalora

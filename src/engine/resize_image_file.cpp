@@ -93,7 +93,7 @@ bool resizeImageFile(const std::string& destinationPath, Size targetSize,
     // byte is written after this (everything is flushed), so the times stay. The result stands
     // whether or not the times could be copied.
     if (options.keepFileDates) {
-        copyFileTimes(sourcePath, file.temporaryPath());
+        static_cast<void>(copyFileTimes(sourcePath, file.temporaryPath()));
     }
     return file.commit();
 }

@@ -15,8 +15,8 @@ namespace scalora {
 // is drawn at `targetSize`. `canvasSize` differs from the target only for the desktop mode that
 // keeps proportions: the canvas is then opaque black with the picture centred on it. The
 // destination may be the source itself (with allowRewrite). True when the result was written.
-bool resizeImageFile(const std::string& destinationPath, Size targetSize,
-                     const ResizeOptions& options, const std::string& sourcePath, Size sourceSize,
-                     Size canvasSize);
+[[nodiscard]] bool resizeImageFile(const std::string& destinationPath, Size targetSize,
+                                   const ResizeOptions& options, const std::string& sourcePath,
+                                   Size sourceSize, Size canvasSize);
 
 } // namespace scalora

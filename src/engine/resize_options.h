@@ -9,7 +9,7 @@ namespace scalora {
 struct ResizeOptions {
     bool allowRewrite = false;     // an existing destination may be replaced
     bool keepFileDates = false;    // the result gets the source's access and modification times
-    std::int32_t jpegQuality = 90; // 1..100, JPEG results only
+    std::int32_t jpegQuality = 90; // kMinJpegQuality..kMaxJpegQuality, JPEG results only
     bool copyMetadata = false;     // JPEG to JPEG: carry EXIF, XMP, ICC, IPTC and comments
 };
 

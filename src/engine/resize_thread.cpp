@@ -32,13 +32,13 @@ void ResizeThread::run() {
         // Only memory exhaustion unwinds this far; the run ends as failed, the list keeps what
         // was done.
         const std::lock_guard guard(settings_.lock);
-        settings_.runState = RunFailed;
+        settings_.runState = RunState::Failed;
     }
     {
         const std::lock_guard guard(settings_.lock);
         settings_.stopwatch.stop();
-        if (settings_.runState == RunRunning) {
-            settings_.runState = RunFinished;
+        if (settings_.runState == RunState::Running) {
+            settings_.runState = RunState::Finished;
         }
     }
     runEnded_ = true;
@@ -54,10 +54,10 @@ void ResizeThread::processAll() {
         }
         if (isStopRequested()) {
             const std::lock_guard guard(settings_.lock);
-            settings_.runState = RunStopped;
+            settings_.runState = RunState::Stopped;
             break;
         }
-        item.status = StatusUndefined;
+        item.status = ItemStatus::StatusUndefined;
         if (options_.buildThumbnails && !item.path.empty() && item.thumbnail.isNull()) {
             item.thumbnail = codec_.makeThumbnail(item.path);
         }
@@ -66,18 +66,18 @@ void ResizeThread::processAll() {
             settings_.changed = true;
             settings_.currentItem = &item;
             settings_.currentIndex = index;
-            settings_.lastResult = ItemStarted;
+            settings_.lastResult = ItemResult::Started;
         }
         observer_.post(ProgressMessage, *this);
 
         const bool ok = task_(settings_, item);
-        item.status = ok ? StatusOk : StatusError;
+        item.status = ok ? ItemStatus::StatusOk : ItemStatus::StatusError;
         {
             const std::lock_guard guard(settings_.lock);
             settings_.changed = true;
             settings_.currentItem = &item;
             settings_.currentIndex = index;
-            settings_.lastResult = ok ? ItemProcessed : ItemSkipped;
+            settings_.lastResult = ok ? ItemResult::Processed : ItemResult::Skipped;
             if (ok) {
                 ++settings_.processedCount;
             } else {

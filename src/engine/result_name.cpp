@@ -5,18 +5,25 @@
 
 namespace scalora {
 
-std::int32_t resultFormat(std::int32_t format, std::string_view sourceExtension) {
-    if (format >= OutputJpg && format <= OutputBmp) {
+OutputFormat resultFormat(OutputFormat format, std::string_view sourceExtension) {
+    switch (format) {
+    case OutputFormat::Jpg:
+    case OutputFormat::Png:
+    case OutputFormat::Tif:
+    case OutputFormat::Bmp:
         return format;
+    case OutputFormat::AsOriginal:
+    case OutputFormat::Unknown:
+        break;
     }
     return outputFormatOfExtension(sourceExtension);
 }
 
-std::string resultExtension(std::int32_t format, std::string_view sourceExtension) {
+std::string resultExtension(OutputFormat format, std::string_view sourceExtension) {
     return std::string(outputFormatExtension(resultFormat(format, sourceExtension)));
 }
 
-std::string resultFileName(const ImageItem& item, std::int32_t format) {
+std::string resultFileName(const ImageItem& item, OutputFormat format) {
     std::string name = item.baseName;
     if (item.copyIndex > 0) {
         name += "_copy";
@@ -27,7 +34,7 @@ std::string resultFileName(const ImageItem& item, std::int32_t format) {
     return name;
 }
 
-std::string resultNameKey(const ImageItem& item, std::int32_t format) {
+std::string resultNameKey(const ImageItem& item, OutputFormat format) {
     return toLower(item.baseName + "." + resultExtension(format, item.extension));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/image_item.h"
+#include "engine/output_format.h"
 
 #include <cstdint>
 #include <string>
@@ -10,17 +11,17 @@
 
 namespace scalora {
 
-// Extension written for an output format index (0 "As original" keeps the format the source
-// extension maps to). Empty when the source extension maps to no format.
-std::string resultExtension(std::int32_t format, std::string_view sourceExtension);
-// Format index the result is written in: the chosen one, or for "As original" the format of the
-// source extension (kUnknownOutputFormat when it maps to none).
-std::int32_t resultFormat(std::int32_t format, std::string_view sourceExtension);
+// Extension written for an output format ("As original" keeps the format the source extension
+// maps to). Empty when the source extension maps to no format.
+std::string resultExtension(OutputFormat format, std::string_view sourceExtension);
+// Format the result is written in: the chosen one, or for "As original" the format of the
+// source extension (Unknown when it maps to none).
+OutputFormat resultFormat(OutputFormat format, std::string_view sourceExtension);
 // base name + "_copy" + index (index above 0 only) + "." + extension. Ends with "." when the
 // extension is empty, which the caller treats as "cannot be written".
-std::string resultFileName(const ImageItem& item, std::int32_t format);
+std::string resultFileName(const ImageItem& item, OutputFormat format);
 // The name two results collide on (base name and written extension, lower case); the copy
 // index counts earlier items with the same key.
-std::string resultNameKey(const ImageItem& item, std::int32_t format);
+std::string resultNameKey(const ImageItem& item, OutputFormat format);
 
 } // namespace scalora

@@ -94,11 +94,8 @@ inline double saneDpi(double dpi) {
     return dpi > 0 && dpi <= kMaxPlausibleDpi ? dpi : 0.0;
 }
 
-// Reads a whole regular file; false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
-
-// Reads at most `count` bytes from the start of a file.
-bool readFileHead(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out);
+// Reads a whole regular file of an image's plausible size; false when it cannot be read.
+[[nodiscard]] bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
 
 // Copies one row of pixels to straight alpha (for encoders fed a premultiplied image).
 void unpremultiplyRow(const std::uint32_t* src, std::uint32_t* dst, std::int32_t width);

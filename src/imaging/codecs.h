@@ -15,26 +15,26 @@ namespace scalora::codec {
 
 using Bytes = std::span<const std::uint8_t>;
 
-bool decodeJpeg(Bytes data, int scaleEighths, PixelImage& out, ImageMetadata* metadata,
-                int& orientation);
-bool decodePng(Bytes data, PixelImage& out);
-bool decodeTiff(Bytes data, PixelImage& out, int& orientation);
-bool decodeBmp(Bytes data, PixelImage& out);
-bool decodeGif(Bytes data, PixelImage& out);
+[[nodiscard]] bool decodeJpeg(Bytes data, int scaleEighths, PixelImage& out,
+                              ImageMetadata* metadata, int& orientation);
+[[nodiscard]] bool decodePng(Bytes data, PixelImage& out);
+[[nodiscard]] bool decodeTiff(Bytes data, PixelImage& out, int& orientation);
+[[nodiscard]] bool decodeBmp(Bytes data, PixelImage& out);
+[[nodiscard]] bool decodeGif(Bytes data, PixelImage& out);
 
 // Probes fill storedSize, dpi, orientation and hasAlpha from the head of a file of `fileSize`
 // bytes and refuse what the decoder would refuse from the header alone; the caller sets the
 // format and the display size. A head that ends too early makes them fail.
-bool probeJpeg(Bytes head, std::uint64_t fileSize, ImageProbe& out);
-bool probePng(Bytes head, std::uint64_t fileSize, ImageProbe& out);
-bool probeTiff(Bytes head, std::uint64_t fileSize, ImageProbe& out);
-bool probeBmp(Bytes head, std::uint64_t fileSize, ImageProbe& out);
-bool probeGif(Bytes head, std::uint64_t fileSize, ImageProbe& out);
+[[nodiscard]] bool probeJpeg(Bytes head, std::uint64_t fileSize, ImageProbe& out);
+[[nodiscard]] bool probePng(Bytes head, std::uint64_t fileSize, ImageProbe& out);
+[[nodiscard]] bool probeTiff(Bytes head, std::uint64_t fileSize, ImageProbe& out);
+[[nodiscard]] bool probeBmp(Bytes head, std::uint64_t fileSize, ImageProbe& out);
+[[nodiscard]] bool probeGif(Bytes head, std::uint64_t fileSize, ImageProbe& out);
 
-bool encodeJpeg(const PixelImage& image, int quality, const ImageMetadata* metadata,
-                std::vector<std::uint8_t>& out);
-bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out);
-bool encodeTiff(const PixelImage& image, std::vector<std::uint8_t>& out);
-bool encodeBmp(const PixelImage& image, std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodeJpeg(const PixelImage& image, int quality, const ImageMetadata* metadata,
+                              std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodeTiff(const PixelImage& image, std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodeBmp(const PixelImage& image, std::vector<std::uint8_t>& out);
 
 } // namespace scalora::codec

@@ -18,6 +18,6 @@ struct ExifFields {
 
 // Parses IFD0 of an APP1 payload that starts with "Exif\0\0"; false when it is not EXIF or
 // the structure is broken. Never reads outside `app1`.
-bool parseExifFields(std::span<const std::uint8_t> app1, ExifFields& out);
+[[nodiscard]] bool parseExifFields(std::span<const std::uint8_t> app1, ExifFields& out);
 
 } // namespace scalora::codec

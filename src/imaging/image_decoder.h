@@ -35,11 +35,12 @@ struct DecodeInfo {
 // When `metadata` is given and the file is a JPEG, it receives the copied segments (see
 // image_metadata.h); if the orientation was applied to the pixels, the EXIF orientation in those
 // segments is reset to 1 so that it keeps describing the pixels.
-bool decodeImageFile(const std::string& path, const DecodeOptions& options, PixelImage& out,
-                     ImageMetadata* metadata = nullptr, DecodeInfo* info = nullptr);
-bool decodeImageData(std::span<const std::uint8_t> data, const DecodeOptions& options,
-                     PixelImage& out, ImageMetadata* metadata = nullptr,
-                     DecodeInfo* info = nullptr);
+[[nodiscard]] bool decodeImageFile(const std::string& path, const DecodeOptions& options,
+                                   PixelImage& out, ImageMetadata* metadata = nullptr,
+                                   DecodeInfo* info = nullptr);
+[[nodiscard]] bool decodeImageData(std::span<const std::uint8_t> data, const DecodeOptions& options,
+                                   PixelImage& out, ImageMetadata* metadata = nullptr,
+                                   DecodeInfo* info = nullptr);
 
 // The size libjpeg gives one dimension when decoding at scaleEighths/8: ceil(full * M / 8).
 std::int32_t jpegScaledDimension(std::int32_t full, int scaleEighths);

@@ -12,8 +12,12 @@
 
 namespace scalora {
 
+// The JPEG encoder's quality scale; a quality outside it is clamped.
+inline constexpr std::int32_t kMinJpegQuality = 1;
+inline constexpr std::int32_t kMaxJpegQuality = 100;
+
 struct EncodeOptions {
-    int jpegQuality = 90; // 1..100, clamped
+    int jpegQuality = 90; // kMinJpegQuality..kMaxJpegQuality
     // JPEG only: segments written back verbatim after the encoder's own JFIF header.
     const ImageMetadata* metadata = nullptr;
 };
@@ -22,10 +26,11 @@ struct EncodeOptions {
 // alpha kind other than None and some pixel is not opaque, else RGB. Premultiplied images are
 // written straight. `out` is written sequentially from its current position and not closed;
 // false on any failure, including a failed write.
-bool encodeImage(const PixelImage& image, ImageFormat format, const EncodeOptions& options,
-                 std::FILE* out);
-bool encodeImageToMemory(const PixelImage& image, ImageFormat format, const EncodeOptions& options,
-                         std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodeImage(const PixelImage& image, ImageFormat format,
+                               const EncodeOptions& options, std::FILE* out);
+[[nodiscard]] bool encodeImageToMemory(const PixelImage& image, ImageFormat format,
+                                       const EncodeOptions& options,
+                                       std::vector<std::uint8_t>& out);
 
 // Whether encodeImage supports the format.
 bool hasImageEncoder(ImageFormat format);

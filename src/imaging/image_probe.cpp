@@ -3,8 +3,7 @@
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
 #include "imaging/orientation.h"
-
-#include <sys/stat.h>
+#include "platform/file_contents.h"
 
 namespace scalora {
 namespace {
@@ -61,13 +60,11 @@ bool probeImageData(std::span<const std::uint8_t> data, ImageProbe& out) {
 
 bool probeImageFile(const std::string& path, ImageProbe& out) {
     out = {};
-    struct stat st {};
     std::vector<std::uint8_t> bytes;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        !codec::readFileHead(path, kProbeHeadBytes, bytes)) {
+    std::uint64_t fileSize = 0;
+    if (!readRegularFileHead(path, kProbeHeadBytes, bytes, fileSize)) {
         return false;
     }
-    const auto fileSize = static_cast<std::uint64_t>(st.st_size);
     if (probeHead(bytes, fileSize, out)) {
         return true;
     }

@@ -24,7 +24,7 @@ struct ImageProbe {
 
 // False for an unreadable file, an unknown format, a header that does not parse, or a declared
 // size beyond kMaxPixelCount.
-bool probeImageFile(const std::string& path, ImageProbe& out);
-bool probeImageData(std::span<const std::uint8_t> data, ImageProbe& out);
+[[nodiscard]] bool probeImageFile(const std::string& path, ImageProbe& out);
+[[nodiscard]] bool probeImageData(std::span<const std::uint8_t> data, ImageProbe& out);
 
 } // namespace scalora

@@ -6,6 +6,7 @@
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
 #include "imaging/exif_fields.h"
+#include "imaging/image_encoder.h"
 #include "imaging/image_rows.h"
 
 #include <csetjmp>
@@ -475,8 +476,8 @@ bool encodeJpeg(const PixelImage& image, int quality, const ImageMetadata* metad
         return false;
     }
     JpegRowWriter writer;
-    if (!writer.start(image.size(), image.dpiX(), image.dpiY(), std::clamp(quality, 1, 100),
-                      metadata)) {
+    if (!writer.start(image.size(), image.dpiX(), image.dpiY(),
+                      std::clamp(quality, kMinJpegQuality, kMaxJpegQuality), metadata)) {
         return false;
     }
     for (std::int32_t y = 0; y < image.height(); ++y) {
@@ -506,7 +507,8 @@ std::unique_ptr<ImageRowWriter> startJpegRows(Size size, double dpiX, double dpi
         return nullptr;
     }
     auto writer = std::make_unique<codec::JpegRowWriter>();
-    if (!writer->start(size, dpiX, dpiY, std::clamp(quality, 1, 100), metadata)) {
+    if (!writer->start(size, dpiX, dpiY, std::clamp(quality, kMinJpegQuality, kMaxJpegQuality),
+                       metadata)) {
         return nullptr;
     }
     return writer;

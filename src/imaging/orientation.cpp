@@ -49,7 +49,9 @@ PixelImage orientedImage(const PixelImage& stored, int orientation) {
         return out;
     }
     const Size size = orientedSize(stored.size(), orientation);
-    out.allocate(size.width, size.height, stored.alphaKind());
+    if (!out.allocate(size.width, size.height, stored.alphaKind())) {
+        return out;
+    }
     if (orientationSwapsAxes(orientation)) {
         out.setDpi(stored.dpiY(), stored.dpiX());
     } else {

@@ -32,7 +32,8 @@ public:
 
     // Allocates width x height pixels, contents unspecified. Returns false (and stays null)
     // for a non-positive size or more than kMaxPixelCount pixels.
-    bool allocate(std::int32_t width, std::int32_t height, AlphaKind alpha = AlphaKind::None);
+    [[nodiscard]] bool allocate(std::int32_t width, std::int32_t height,
+                                AlphaKind alpha = AlphaKind::None);
     void reset();
     PixelImage clone() const;
 

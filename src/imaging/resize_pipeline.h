@@ -34,7 +34,8 @@ struct ResizeReport {
 
 // The result of `job` on the file at `sourcePath` into `encoded` (with the source's resolution).
 // False, with `encoded` empty, when the source cannot be decoded or the result not encoded.
-bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
-                    std::vector<std::uint8_t>& encoded, ResizeReport* report = nullptr);
+[[nodiscard]] bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
+                                  std::vector<std::uint8_t>& encoded,
+                                  ResizeReport* report = nullptr);
 
 } // namespace scalora

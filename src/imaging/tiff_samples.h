@@ -12,6 +12,6 @@ namespace scalora::codec {
 // Decodes the current directory of a stripped TIFF into `out`, already allocated to the image
 // size. Samples wider than 8 bits keep their high byte; floating-point samples map 0..1 to
 // 0..255. Grey (either polarity), RGB, CMYK and CMY, with an optional alpha sample.
-bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out);
+[[nodiscard]] bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out);
 
 } // namespace scalora::codec

@@ -1,5 +1,6 @@
 #include "net/feedback_submission.h"
 
+#include "base/product.h"
 #include "base/strings.h"
 #include "net/feedback_form.h"
 #include "net/feedback_reply.h"
@@ -26,7 +27,7 @@ FeedbackEndpoint defaultFeedbackEndpoint() {
     FeedbackEndpoint endpoint;
     endpoint.host = SCALORA_FEEDBACK_HOST;
     endpoint.port = SCALORA_FEEDBACK_PORT;
-    endpoint.userAgent = feedbackUserAgent(SCALORA_PRODUCT_NAME, SCALORA_PRODUCT_VERSION);
+    endpoint.userAgent = feedbackUserAgent(kProductName, kProductVersion);
     return endpoint;
 }
 

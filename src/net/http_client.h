@@ -50,7 +50,7 @@ public:
 
     // Connects, sends the request text, reads and splits the response. On failure the
     // response is left as far as it was filled.
-    bool exchange();
+    [[nodiscard]] bool exchange();
 
     HttpError errorCode() const { return error_; }
     int lastSystemError() const { return systemError_; }

@@ -37,7 +37,7 @@ private:
 // Splits received bytes at the first "\r\n\r\n". The header bytes are ISO-8859-1 text; each
 // "\r\n"-separated line is added in order. False when there is no separator, when it stands
 // at the very start, or when there are too few bytes to hold a response.
-bool splitResponse(std::string_view received, HttpResponse& response);
+[[nodiscard]] bool splitResponse(std::string_view received, HttpResponse& response);
 
 // Looks at the status line only: "200 OK", "404", "302", "411", tried in that order.
 HttpStatus responseStatus(const HttpResponse& response);

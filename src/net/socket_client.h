@@ -38,7 +38,7 @@ std::string_view socketErrorText(std::int32_t code);
 class SocketStartup {
 public:
     // Takes one use; true when the socket layer is started.
-    static bool acquire();
+    [[nodiscard]] static bool acquire();
     static void release();
     static bool started();
     static int useCount();
@@ -57,9 +57,9 @@ public:
     // The host is a dotted IPv4 address (used as is) or a name looked up through the system
     // resolver (whose own time-outs apply). The connection attempt itself is bounded by the
     // send time-out.
-    bool connect();
+    [[nodiscard]] bool connect();
     // Sends all count bytes (retrying after partial writes).
-    bool send(const void* bytes, std::ptrdiff_t count);
+    [[nodiscard]] bool send(const void* bytes, std::ptrdiff_t count);
     // Reads until the peer closes the connection. The last two bytes of the buffer are kept
     // for a terminating zero pair, so data never overlaps them and text in the buffer is
     // always terminated. Returns the number of bytes received, or -1 on failure.
@@ -80,9 +80,9 @@ public:
 
 private:
     void recordFailure(SocketError code, int systemError);
-    bool resolve(void* address);
-    bool connectWithTimeout(const void* address);
-    bool applyTimeouts();
+    [[nodiscard]] bool resolve(void* address);
+    [[nodiscard]] bool connectWithTimeout(const void* address);
+    [[nodiscard]] bool applyTimeouts();
 
     std::chrono::milliseconds receiveTimeout_;
     std::chrono::milliseconds sendTimeout_;

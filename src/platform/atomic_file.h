@@ -26,11 +26,11 @@ public:
     std::FILE* stream() const { return stream_; }
     int descriptor() const;
     // Appends bytes; false (and the file is spoiled) when they could not be written.
-    bool write(std::string_view bytes);
+    [[nodiscard]] bool write(std::string_view bytes);
 
     // Flushes, syncs and renames the temporary file over the target. On failure the temporary
     // file is removed and the target is untouched. Only the first call does anything.
-    bool commit();
+    [[nodiscard]] bool commit();
     // Gives up: removes the temporary file, the target is untouched.
     void discard();
 
@@ -50,6 +50,6 @@ private:
 };
 
 // The whole file in one call; false when anything failed, and then the old file is unchanged.
-bool writeFileAtomically(std::string_view path, std::string_view bytes);
+[[nodiscard]] bool writeFileAtomically(std::string_view path, std::string_view bytes);
 
 } // namespace scalora

@@ -11,9 +11,9 @@ namespace scalora {
 // Starts command[0] (looked up in PATH) with the remaining items as its arguments, detached:
 // its own session, standard streams on /dev/null, never waited for and never left as a
 // zombie. False when the program cannot be found or started.
-bool startDetached(const std::vector<std::string>& command);
+[[nodiscard]] bool startDetached(const std::vector<std::string>& command);
 
 // Opens a file or folder with the user's preferred application (xdg-open).
-bool openWithDesktop(std::string_view path);
+[[nodiscard]] bool openWithDesktop(std::string_view path);
 
 } // namespace scalora

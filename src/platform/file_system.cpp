@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -22,6 +24,10 @@ bool statFollowing(std::string_view path, struct stat& info) {
         return false;
     }
     return stat(terminated(path).c_str(), &info) == 0;
+}
+
+FileIdentity identityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 } // namespace
@@ -56,6 +62,35 @@ std::optional<std::uint64_t> fileSize(std::string_view path) {
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::optional<FileStatus> fileStatus(std::string_view path) {
+    struct stat info {};
+    if (!statFollowing(path, info)) {
+        return std::nullopt;
+    }
+    FileStatus status;
+    if (S_ISDIR(info.st_mode)) {
+        status.kind = FileKind::Directory;
+    } else if (S_ISREG(info.st_mode)) {
+        status.kind = FileKind::RegularFile;
+        status.size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    }
+    status.identity = identityOf(info);
+    return status;
+}
+
+std::optional<std::string> canonicalPath(std::string_view path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    // Without a buffer realpath allocates one of the length the result needs.
+    const std::unique_ptr<char, decltype(&std::free)> resolved(
+        realpath(terminated(path).c_str(), nullptr), &std::free);
+    if (!resolved) {
+        return std::nullopt;
+    }
+    return std::string(resolved.get());
 }
 
 std::optional<std::vector<DirectoryEntry>> listDirectory(std::string_view path,
@@ -93,6 +128,7 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(std::string_view path,
         if (fstatat(folder, raw->d_name, &info, 0) == 0) {
             entry.isDirectory = S_ISDIR(info.st_mode);
             entry.isRegularFile = S_ISREG(info.st_mode);
+            entry.identity = identityOf(info);
         }
         entries.push_back(std::move(entry));
     }
@@ -109,8 +145,8 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(std::string_view path,
 bool isSameFile(std::string_view a, std::string_view b) {
     struct stat first {};
     struct stat second {};
-    return statFollowing(a, first) && statFollowing(b, second) && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+    return statFollowing(a, first) && statFollowing(b, second) &&
+           identityOf(first) == identityOf(second);
 }
 
 bool createDirectories(std::string_view path) {
@@ -163,6 +199,11 @@ std::optional<std::uint64_t> freeBytes(std::string_view path) {
 
 bool removeFile(std::string_view path) {
     return !path.empty() && unlink(terminated(path).c_str()) == 0;
+}
+
+std::string currentDirectory() {
+    const std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
+    return path ? std::string(path.get()) : std::string();
 }
 
 } // namespace scalora

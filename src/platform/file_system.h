@@ -20,10 +20,30 @@ bool isHidden(std::string_view path);
 // Size in bytes of a regular file (after links); nothing for folders or missing files.
 std::optional<std::uint64_t> fileSize(std::string_view path);
 
+// Which file a path names: two paths with equal identities are the same file.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+enum class FileKind { Directory, RegularFile, Other };
+struct FileStatus {
+    FileKind kind = FileKind::Other;
+    FileIdentity identity;
+    std::uint64_t size = 0; // bytes, for a regular file
+};
+// What path names (after links); nothing when it does not exist, a dangling link included.
+std::optional<FileStatus> fileStatus(std::string_view path);
+
+// The absolute path with every link, "." and ".." resolved; nothing when some part of it does
+// not exist.
+std::optional<std::string> canonicalPath(std::string_view path);
+
 struct DirectoryEntry {
     std::string name; // the name inside the folder, never "." or ".."
     bool isDirectory = false;
     bool isRegularFile = false;
+    FileIdentity identity; // zero when the entry could not be looked at
     friend bool operator==(const DirectoryEntry&, const DirectoryEntry&) = default;
 };
 enum class HiddenEntries { Include, Skip };
@@ -36,16 +56,19 @@ listDirectory(std::string_view path, HiddenEntries hidden = HiddenEntries::Inclu
 bool isSameFile(std::string_view a, std::string_view b);
 
 // Creates the folder and every missing parent; true when the folder exists afterwards.
-bool createDirectories(std::string_view path);
+[[nodiscard]] bool createDirectories(std::string_view path);
 
 // Gives target the access and modification times of source, to the nanosecond. Linux has no
 // settable creation time.
-bool copyFileTimes(std::string_view source, std::string_view target);
+[[nodiscard]] bool copyFileTimes(std::string_view source, std::string_view target);
 
 // Bytes an unprivileged user may still write on the file system holding path; nothing when
 // the file system cannot be asked (so a caller can skip a check instead of refusing).
 std::optional<std::uint64_t> freeBytes(std::string_view path);
 
-bool removeFile(std::string_view path);
+[[nodiscard]] bool removeFile(std::string_view path);
+
+// The working folder of the process; empty when it cannot be told (it was removed, say).
+std::string currentDirectory();
 
 } // namespace scalora

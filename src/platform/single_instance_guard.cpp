@@ -21,11 +21,10 @@
 namespace scalora {
 namespace {
 
-// A notification travels as three little-endian 32-bit words; the answer is one byte.
-constexpr std::size_t kRecordSize = 12;
+// A notification travels as the record of instance_message.h; the answer is one byte.
 constexpr char kAcknowledge = 'A';
-// How long the listener waits for a connected peer to send its record, so that a silent
-// client cannot stall it.
+// How long the listener waits for a connected peer to send its whole record, so that a silent
+// or slow client cannot stall it. A full payload crosses a local socket in milliseconds.
 constexpr int kPeerTimeoutMs = 1000;
 // Pause between connection attempts while the running instance is still starting.
 constexpr auto kRetryInterval = std::chrono::milliseconds(50);
@@ -90,15 +89,23 @@ sockaddr_un socketAddress(const std::string& id, socklen_t& length) {
     return address;
 }
 
-void putWord(unsigned char* out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<unsigned char>(value >> (8 * i));
+// Waits until fd is ready for events; false when the deadline passes first or poll fails.
+bool waitUntilReady(int fd, short events, std::chrono::steady_clock::time_point deadline) {
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd wait{fd, events, 0};
+        const int ready = poll(&wait, 1, static_cast<int>(left.count()));
+        if (ready > 0) {
+            return true;
+        }
+        if (ready == 0 || errno != EINTR) {
+            return false;
+        }
     }
-}
-
-std::uint32_t getWord(const unsigned char* in) {
-    return std::uint32_t{in[0]} | std::uint32_t{in[1]} << 8 | std::uint32_t{in[2]} << 16 |
-           std::uint32_t{in[3]} << 24;
 }
 
 // Reads exactly size bytes unless the deadline passes or the peer goes away.
@@ -106,17 +113,7 @@ bool readFully(int fd, unsigned char* data, std::size_t size,
                std::chrono::steady_clock::time_point deadline) {
     std::size_t done = 0;
     while (done < size) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            return false;
-        }
-        pollfd wait{fd, POLLIN, 0};
-        const int ready = poll(&wait, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) {
-            continue;
-        }
-        if (ready <= 0) {
+        if (!waitUntilReady(fd, POLLIN, deadline)) {
             return false;
         }
         const ssize_t got = recv(fd, data + done, size - done, 0);
@@ -127,6 +124,24 @@ bool readFully(int fd, unsigned char* data, std::size_t size,
             return false;
         }
         done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// Sends all of data unless the deadline passes or the peer goes away.
+bool sendFully(int fd, std::string_view data, std::chrono::steady_clock::time_point deadline) {
+    while (!data.empty()) {
+        if (!waitUntilReady(fd, POLLOUT, deadline)) {
+            return false;
+        }
+        const ssize_t sent = send(fd, data.data(), data.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent < 0 && (errno == EINTR || errno == EAGAIN)) {
+            continue;
+        }
+        if (sent <= 0) {
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(sent));
     }
     return true;
 }
@@ -217,14 +232,29 @@ void SingleInstanceGuard::serve(int connection) {
         credentials.uid != getuid()) {
         return;
     }
-    unsigned char record[kRecordSize];
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kPeerTimeoutMs);
-    if (!readFully(peer.get(), record, sizeof record, deadline)) {
+    unsigned char header[kInstanceHeaderBytes];
+    if (!readFully(peer.get(), header, sizeof header, deadline)) {
         return;
     }
-    const InstanceNotification notification{getWord(record), getWord(record + 4),
-                                            getWord(record + 8)};
+    const std::optional<InstanceHeader> announced = decodeInstanceHeader(
+        std::string_view(reinterpret_cast<const char*>(header), sizeof header));
+    if (!announced) {
+        return; // more than any start sends: not read, not confirmed
+    }
+    // The size is within the payload limit, checked above, before anything is allocated.
+    std::string payload(announced->payloadBytes, '\0');
+    if (!readFully(peer.get(), reinterpret_cast<unsigned char*>(payload.data()), payload.size(),
+                   deadline)) {
+        return;
+    }
+    std::optional<std::vector<std::string>> paths = decodeInstancePaths(payload);
+    if (!paths) {
+        return;
+    }
+    const InstanceNotification notification{announced->message, announced->wParam,
+                                            announced->lParam, std::move(*paths)};
     {
         std::lock_guard lock(handlerMutex_);
         if (handler_) {
@@ -239,7 +269,7 @@ void SingleInstanceGuard::setNotificationHandler(Handler handler) {
     handler_ = std::move(handler);
 }
 
-bool SingleInstanceGuard::notifyRunningInstance(InstanceNotification notification,
+bool SingleInstanceGuard::notifyRunningInstance(const InstanceNotification& notification,
                                                 std::chrono::milliseconds patience) const {
     socklen_t length = 0;
     const sockaddr_un address = socketAddress(socketName_, length);
@@ -250,12 +280,7 @@ bool SingleInstanceGuard::notifyRunningInstance(InstanceNotification notificatio
             return false;
         }
         if (connect(connection.get(), reinterpret_cast<const sockaddr*>(&address), length) == 0) {
-            unsigned char record[kRecordSize];
-            putWord(record, notification.message);
-            putWord(record + 4, notification.wParam);
-            putWord(record + 8, notification.lParam);
-            if (send(connection.get(), record, sizeof record, MSG_NOSIGNAL) !=
-                static_cast<ssize_t>(sizeof record)) {
+            if (!sendFully(connection.get(), encodeInstanceNotification(notification), deadline)) {
                 return false;
             }
             unsigned char answer = 0;

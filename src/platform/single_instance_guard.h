@@ -1,8 +1,11 @@
 // Keeps a second copy of the program from running alongside the first. The first instance
 // holds an flock on a per-user lock file (released by the kernel when the process ends, however
 // it ends) and listens on an abstract-namespace Unix socket; a later start finds the lock taken,
-// sends the running instance a notification over the socket and leaves.
+// sends the running instance a notification (with the paths it was given) over the socket and
+// leaves.
 #pragma once
+
+#include "platform/instance_message.h"
 
 #include <chrono>
 #include <cstdint>
@@ -13,16 +16,6 @@
 #include <thread>
 
 namespace scalora {
-
-// The message a second start sends: bring your main window to the front.
-inline constexpr std::uint32_t kActivateInstanceMessage = 0xD000;
-
-struct InstanceNotification {
-    std::uint32_t message = kActivateInstanceMessage;
-    std::uint32_t wParam = 0;
-    std::uint32_t lParam = 0;
-    friend bool operator==(const InstanceNotification&, const InstanceNotification&) = default;
-};
 
 // "[" + product name in upper case + "]".
 std::string guardNameForProduct(std::string_view productName);
@@ -50,13 +43,16 @@ public:
     const std::string& socketName() const { return socketName_; }
 
     // Called on the guard's listener thread for every notification from a later start; keep it
-    // short (post to the UI thread). Notifications arriving without a handler are dropped.
+    // short (post to the UI thread). Notifications arriving without a handler are dropped, and
+    // so is a record that breaks the rules of instance_message.h, whose sender is cut off
+    // without a confirmation.
     void setNotificationHandler(Handler handler);
 
     // Sends a notification to the running instance and waits until it was handled, retrying
     // the connection for up to patience in case that instance is still starting. True when the
-    // running instance confirmed it.
-    bool notifyRunningInstance(InstanceNotification notification = {},
+    // running instance confirmed it. Paths that cannot be sent intact are left out (see
+    // encodeInstanceNotification).
+    bool notifyRunningInstance(const InstanceNotification& notification = {},
                                std::chrono::milliseconds patience = std::chrono::seconds(2)) const;
 
     // Releases the lock and stops listening; the state returns to NotChecked.

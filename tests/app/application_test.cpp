@@ -77,7 +77,7 @@ TEST(Application, GuardIsNamedAfterTheProductAndReleasedWithTheApplication) {
         EXPECT_FALSE(first.isAnotherInstanceRunning());
         Application second(product, "1", {});
         EXPECT_TRUE(second.isAnotherInstanceRunning());
-        EXPECT_TRUE(second.notifyRunningInstance()); // no relay yet: confirmed and dropped
+        EXPECT_TRUE(second.notifyRunningInstance()); // no relay yet: confirmed and kept
     }
     Application again(product, "1", {});
     EXPECT_FALSE(again.isAnotherInstanceRunning());

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace scalora {
@@ -30,6 +31,14 @@ TEST(CommandLine, ArgumentsAreTrimmedOfWhiteSpaceThenQuotes) {
 
     // Pieces left empty are dropped.
     EXPECT_EQ(commandLinePaths({"scalora", "", "   ", "\"\"", "\" \"", "x"}), (Paths{" ", "x"}));
+}
+
+TEST(CommandLine, PathsForTheRunningInstanceAreAbsolute) {
+    setenv("HOME", "/home/ü", 1);
+    EXPECT_EQ(absoluteCommandLinePaths({"a b.jpg", "/x/y.png", "~", "~/p.tif", "~other/q"}, "/w"),
+              (Paths{"/w/a b.jpg", "/x/y.png", "/home/ü", "/home/ü/p.tif", "/w/~other/q"}));
+    // Without a known working folder a relative path has no place and is left out.
+    EXPECT_EQ(absoluteCommandLinePaths({"a.jpg", "/b.jpg"}, ""), Paths{"/b.jpg"});
 }
 
 TEST(CommandLine, PathsAreHandedOutOnce) {

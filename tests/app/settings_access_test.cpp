@@ -34,6 +34,8 @@ TEST(SettingsAccess, ReconcilesWithTheSchemaAndClampsReads) {
     EXPECT_EQ(store->getString(kMode), "-3");
     EXPECT_EQ(readIntSetting(*store, kMode), 0);
     EXPECT_EQ(readIntSetting(*store, kFormat), 4);
+    EXPECT_EQ(readResizeModeSetting(*store), ResizeMode::WidthHeight);
+    EXPECT_EQ(readOutputFormatSetting(*store), OutputFormat::Bmp);
     EXPECT_EQ(readIntSetting(*store, kJpegQuality), 1);
     EXPECT_EQ(readIntSetting(*store, kParam1ForMode0), 10000);
     EXPECT_EQ(readIntSetting(*store, kWindowMainWidth, Size{300, 200}), 300);

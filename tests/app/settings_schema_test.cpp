@@ -126,16 +126,16 @@ TEST(SettingsSchema, GeometryAndModeParameterKeys) {
     EXPECT_EQ(windowGeometryKey("Main", "Height"), setting_keys::kWindowMainHeight);
     EXPECT_EQ(windowGeometryKey("", "Top"), "windows/windowTop");
 
-    EXPECT_EQ(modeParameterKeys(0).width, setting_keys::kParam1ForMode0);
-    EXPECT_EQ(modeParameterKeys(0).height, setting_keys::kParam2ForMode0);
-    EXPECT_EQ(modeParameterKeys(1).width, setting_keys::kParam1ForMode1);
-    EXPECT_TRUE(modeParameterKeys(1).height.empty());
-    EXPECT_TRUE(modeParameterKeys(2).width.empty());
-    EXPECT_EQ(modeParameterKeys(2).height, setting_keys::kParam1ForMode2);
-    EXPECT_EQ(modeParameterKeys(4).height, setting_keys::kParam2ForMode4);
+    EXPECT_EQ(modeParameterKeys(ResizeMode::WidthHeight).width, setting_keys::kParam1ForMode0);
+    EXPECT_EQ(modeParameterKeys(ResizeMode::WidthHeight).height, setting_keys::kParam2ForMode0);
+    EXPECT_EQ(modeParameterKeys(ResizeMode::Width).width, setting_keys::kParam1ForMode1);
+    EXPECT_TRUE(modeParameterKeys(ResizeMode::Width).height.empty());
+    EXPECT_TRUE(modeParameterKeys(ResizeMode::Height).width.empty());
+    EXPECT_EQ(modeParameterKeys(ResizeMode::Height).height, setting_keys::kParam1ForMode2);
+    EXPECT_EQ(modeParameterKeys(ResizeMode::Percentage).height, setting_keys::kParam2ForMode4);
     for (std::int32_t mode : {5, 6, -1, 7}) {
-        EXPECT_TRUE(modeParameterKeys(mode).width.empty()) << mode;
-        EXPECT_TRUE(modeParameterKeys(mode).height.empty()) << mode;
+        EXPECT_TRUE(modeParameterKeys(static_cast<ResizeMode>(mode)).width.empty()) << mode;
+        EXPECT_TRUE(modeParameterKeys(static_cast<ResizeMode>(mode)).height.empty()) << mode;
     }
 }
 

@@ -7,10 +7,12 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,7 +27,9 @@ using scalora::test::TempDir;
 // A child process with its standard output on a pipe.
 class Child {
 public:
-    Child(const std::vector<std::string>& command, const std::vector<std::string>& environment) {
+    // cwd: the working folder of the child, when not empty.
+    Child(const std::vector<std::string>& command, const std::vector<std::string>& environment,
+          const std::string& cwd = {}) {
         int out[2];
         if (pipe2(out, O_CLOEXEC) != 0) {
             return;
@@ -33,6 +37,9 @@ public:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        if (!cwd.empty()) {
+            posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+        }
         std::vector<char*> argv;
         for (const std::string& item : command) {
             argv.push_back(const_cast<char*>(item.c_str()));
@@ -124,6 +131,19 @@ std::string probe() {
     return (binDir() / "scalora_instance_probe").string();
 }
 
+// The paths a first probe printed for its notification, up to its "end" line.
+std::vector<std::string> notifiedPaths(Child& first) {
+    std::vector<std::string> paths;
+    for (std::string line = first.readLine(); line != "end"; line = first.readLine()) {
+        if (line.rfind("path ", 0) != 0) {
+            ADD_FAILURE() << "unexpected line: " << line;
+            break;
+        }
+        paths.push_back(line.substr(5));
+    }
+    return paths;
+}
+
 TEST(SingleInstance, SecondStartNotifiesTheFirstAndExitsWith255) {
     TempDir runtime;
     const auto environment = isolatedEnvironment(runtime);
@@ -135,6 +155,7 @@ TEST(SingleInstance, SecondStartNotifiesTheFirstAndExitsWith255) {
     ASSERT_TRUE(second.started());
     EXPECT_EQ(second.exitStatus(), 255);
     EXPECT_EQ(first.readLine(), "notified 53248 0 0");
+    EXPECT_EQ(notifiedPaths(first), std::vector<std::string>{});
     EXPECT_EQ(first.exitStatus(), 0);
 
     // Once the first is gone, the next start is a first instance again.
@@ -142,16 +163,45 @@ TEST(SingleInstance, SecondStartNotifiesTheFirstAndExitsWith255) {
     EXPECT_EQ(third.readLine(), "ready 0");
 }
 
-TEST(SingleInstance, TheProgramItselfStepsAsideForARunningInstance) {
+TEST(SingleInstance, PathsOfASecondStartArriveInTheFirstIntactAndAbsolute) {
+    TempDir runtime;
+    std::vector<std::string> environment = isolatedEnvironment(runtime);
+    std::erase_if(environment, [](const std::string& e) { return e.rfind("HOME=", 0) == 0; });
+    environment.push_back("HOME=/home/tester");
+    // The second start works in a folder of its own, as a file manager's start would.
+    ASSERT_EQ(mkdir((runtime / "Ordner mit Leerzeichen ü").c_str(), 0700), 0);
+    // As the second start's system reports it, a temp folder behind a link resolved.
+    const std::string folder =
+        std::filesystem::canonical(runtime / "Ordner mit Leerzeichen ü").string();
+
+    Child first({probe(), "Scalora Paths"}, environment);
+    ASSERT_EQ(first.readLine(), "ready 0");
+    Child second({probe(), "Scalora Paths", "holiday photo.jpg", "/fotos/Straße 写真.png", "",
+                  "sub/../x.tif", "~/in home.bmp", "\"/quoted path.jpg\""},
+                 environment, folder);
+    EXPECT_EQ(second.exitStatus(), 255);
+    EXPECT_EQ(first.readLine(), "notified 53248 0 0");
+    EXPECT_EQ(notifiedPaths(first),
+              (std::vector<std::string>{folder + "/holiday photo.jpg", "/fotos/Straße 写真.png",
+                                        folder + "/sub/../x.tif", "/home/tester/in home.bmp",
+                                        "/quoted path.jpg"}));
+    EXPECT_EQ(first.exitStatus(), 0);
+}
+
+TEST(SingleInstance, TheProgramItselfStepsAsideAndHandsOverItsPaths) {
     TempDir runtime;
     const auto environment = isolatedEnvironment(runtime);
     Child first({probe(), "Halvorn Scalora"}, environment);
     ASSERT_EQ(first.readLine(), "ready 0");
 
-    Child program({(binDir() / "scalora").string(), "/some/photo.jpg"}, environment);
+    const std::filesystem::path folder = std::filesystem::canonical(runtime.path());
+    Child program({(binDir() / "scalora").string(), "/some/photo.jpg", "Ölgemälde 1.png"},
+                  environment, folder.string());
     ASSERT_TRUE(program.started());
     EXPECT_EQ(program.exitStatus(), 255);
     EXPECT_EQ(first.readLine(), "notified 53248 0 0");
+    EXPECT_EQ(notifiedPaths(first),
+              (std::vector<std::string>{"/some/photo.jpg", (folder / "Ölgemälde 1.png").string()}));
     EXPECT_EQ(first.exitStatus(), 0);
 }
 
@@ -170,6 +220,7 @@ TEST(SingleInstance, ACrashedInstanceDoesNotBlockTheNextStart) {
     Child second({probe(), "Scalora Crash"}, environment);
     EXPECT_EQ(second.exitStatus(), 255);
     EXPECT_EQ(next.readLine(), "notified 53248 0 0");
+    EXPECT_EQ(notifiedPaths(next), std::vector<std::string>{});
 }
 
 TEST(SingleInstance, ProgramWithoutADisplayExitsWith255AndSaysWhy) {

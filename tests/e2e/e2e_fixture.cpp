@@ -46,8 +46,9 @@ void SandboxTest::SetUp() {
     if (stopped()) {
         return;
     }
-    sandbox_ = session_.spawn({(binDir() / "ui-sandbox").string(), "--log", log_.string()},
-                              dir_ / "sandbox.out");
+    std::vector<std::string> argv{(binDir() / "ui-sandbox").string(), "--log", log_.string()};
+    argv.insert(argv.end(), arguments_.begin(), arguments_.end());
+    sandbox_ = session_.spawn(argv, dir_ / "sandbox.out");
     ASSERT_GT(sandbox_, 0);
     ASSERT_TRUE(waitForLine(log_, "ready", 30s))
         << "the sandbox did not start: " << readFile(dir_ / "sandbox.out");

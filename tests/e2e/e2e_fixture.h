@@ -38,8 +38,9 @@ protected:
 
 class SandboxTest : public XvfbTest {
 protected:
-    // The tools the test needs besides Xvfb and openbox.
-    explicit SandboxTest(std::vector<std::string> tools) : tools_(std::move(tools)) {}
+    // The tools the test needs besides Xvfb and openbox, and further sandbox arguments.
+    explicit SandboxTest(std::vector<std::string> tools, std::vector<std::string> arguments = {})
+        : tools_(std::move(tools)), arguments_(std::move(arguments)) {}
     // Starts the session and the ui-sandbox (reporting into log_), and waits until the sandbox
     // has painted its window and reported its elements into boxes_.
     void SetUp() override;
@@ -50,6 +51,7 @@ protected:
 
 private:
     std::vector<std::string> tools_;
+    std::vector<std::string> arguments_;
 };
 
 } // namespace scalora::test

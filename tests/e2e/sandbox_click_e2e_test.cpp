@@ -106,8 +106,21 @@ TEST_F(SandboxClickTest, ClosingTheWindowThroughTheWindowManagerEndsTheProgram) 
     // find the window already gone.
     ASSERT_EQ(
         xdotool({"search", "--sync", "--name", "UI Sandbox", "windowactivate", "--sync", "%1"}), 0);
-    ASSERT_EQ(session_.run({"xdotool", "key", "alt+F4"}, 20s).status, 0);
-    EXPECT_EQ(session_.wait(sandbox_, 30s), 0) << readFile(dir_ / "sandbox.out");
+    // On a busy machine openbox can miss a key chord that arrives while it is still busy with
+    // the activation, so the chord is pressed again while the window is still there.
+    int status = -1;
+    for (int attempt = 0; attempt < 10 && status < 0; ++attempt) {
+        ASSERT_EQ(session_.run({"xdotool", "key", "alt+F4"}, 20s).status, 0);
+        const auto end = std::chrono::steady_clock::now() + 3s;
+        while (status < 0 && std::chrono::steady_clock::now() < end) {
+            status = session_.exitStatus(sandbox_);
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+    if (status < 0) {
+        status = session_.wait(sandbox_, 1s);
+    }
+    EXPECT_EQ(status, 0) << readFile(dir_ / "sandbox.out");
     EXPECT_EQ(linesStartingWith(readLines(log_), "quit"), std::vector<std::string>{"quit"});
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -200,6 +201,7 @@ int XvfbSession::wait(pid_t pid, std::chrono::milliseconds timeout) {
         }
         std::this_thread::sleep_for(20ms);
     }
+    printStacks(pid);
     stop(pid);
     return -1;
 }
@@ -211,6 +213,19 @@ int XvfbSession::exitStatus(pid_t pid) {
     }
     std::erase(children_, pid);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A child that will not end is stuck somewhere: its threads' stacks, printed before it is
+// killed, say where. Nothing is printed where gdb is missing.
+void XvfbSession::printStacks(pid_t pid) {
+    if (access("/usr/bin/gdb", X_OK) != 0) {
+        return;
+    }
+    const std::string command = "/usr/bin/gdb -p " + std::to_string(pid) +
+                                " -batch -nx -ex 'thread apply all bt' 1>&2 2>/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "no stacks for %d\n", static_cast<int>(pid));
+    }
 }
 
 void XvfbSession::stop(pid_t pid) {

@@ -43,6 +43,8 @@ public:
     int exitStatus(pid_t pid);
     // Stops a child (terminate, then kill) and reaps it.
     void stop(pid_t pid);
+    // Prints the stacks of every thread of a child (for a child that hangs).
+    void printStacks(pid_t pid);
     // Runs a short program on the session's display to its end and collects its output; one
     // still running at the timeout is killed.
     CommandResult run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout);

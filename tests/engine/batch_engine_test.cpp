@@ -19,11 +19,11 @@ using test::TempDir;
 struct Post {
     BatchMessage message;
     std::int32_t index;
-    std::int32_t lastResult;
+    ItemResult lastResult;
     std::int32_t processed;
     std::int32_t skipped;
-    std::int32_t runState;
-    std::int32_t itemStatus;
+    RunState runState;
+    std::optional<ItemStatus> itemStatus; // nothing before the first item
 };
 
 class RecordingObserver : public BatchObserver {
@@ -35,9 +35,10 @@ public:
         const BatchStatus status = settings_->readStatus(true);
         const std::lock_guard guard(lock_);
         senders_.push_back(&sender);
-        posts_.push_back({message, status.currentIndex, status.lastResult, status.processedCount,
-                          status.skippedCount, status.runState,
-                          status.currentItem ? status.currentItem->status : -1});
+        posts_.push_back(
+            {message, status.currentIndex, status.lastResult, status.processedCount,
+             status.skippedCount, status.runState,
+             status.currentItem ? std::optional(status.currentItem->status) : std::nullopt});
         if (message == FinishedMessage) {
             ++finished_;
             done_.notify_all();
@@ -78,7 +79,7 @@ protected:
         fs::create_directories(dir_ / "out");
         BatchSettings& settings = engine_.settings();
         settings.destinationFolder = (dir_ / "out").string() + "/";
-        settings.mode = ModeWidth;
+        settings.mode = ResizeMode::Width;
         settings.widthValue = 10;
         settings.heightValue = 1;
     }
@@ -112,18 +113,18 @@ TEST_F(BatchEngineTest, EveryItemIsAnnouncedThenCounted) {
         const Post& done = posts[2 * i + 1];
         EXPECT_EQ(started.message, ProgressMessage);
         EXPECT_EQ(started.index, i + 1);
-        EXPECT_EQ(started.lastResult, ItemStarted);
-        EXPECT_EQ(started.itemStatus, StatusUndefined);
-        EXPECT_EQ(started.runState, RunRunning);
+        EXPECT_EQ(started.lastResult, ItemResult::Started);
+        EXPECT_EQ(started.itemStatus, ItemStatus::StatusUndefined);
+        EXPECT_EQ(started.runState, RunState::Running);
         EXPECT_EQ(done.index, i + 1);
         const bool ok = i != 2;
-        EXPECT_EQ(done.lastResult, ok ? ItemProcessed : ItemSkipped);
-        EXPECT_EQ(done.itemStatus, ok ? StatusOk : StatusError);
+        EXPECT_EQ(done.lastResult, ok ? ItemResult::Processed : ItemResult::Skipped);
+        EXPECT_EQ(done.itemStatus, ok ? ItemStatus::StatusOk : ItemStatus::StatusError);
     }
     EXPECT_EQ(posts[7].processed, 3);
     EXPECT_EQ(posts[7].skipped, 1);
     EXPECT_EQ(posts[8].message, FinishedMessage);
-    EXPECT_EQ(posts[8].runState, RunFinished);
+    EXPECT_EQ(posts[8].runState, RunState::Finished);
 
     EXPECT_EQ(engine_.items()[2].message, "Source file does not exist");
     EXPECT_EQ(engine_.items()[0].resultPath, (dir_ / "out" / "img1.png").string());
@@ -145,10 +146,10 @@ TEST_F(BatchEngineTest, StopTakesEffectBetweenItems) {
     engine_.waitForWorker();
 
     const std::vector<ImageItem>& items = engine_.items();
-    EXPECT_EQ(items[2].status, StatusOk); // the item in progress is finished
+    EXPECT_EQ(items[2].status, ItemStatus::StatusOk); // the item in progress is finished
     EXPECT_TRUE(fs::exists(dir_ / "out" / "img3.png"));
     for (std::size_t i = 3; i < items.size(); ++i) {
-        EXPECT_EQ(items[i].status, StatusUndefined) << i;
+        EXPECT_EQ(items[i].status, ItemStatus::StatusUndefined) << i;
     }
     const std::vector<Post> posts = observer_.posts();
     int finished = 0;
@@ -156,7 +157,7 @@ TEST_F(BatchEngineTest, StopTakesEffectBetweenItems) {
         finished += post.message == FinishedMessage ? 1 : 0;
     }
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(posts.back().runState, RunStopped);
+    EXPECT_EQ(posts.back().runState, RunState::Stopped);
     EXPECT_EQ(posts.back().processed, 3);
 }
 
@@ -198,9 +199,9 @@ TEST_F(BatchEngineTest, MemoryExhaustionFailsTheRun) {
     engine_.waitForWorker();
     const std::vector<Post> posts = observer_.posts();
     EXPECT_EQ(posts.back().message, FinishedMessage);
-    EXPECT_EQ(posts.back().runState, RunFailed);
-    EXPECT_EQ(engine_.items()[0].status, StatusOk);
-    EXPECT_EQ(engine_.items()[2].status, StatusUndefined);
+    EXPECT_EQ(posts.back().runState, RunState::Failed);
+    EXPECT_EQ(engine_.items()[0].status, ItemStatus::StatusOk);
+    EXPECT_EQ(engine_.items()[2].status, ItemStatus::StatusUndefined);
 }
 
 TEST(WorkerThread, PriorityLevelsAndStopWithoutARun) {

@@ -21,15 +21,15 @@ public:
 };
 
 TEST(BatchStart, SizeChecksFollowTheMode) {
-    EXPECT_EQ(checkSize(ModeWidthHeight, 0, 10), SizeCheck::InvalidWidth);
-    EXPECT_EQ(checkSize(ModeWidthHeight, 10, -1), SizeCheck::InvalidHeight);
-    EXPECT_EQ(checkSize(ModeWidth, 10, 0), SizeCheck::Valid);  // height unused
-    EXPECT_EQ(checkSize(ModeHeight, 0, 10), SizeCheck::Valid); // width unused
-    EXPECT_EQ(checkSize(ModeHeight, 0, 0), SizeCheck::InvalidHeight);
-    EXPECT_EQ(checkSize(ModePercentage, 0, 0), SizeCheck::InvalidWidth);
-    EXPECT_EQ(checkSize(ModePercentage, 50, 0), SizeCheck::InvalidHeight);
+    EXPECT_EQ(checkSize(ResizeMode::WidthHeight, 0, 10), SizeCheck::InvalidWidth);
+    EXPECT_EQ(checkSize(ResizeMode::WidthHeight, 10, -1), SizeCheck::InvalidHeight);
+    EXPECT_EQ(checkSize(ResizeMode::Width, 10, 0), SizeCheck::Valid);  // height unused
+    EXPECT_EQ(checkSize(ResizeMode::Height, 0, 10), SizeCheck::Valid); // width unused
+    EXPECT_EQ(checkSize(ResizeMode::Height, 0, 0), SizeCheck::InvalidHeight);
+    EXPECT_EQ(checkSize(ResizeMode::Percentage, 0, 0), SizeCheck::InvalidWidth);
+    EXPECT_EQ(checkSize(ResizeMode::Percentage, 50, 0), SizeCheck::InvalidHeight);
     // The desktop modes do not use the values but are checked like mode 0.
-    EXPECT_EQ(checkSize(ModeDesktop, 0, 5), SizeCheck::InvalidWidth);
+    EXPECT_EQ(checkSize(ResizeMode::Desktop, 0, 5), SizeCheck::InvalidWidth);
 
     const Refusal width = sizeRefusal(SizeCheck::InvalidWidth);
     EXPECT_EQ(width.text, "Width is invalid.");
@@ -40,19 +40,20 @@ TEST(BatchStart, SizeChecksFollowTheMode) {
 TEST(BatchStart, SnapshotValuesAreClamped) {
     BatchSettings settings;
     RunRequest request;
-    request.mode = 9;
-    request.format = -2;
+    // Stored and listed numbers out of range read as the nearest mode and format.
+    request.mode = resizeModeFromIndex(9);
+    request.format = outputFormatFromIndex(-2);
     request.jpegQuality = 0;
     writeSnapshot(settings, request, 20000, 7);
-    EXPECT_EQ(settings.mode, 6);
-    EXPECT_EQ(settings.format, 0);
+    EXPECT_EQ(settings.mode, ResizeMode::DesktopKeepProportions);
+    EXPECT_EQ(settings.format, OutputFormat::AsOriginal);
     EXPECT_EQ(settings.jpegQuality, 1);
     EXPECT_EQ(settings.widthValue, 10000);
     EXPECT_EQ(settings.heightValue, 7);
-    request.mode = ModeWidth;
+    request.mode = ResizeMode::Width;
     writeSnapshot(settings, request, 640, 0);
     EXPECT_EQ(settings.heightValue, 1);
-    request.mode = ModeHeight;
+    request.mode = ResizeMode::Height;
     writeSnapshot(settings, request, 0, 480);
     EXPECT_EQ(settings.widthValue, 1);
     EXPECT_EQ(settings.heightValue, 480);
@@ -72,10 +73,10 @@ TEST(BatchStart, ByteCountsReadLikeTheListShowsThem) {
 
 TEST(BatchStart, EstimateCountsPixelsAndCopiedMetadata) {
     BatchSettings settings;
-    settings.mode = ModeWidthHeight;
+    settings.mode = ResizeMode::WidthHeight;
     settings.widthValue = 1000;
     settings.heightValue = 1000;
-    settings.format = OutputPng;
+    settings.format = OutputFormat::Png;
     std::vector<ImageItem> items;
     for (int i = 0; i < 10; ++i) {
         ImageItem item("/p/img" + std::to_string(i) + ".jpeg");
@@ -85,12 +86,12 @@ TEST(BatchStart, EstimateCountsPixelsAndCopiedMetadata) {
         items.push_back(std::move(item));
     }
     EXPECT_EQ(estimateOutputBytes(items, settings), 40000000U);
-    settings.format = OutputJpg;
+    settings.format = OutputFormat::Jpg;
     EXPECT_EQ(estimateOutputBytes(items, settings), 41000000U);
     settings.jpegCopyExif = false;
     EXPECT_EQ(estimateOutputBytes(items, settings), 40000000U);
     settings.jpegCopyExif = true;
-    settings.format = OutputAsOriginal; // JPEG sources stay JPEG
+    settings.format = OutputFormat::AsOriginal; // JPEG sources stay JPEG
     EXPECT_EQ(estimateOutputBytes(items, settings), 41000000U);
 
     items[0].measured = false; // counts nothing
@@ -141,14 +142,14 @@ TEST(BatchStart, CopyIndexCountsEqualResultNames) {
     for (const char* path : {"/a/a.jpg", "/b/A.JPG", "/c/a.jpeg", "/d/a.png", "/e/b.jpg"}) {
         items.emplace_back(path);
     }
-    assignCopyIndexes(items, OutputJpg);
+    assignCopyIndexes(items, OutputFormat::Jpg);
     // a.png written as JPG would collide with a.jpg: it gets its own number.
     EXPECT_EQ(items[0].copyIndex, 0);
     EXPECT_EQ(items[1].copyIndex, 1);
     EXPECT_EQ(items[2].copyIndex, 2);
     EXPECT_EQ(items[3].copyIndex, 3);
     EXPECT_EQ(items[4].copyIndex, 0);
-    assignCopyIndexes(items, OutputAsOriginal);
+    assignCopyIndexes(items, OutputFormat::AsOriginal);
     EXPECT_EQ(items[2].copyIndex, 2); // .jpeg is written as .jpg
     EXPECT_EQ(items[3].copyIndex, 0); // stays a PNG
 }
@@ -159,7 +160,7 @@ protected:
         fs::create_directories(dir_ / "out");
         request_.widthText = "640";
         request_.heightText = "480";
-        request_.mode = ModeFit;
+        request_.mode = ResizeMode::Fit;
         request_.destinationText = (dir_ / "out").string();
         environment_.freeBytes = [this](const std::string&) { return free_; };
     }
@@ -169,7 +170,7 @@ protected:
         codec_.setSize(path, {1000, 1000});
         ImageItem item(path);
         item.measured = true;
-        item.status = StatusOk;
+        item.status = ItemStatus::StatusOk;
         item.message = "old";
         item.copyIndex = 5;
         engine_.items().push_back(std::move(item));
@@ -198,13 +199,13 @@ TEST_F(PrepareTest, RefusedWidthLeavesTheListReset) {
     EXPECT_EQ(result.outcome, PrepareOutcome::InvalidSize);
     EXPECT_EQ(result.refusal.text, "Width is invalid.");
     const ImageItem& item = engine_.items()[0];
-    EXPECT_EQ(item.status, StatusUndefined);
+    EXPECT_EQ(item.status, ItemStatus::StatusUndefined);
     EXPECT_TRUE(item.message.empty());
     EXPECT_EQ(item.copyIndex, 0);
     EXPECT_EQ(item.width, 1000); // measured again
     EXPECT_EQ(engine_.settings().skippedCount, 0);
 
-    request_.mode = ModeWidth;
+    request_.mode = ResizeMode::Width;
     request_.widthText = " 12abc";
     request_.heightText = "";
     EXPECT_EQ(prepareBatch(engine_, request_, environment_).outcome, PrepareOutcome::Ready);
@@ -289,7 +290,7 @@ TEST_F(PrepareTest, StartBatchHandsEachOutcomeToTheWindow) {
     free_ = std::nullopt;
     startBatch(engine_, request_, host, environment_);
     EXPECT_EQ(host.calls, (std::vector<std::string>{shown, "progress:started"}));
-    EXPECT_EQ(engine_.items()[0].status, StatusOk);
+    EXPECT_EQ(engine_.items()[0].status, ItemStatus::StatusOk);
     EXPECT_TRUE(fs::exists(dir_ / "out" / "a.jpg"));
 }
 

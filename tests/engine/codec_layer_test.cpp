@@ -34,22 +34,23 @@ TEST(OutputFormat, LabelsExtensionsAndSourceFormats) {
     const char* labels[] = {"As original", "JPG", "PNG", "TIF", "BMP"};
     const char* extensions[] = {"", "jpg", "png", "tif", "bmp"};
     for (std::int32_t i = 0; i < kOutputFormatCount; ++i) {
-        EXPECT_EQ(outputFormatLabel(i), labels[i]);
-        EXPECT_EQ(outputFormatExtension(i), extensions[i]);
+        EXPECT_EQ(outputFormatIndex(outputFormatFromIndex(i)), i);
+        EXPECT_EQ(outputFormatLabel(outputFormatFromIndex(i)), labels[i]);
+        EXPECT_EQ(outputFormatExtension(outputFormatFromIndex(i)), extensions[i]);
     }
-    EXPECT_EQ(outputFormatLabel(5), "");
-    EXPECT_EQ(outputFormatExtension(-1), "");
-    EXPECT_EQ(outputFormatExtension(kUnknownOutputFormat), "");
+    EXPECT_EQ(outputFormatLabel(static_cast<OutputFormat>(5)), "");
+    EXPECT_EQ(outputFormatExtension(static_cast<OutputFormat>(-1)), "");
+    EXPECT_EQ(outputFormatExtension(OutputFormat::Unknown), "");
 
-    EXPECT_EQ(outputFormatOfExtension("BMP"), OutputBmp);
-    EXPECT_EQ(outputFormatOfExtension("png"), OutputPng);
-    EXPECT_EQ(outputFormatOfExtension("Jpeg"), OutputJpg);
-    EXPECT_EQ(outputFormatOfExtension("jpg"), OutputJpg);
-    EXPECT_EQ(outputFormatOfExtension("TIFF"), OutputTif);
-    EXPECT_EQ(outputFormatOfExtension("tif"), OutputTif);
-    EXPECT_EQ(outputFormatOfExtension("gif"), kUnknownOutputFormat);
-    EXPECT_EQ(outputFormatOfExtension(""), kUnknownOutputFormat);
-    EXPECT_EQ(outputFormatOfExtension("jpe"), kUnknownOutputFormat);
+    EXPECT_EQ(outputFormatOfExtension("BMP"), OutputFormat::Bmp);
+    EXPECT_EQ(outputFormatOfExtension("png"), OutputFormat::Png);
+    EXPECT_EQ(outputFormatOfExtension("Jpeg"), OutputFormat::Jpg);
+    EXPECT_EQ(outputFormatOfExtension("jpg"), OutputFormat::Jpg);
+    EXPECT_EQ(outputFormatOfExtension("TIFF"), OutputFormat::Tif);
+    EXPECT_EQ(outputFormatOfExtension("tif"), OutputFormat::Tif);
+    EXPECT_EQ(outputFormatOfExtension("gif"), OutputFormat::Unknown);
+    EXPECT_EQ(outputFormatOfExtension(""), OutputFormat::Unknown);
+    EXPECT_EQ(outputFormatOfExtension("jpe"), OutputFormat::Unknown);
 
     EXPECT_EQ(encoderFormatOfExtension("JPEG"), ImageFormat::Jpeg);
     EXPECT_EQ(encoderFormatOfExtension("tiff"), ImageFormat::Tiff);

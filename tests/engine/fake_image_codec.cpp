@@ -2,12 +2,14 @@
 
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
+
 namespace scalora::test {
 
 PixelImage FakeImageCodec::makeThumbnail(const std::string& path) {
     PixelImage image;
     if (measure(path)) {
-        image.allocate(1, 1);
+        EXPECT_TRUE(image.allocate(1, 1));
         const std::lock_guard guard(lock_);
         ++thumbnails_;
     }

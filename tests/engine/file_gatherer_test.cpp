@@ -1,4 +1,5 @@
 #include "engine/file_gatherer.h"
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 #include <filesystem>

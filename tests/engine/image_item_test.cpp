@@ -12,7 +12,7 @@ TEST(ImageItem, NamePartsComeFromTheFileName) {
     EXPECT_EQ(item.baseName, "Photo.Final");
     EXPECT_EQ(item.extension, "JPG");
     EXPECT_EQ(item.nameKey, "photo.final.jpg");
-    EXPECT_EQ(item.status, StatusUndefined);
+    EXPECT_EQ(item.status, ItemStatus::StatusUndefined);
     EXPECT_FALSE(item.measured);
 
     const ImageItem bare("/pics/README");
@@ -28,16 +28,16 @@ TEST(ImageItem, NamePartsComeFromTheFileName) {
 
 TEST(ResultName, ExtensionFollowsTheWrittenFormat) {
     ImageItem jpeg("/pics/A.JPEG");
-    EXPECT_EQ(resultFileName(jpeg, 0), "A.jpg");
-    EXPECT_EQ(resultFileName(ImageItem("/pics/photo.tif"), 2), "photo.png");
-    EXPECT_EQ(resultFileName(ImageItem("/pics/scan.TIFF"), 0), "scan.tif");
-    EXPECT_EQ(resultFileName(ImageItem("/pics/x.Jpg"), 4), "x.bmp");
+    EXPECT_EQ(resultFileName(jpeg, OutputFormat::AsOriginal), "A.jpg");
+    EXPECT_EQ(resultFileName(ImageItem("/pics/photo.tif"), OutputFormat::Png), "photo.png");
+    EXPECT_EQ(resultFileName(ImageItem("/pics/scan.TIFF"), OutputFormat::AsOriginal), "scan.tif");
+    EXPECT_EQ(resultFileName(ImageItem("/pics/x.Jpg"), OutputFormat::Bmp), "x.bmp");
     // No format for the extension: the name ends with '.', which means "cannot be written".
-    EXPECT_EQ(resultFileName(ImageItem("/pics/anim.gif"), 0), "anim.");
+    EXPECT_EQ(resultFileName(ImageItem("/pics/anim.gif"), OutputFormat::AsOriginal), "anim.");
     jpeg.copyIndex = 12;
-    EXPECT_EQ(resultFileName(jpeg, 3), "A_copy12.tif");
-    EXPECT_EQ(resultNameKey(jpeg, 3), "a.tif");
-    EXPECT_EQ(resultNameKey(ImageItem("/x/A.PNG"), 1), "a.jpg");
+    EXPECT_EQ(resultFileName(jpeg, OutputFormat::Tif), "A_copy12.tif");
+    EXPECT_EQ(resultNameKey(jpeg, OutputFormat::Tif), "a.tif");
+    EXPECT_EQ(resultNameKey(ImageItem("/x/A.PNG"), OutputFormat::Jpg), "a.jpg");
 }
 
 } // namespace

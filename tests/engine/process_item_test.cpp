@@ -20,8 +20,8 @@ protected:
         fs::create_directories(dir_ / "in");
         fs::create_directories(dir_ / "out");
         settings_.destinationFolder = (dir_ / "out").string() + "/";
-        settings_.format = 0;
-        settings_.mode = ModeWidth;
+        settings_.format = OutputFormat::AsOriginal;
+        settings_.mode = ResizeMode::Width;
         settings_.widthValue = 100;
         settings_.heightValue = 1;
     }
@@ -50,7 +50,7 @@ TEST_F(ProcessItemTest, WritesTheResultUnderTheFormatsExtension) {
     EXPECT_TRUE(item.message.empty());
     EXPECT_EQ(test::readFile(out("A.jpg")), "100x50");
 
-    settings_.format = 2;
+    settings_.format = OutputFormat::Png;
     ImageItem tif = source("photo.tif");
     tif.copyIndex = 2;
     ASSERT_TRUE(processItem(settings_, tif, codec_));
@@ -61,7 +61,7 @@ TEST_F(ProcessItemTest, WritesTheResultUnderTheFormatsExtension) {
     settings_.saveOriginalFileDate = false;
     settings_.jpegQuality = 77;
     settings_.jpegCopyExif = false;
-    settings_.mode = ModeDesktopKeepProportions;
+    settings_.mode = ResizeMode::DesktopKeepProportions;
     settings_.desktopSize = {1920, 1080};
     ImageItem square = source("sq.png", {1000, 1000});
     ASSERT_TRUE(processItem(settings_, square, codec_));

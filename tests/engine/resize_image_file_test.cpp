@@ -49,7 +49,7 @@ bool writePicture(const PixelImage& image, ImageFormat format, const fs::path& p
 
 PixelImage readPicture(const fs::path& path) {
     PixelImage image;
-    decodeImageFile(path.string(), DecodeOptions{}, image);
+    EXPECT_TRUE(decodeImageFile(path.string(), DecodeOptions{}, image));
     return image;
 }
 

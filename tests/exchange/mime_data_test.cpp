@@ -26,7 +26,7 @@ TEST(UIMimeData, EntriesAreReplacedInPlaceOrAppendedInOrder) {
     EXPECT_TRUE(mime.hasFilePaths());
     EXPECT_EQ(mime.filePaths(), (std::vector<std::string>{"/a/b.jpg", "/c d/e.png"}));
     PixelImage image;
-    image.allocate(2, 3);
+    EXPECT_TRUE(image.allocate(2, 3));
     mime.setImage(std::move(image));
     ASSERT_NE(mime.image(), nullptr);
     EXPECT_EQ(mime.image()->height(), 3);

@@ -20,7 +20,7 @@ constexpr ImageFormat kLossless[] = {ImageFormat::Png, ImageFormat::Tiff, ImageF
 
 PixelImage decodeBytes(const std::vector<std::uint8_t>& bytes) {
     PixelImage image;
-    decodeImageData(bytes, DecodeOptions{}, image);
+    EXPECT_TRUE(decodeImageData(bytes, DecodeOptions{}, image));
     return image;
 }
 
@@ -57,7 +57,7 @@ TEST(CodecRoundTrip, OpaqueImagesWithAnAlphaKindAreWrittenWithoutAlpha) {
 
 TEST(CodecRoundTrip, PremultipliedImagesAreWrittenStraight) {
     PixelImage image;
-    image.allocate(2, 1, AlphaKind::Premultiplied);
+    EXPECT_TRUE(image.allocate(2, 1, AlphaKind::Premultiplied));
     image.setPixel(0, 0, 0x80402010); // half transparent: straight 0x80804020
     image.setPixel(1, 0, 0xFFFFFFFF);
     for (const ImageFormat format : kLossless) {

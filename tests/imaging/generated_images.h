@@ -5,6 +5,7 @@
 #include "imaging/pixel_image.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 
 namespace scalora::test {
 
@@ -12,7 +13,7 @@ namespace scalora::test {
 // every value from 0 to 255 when `withAlpha`.
 inline PixelImage makeTestImage(std::int32_t w, std::int32_t h, bool withAlpha = false) {
     PixelImage image;
-    image.allocate(w, h, withAlpha ? AlphaKind::Straight : AlphaKind::None);
+    EXPECT_TRUE(image.allocate(w, h, withAlpha ? AlphaKind::Straight : AlphaKind::None));
     std::uint32_t seed = 12345;
     for (std::int32_t y = 0; y < h; ++y) {
         for (std::int32_t x = 0; x < w; ++x) {

@@ -13,7 +13,7 @@ namespace {
 //   4 5 6
 PixelImage numbered() {
     PixelImage image;
-    image.allocate(3, 2);
+    EXPECT_TRUE(image.allocate(3, 2));
     for (std::uint32_t i = 0; i < 6; ++i) {
         image.setPixel(static_cast<std::int32_t>(i % 3), static_cast<std::int32_t>(i / 3),
                        0xFF000000u | (i + 1));

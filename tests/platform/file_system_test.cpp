@@ -104,6 +104,37 @@ TEST(FileSystem, SameFileMeansSameInodeNotSameSpelling) {
     EXPECT_FALSE(isSameFile((dir / "missing").string(), (dir / "missing").string()));
 }
 
+TEST(FileSystem, StatusAndCanonicalPathSeeThroughLinks) {
+    TempDir dir;
+    const std::string file = (dir / "photo.jpg").string();
+    ASSERT_TRUE(writeFile(file, "1234"));
+    ASSERT_TRUE(createDirectories((dir / "sub").string()));
+    ASSERT_EQ(symlink(file.c_str(), (dir / "sub" / "soft").c_str()), 0);
+    ASSERT_EQ(symlink((dir / "nowhere").c_str(), (dir / "dangling").c_str()), 0);
+
+    const std::optional<FileStatus> status = fileStatus((dir / "sub" / "soft").string());
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(status->kind, FileKind::RegularFile);
+    EXPECT_EQ(status->size, 4u);
+    EXPECT_EQ(status->identity, fileStatus(file)->identity);
+    EXPECT_EQ(fileStatus((dir / "sub").string())->kind, FileKind::Directory);
+    EXPECT_NE(fileStatus((dir / "sub").string())->identity, status->identity);
+    EXPECT_EQ(fileStatus((dir / "dangling").string()), std::nullopt);
+    EXPECT_EQ(fileStatus(""), std::nullopt);
+
+    const std::string real = canonicalPath(dir.path().string()).value_or("");
+    EXPECT_EQ(canonicalPath((dir / "sub/../sub/./soft").string()), real + "/photo.jpg");
+    EXPECT_EQ(canonicalPath((dir / "dangling").string()), std::nullopt);
+    EXPECT_EQ(canonicalPath(""), std::nullopt);
+
+    const auto entries = listDirectory((dir / "sub").string());
+    ASSERT_TRUE(entries.has_value());
+    ASSERT_EQ(entries->size(), 1u);
+    EXPECT_EQ(entries->front().identity, status->identity);
+
+    EXPECT_EQ(currentDirectory(), canonicalPath(".").value_or("?"));
+}
+
 TEST(FileSystem, CreatesWholeFolderChains) {
     TempDir dir;
     const std::string deep = (dir / "ä/b//c/").string();

@@ -34,6 +34,89 @@ private:
     std::vector<InstanceNotification> received_;
 };
 
+// A raw client connection to a running guard's socket, or -1.
+int connectTo(const SingleInstanceGuard& running) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string& id = running.socketName();
+    if (fd < 0 || id.size() >= sizeof address.sun_path) {
+        return -1;
+    }
+    std::copy(id.begin(), id.end(), address.sun_path + 1);
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + id.size());
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Sends raw bytes as a client and tells whether the guard confirmed them (it closes the
+// connection without a word on a record it refuses).
+bool confirmedRaw(const SingleInstanceGuard& running, const std::string& bytes) {
+    const int fd = connectTo(running);
+    if (fd < 0) {
+        return false;
+    }
+    bool confirmed = false;
+    if (send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size())) {
+        char answer = 0;
+        confirmed = recv(fd, &answer, 1, 0) == 1 && answer == 'A';
+    }
+    close(fd);
+    return confirmed;
+}
+
+std::string header(std::uint32_t payloadBytes) {
+    InstanceNotification empty;
+    std::string bytes = encodeInstanceNotification(empty);
+    for (int i = 0; i < 4; ++i) {
+        bytes[12 + static_cast<std::size_t>(i)] = static_cast<char>(payloadBytes >> (8 * i));
+    }
+    return bytes;
+}
+
+TEST(InstanceMessage, PathsTravelIntactAndUnsendableOnesAreLeftOut) {
+    const std::string longest = "/" + std::string(kMaxInstancePathBytes - 1, 'x');
+    InstanceNotification notification{kActivateInstanceMessage,
+                                      7,
+                                      0xFFFFFFFF,
+                                      {"/a b/Straße 写真.jpg", "relative.png", "", longest,
+                                       longest + "y", std::string("/nul\0inside", 11), "/z"}};
+    const std::string record = encodeInstanceNotification(notification);
+    const std::optional<InstanceHeader> decoded = decodeInstanceHeader(record);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->message, kActivateInstanceMessage);
+    EXPECT_EQ(decoded->wParam, 7u);
+    EXPECT_EQ(decoded->lParam, 0xFFFFFFFFu);
+    ASSERT_EQ(decoded->payloadBytes, record.size() - kInstanceHeaderBytes);
+    EXPECT_EQ(decodeInstancePaths(std::string_view(record).substr(kInstanceHeaderBytes)),
+              (std::vector<std::string>{"/a b/Straße 写真.jpg", longest, "/z"}));
+
+    // Whatever does not fit the payload limit stays behind; what is sent is whole.
+    InstanceNotification many;
+    many.paths.assign(kMaxInstancePayloadBytes / longest.size() + 10, longest);
+    const std::string full = encodeInstanceNotification(many);
+    EXPECT_LE(full.size() - kInstanceHeaderBytes, kMaxInstancePayloadBytes);
+    const auto fitted = decodeInstancePaths(std::string_view(full).substr(kInstanceHeaderBytes));
+    ASSERT_TRUE(fitted.has_value());
+    EXPECT_EQ(fitted->size(), kMaxInstancePayloadBytes / (longest.size() + 1));
+}
+
+TEST(InstanceMessage, RecordsOutsideTheRulesAreRefused) {
+    EXPECT_FALSE(decodeInstanceHeader(std::string(15, '\0')).has_value());
+    EXPECT_TRUE(decodeInstanceHeader(header(kMaxInstancePayloadBytes)).has_value());
+    EXPECT_FALSE(decodeInstanceHeader(header(kMaxInstancePayloadBytes + 1)).has_value());
+    EXPECT_EQ(decodeInstancePaths(""), std::vector<std::string>{});
+    for (const std::string_view payload :
+         {std::string_view("/no/terminator"), std::string_view("relative\0", 9),
+          std::string_view("/a\0\0", 4), std::string_view("\0", 1)}) {
+        EXPECT_FALSE(decodeInstancePaths(payload).has_value()) << payload;
+    }
+    EXPECT_FALSE(decodeInstancePaths("/" + std::string(kMaxInstancePathBytes, 'x') + '\0'));
+}
+
 TEST(SingleInstanceGuard, NameIsUpperCasedProductInBrackets) {
     EXPECT_EQ(guardNameForProduct("Halvorn Scalora"), "[HALVORN SCALORA]");
     EXPECT_EQ(guardNameForProduct("ärger"), "[ÄRGER]");
@@ -76,10 +159,10 @@ TEST(SingleInstanceGuard, NotificationReachesTheHandlerOfTheRunningInstance) {
     SingleInstanceGuard later(name);
     ASSERT_EQ(later.state(), SingleInstanceGuard::AlreadyRunning);
     EXPECT_TRUE(later.notifyRunningInstance());
-    EXPECT_TRUE(later.notifyRunningInstance({kActivateInstanceMessage, 7, 0xFFFFFFFF}));
+    EXPECT_TRUE(later.notifyRunningInstance({kActivateInstanceMessage, 7, 0xFFFFFFFF, {}}));
     // The confirmation comes after the handler ran, so the inbox is complete now.
     EXPECT_EQ(inbox.received(),
-              (std::vector<InstanceNotification>{{0xD000, 0, 0}, {0xD000, 7, 0xFFFFFFFF}}));
+              (std::vector<InstanceNotification>{{0xD000, 0, 0, {}}, {0xD000, 7, 0xFFFFFFFF, {}}}));
 
     // Without a handler (no main window yet) the notification is still confirmed, and dropped.
     running.setNotificationHandler(nullptr);
@@ -104,21 +187,38 @@ TEST(SingleInstanceGuard, SilentOrForeignClientsDoNotStallTheListener) {
     // A client that connects and sends half a record, then goes away.
     SingleInstanceGuard later(name);
     ASSERT_TRUE(later.notifyRunningInstance()); // the socket name is reachable
-    const int rogue = socket(AF_UNIX, SOCK_STREAM, 0);
+    const int rogue = connectTo(running);
     ASSERT_GE(rogue, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string id = running.socketName();
-    ASSERT_LT(id.size(), sizeof address.sun_path);
-    std::copy(id.begin(), id.end(), address.sun_path + 1);
-    ASSERT_EQ(connect(rogue, reinterpret_cast<sockaddr*>(&address),
-                      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + id.size())),
-              0);
     ASSERT_EQ(send(rogue, "\x00\xD0", 2, 0), 2);
     // While the half record hangs, a real notification still gets through in time.
     EXPECT_TRUE(later.notifyRunningInstance());
     close(rogue);
     EXPECT_EQ(inbox.received().size(), 2u);
+}
+
+TEST(SingleInstanceGuard, PathsArriveAndPeersBreakingTheRulesAreCutOff) {
+    const std::string name = uniqueName("paths");
+    SingleInstanceGuard running(name);
+    ASSERT_EQ(running.state(), SingleInstanceGuard::Created);
+    Inbox inbox;
+    running.setNotificationHandler([&](const InstanceNotification& n) { inbox.receive(n); });
+
+    // Too much announced, a relative path, a path without its end, a short payload: none is
+    // confirmed, none reaches the handler.
+    EXPECT_FALSE(confirmedRaw(running, header(kMaxInstancePayloadBytes + 1)));
+    EXPECT_FALSE(confirmedRaw(running, header(9) + std::string("relative", 9)));
+    EXPECT_FALSE(confirmedRaw(running, header(5) + "/abcd"));
+    EXPECT_FALSE(confirmedRaw(running, header(100) + std::string("/abc", 5)));
+    EXPECT_TRUE(inbox.received().empty());
+
+    // The listener goes on serving real starts, with many paths of every kind.
+    SingleInstanceGuard later(name);
+    InstanceNotification notification;
+    for (int i = 0; i < 1000; ++i) {
+        notification.paths.push_back("/Bilder/Ferien " + std::to_string(i) + " é 写真.jpg");
+    }
+    EXPECT_TRUE(later.notifyRunningInstance(notification));
+    EXPECT_EQ(inbox.received(), std::vector<InstanceNotification>{notification});
 }
 
 TEST(SingleInstanceGuard, LongNamesStillWork) {

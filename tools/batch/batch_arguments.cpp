@@ -1,45 +1,81 @@
 #include "tools/batch/batch_arguments.h"
 
 #include "base/strings.h"
-
-#include <algorithm>
+#include "imaging/image_encoder.h"
 
 namespace scalora {
 namespace {
 
-struct NamedValue {
-    const char* name;
-    std::int32_t value;
+template <typename Value> struct NamedValue {
+    std::string_view name;
+    Value value;
 };
 
-constexpr NamedValue kModeNames[] = {
-    {"width-height", 0}, {"width", 1},   {"height", 2},      {"fit", 3},          {"percentage", 4},
-    {"percent", 4},      {"desktop", 5}, {"desktop-fit", 6}, {"desktop-keep", 6},
+constexpr NamedValue<ResizeMode> kModeNames[] = {
+    {"width-height", ResizeMode::WidthHeight},
+    {"width", ResizeMode::Width},
+    {"height", ResizeMode::Height},
+    {"fit", ResizeMode::Fit},
+    {"percentage", ResizeMode::Percentage},
+    {"percent", ResizeMode::Percentage},
+    {"desktop", ResizeMode::Desktop},
+    {"desktop-fit", ResizeMode::DesktopKeepProportions},
+    {"desktop-keep", ResizeMode::DesktopKeepProportions},
 };
 
-constexpr NamedValue kFormatNames[] = {
-    {"original", 0}, {"as-original", 0}, {"jpg", 1},  {"jpeg", 1},
-    {"png", 2},      {"tif", 3},         {"tiff", 3}, {"bmp", 4},
+constexpr NamedValue<OutputFormat> kFormatNames[] = {
+    {"original", OutputFormat::AsOriginal},
+    {"as-original", OutputFormat::AsOriginal},
+    {"jpg", OutputFormat::Jpg},
+    {"jpeg", OutputFormat::Jpg},
+    {"png", OutputFormat::Png},
+    {"tif", OutputFormat::Tif},
+    {"tiff", OutputFormat::Tif},
+    {"bmp", OutputFormat::Bmp},
 };
 
-// Width and height a run accepts; larger values are reduced to this, as in the window.
-constexpr std::int64_t kMaxSizeValue = 10000;
+// The on/off options: each sets one field of the arguments.
+struct FlagOption {
+    std::string_view name;
+    bool BatchArguments::*field;
+    bool value;
+};
 
-std::optional<std::int32_t> lookup(const std::string& text, const NamedValue* table,
-                                   std::size_t count, std::int32_t maxIndex) {
+constexpr FlagOption kFlags[] = {
+    {"--copy-metadata", &BatchArguments::copyMetadata, true},
+    {"--no-copy-metadata", &BatchArguments::copyMetadata, false},
+    {"--no-enlarge", &BatchArguments::doNotEnlarge, true},
+    {"--enlarge", &BatchArguments::doNotEnlarge, false},
+    {"--keep-dates", &BatchArguments::keepDates, true},
+    {"--no-keep-dates", &BatchArguments::keepDates, false},
+    {"--overwrite", &BatchArguments::allowRewrite, true},
+    {"--no-overwrite", &BatchArguments::allowRewrite, false},
+    {"--recursive", &BatchArguments::recursive, true},
+    {"-r", &BatchArguments::recursive, true},
+    {"--no-recursive", &BatchArguments::recursive, false},
+};
+
+// A monitor ten times the largest target is beyond any real one.
+constexpr std::int64_t kMaxDesktopSide = std::int64_t{kMaxSizeValue} * 10;
+
+// A name of the table, or a number from 0 to count - 1 that the conversion turns into a value.
+template <typename Value, std::size_t N, typename FromIndex>
+std::optional<Value> lookup(const std::string& text, const NamedValue<Value> (&table)[N],
+                            std::int32_t count, FromIndex fromIndex) {
     const std::string lower = toLower(trim(text));
-    for (std::size_t i = 0; i < count; ++i) {
-        if (lower == table[i].name) {
-            return table[i].value;
+    for (const NamedValue<Value>& entry : table) {
+        if (lower == entry.name) {
+            return entry.value;
         }
     }
     std::int64_t index = 0;
-    if (parseInt(lower, index) && index >= 0 && index <= maxIndex) {
-        return static_cast<std::int32_t>(index);
+    if (parseInt(lower, index) && index >= 0 && index < count) {
+        return fromIndex(static_cast<std::int32_t>(index));
     }
     return std::nullopt;
 }
 
+// Walks the arguments and keeps the first error.
 class Parser {
 public:
     Parser(const std::vector<std::string>& args, std::string& error) : args_(args), error_(error) {}
@@ -55,8 +91,7 @@ public:
             return true;
         }
         if (atEnd()) {
-            error_ = "option " + option + " needs a value";
-            return false;
+            return fail("option " + option + " needs a value");
         }
         out = take();
         return true;
@@ -73,50 +108,115 @@ private:
     std::size_t next_ = 0;
 };
 
-bool parseSize(const std::string& option, const std::string& text, std::int32_t& out,
-               std::vector<std::string>& warnings, std::string& error) {
-    std::int64_t value = 0;
-    if (!parseInt(text, value)) {
-        error = option + " must be a whole number, not '" + text + "'";
-        return false;
-    }
-    if (value < 1) {
-        error = option + " must be at least 1 (got " + trim(text) + ")";
-        return false;
-    }
-    if (value > kMaxSizeValue) {
-        warnings.push_back(option + " " + trim(text) + " is above the largest value; using 10000");
-        value = kMaxSizeValue;
-    }
-    out = static_cast<std::int32_t>(value);
-    return true;
-}
-
 bool parseDesktopSize(const std::string& text, Size& out) {
     const std::vector<std::string> parts = split(toLower(trim(text)), "x");
     std::int64_t width = 0;
     std::int64_t height = 0;
     if (parts.size() != 2 || !parseInt(parts[0], width) || !parseInt(parts[1], height) ||
-        width < 1 || height < 1 || width > kMaxSizeValue * 10 || height > kMaxSizeValue * 10) {
+        width < 1 || height < 1 || width > kMaxDesktopSide || height > kMaxDesktopSide) {
         return false;
     }
     out = {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
     return true;
 }
 
-} // namespace
+// The options with a value: each checks its text and stores it, or fails with the reason.
+using ValueHandler = bool (*)(const std::string& option, const std::string& text,
+                              BatchArguments& result, Parser& parser);
 
-std::optional<std::int32_t> modeFromText(const std::string& text) {
-    return lookup(text, kModeNames, std::size(kModeNames), 6);
+bool setMode(const std::string&, const std::string& text, BatchArguments& result, Parser& parser) {
+    const std::optional<ResizeMode> mode = modeFromText(text);
+    if (!mode) {
+        return parser.fail("unknown mode '" + text +
+                           "' (use width-height, width, height, fit, percentage, desktop, "
+                           "desktop-fit or 0 to 6)");
+    }
+    result.mode = *mode;
+    return true;
 }
 
-std::optional<std::int32_t> formatFromText(const std::string& text) {
-    return lookup(text, kFormatNames, std::size(kFormatNames), 4);
+// Width and height: at least 1; above the largest value a run accepts they are reduced to it,
+// as in the window, with a warning.
+bool setSize(const std::string& option, const std::string& text, BatchArguments& result,
+             Parser& parser) {
+    std::int64_t value = 0;
+    if (!parseInt(text, value)) {
+        return parser.fail(option + " must be a whole number, not '" + text + "'");
+    }
+    if (value < kMinSizeValue) {
+        return parser.fail(option + " must be at least 1 (got " + trim(text) + ")");
+    }
+    if (value > kMaxSizeValue) {
+        result.warnings.push_back(option + " " + trim(text) +
+                                  " is above the largest value; using " +
+                                  intToString(kMaxSizeValue));
+        value = kMaxSizeValue;
+    }
+    (option == "--width" ? result.width : result.height) = static_cast<std::int32_t>(value);
+    return true;
 }
 
-std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
-                                                  const BatchDefaults& defaults,
-                                                  std::string& error) {
+bool setFormat(const std::string&, const std::string& text, BatchArguments& result,
+               Parser& parser) {
+    const std::optional<OutputFormat> format = formatFromText(text);
+    if (!format) {
+        return parser.fail("unknown format '" + text + "' (use original, jpg, png, tif or bmp)");
+    }
+    result.format = *format;
+    return true;
+}
+
+bool setDestination(const std::string& option, const std::string& text, BatchArguments& result,
+                    Parser& parser) {
+    if (trim(text).empty()) {
+        return parser.fail("option " + option + " needs a folder");
+    }
+    result.destination = text;
+    return true;
+}
+
+bool setQuality(const std::string&, const std::string& text, BatchArguments& result,
+                Parser& parser) {
+    std::int64_t quality = 0;
+    if (!parseInt(text, quality) || quality < kMinJpegQuality || quality > kMaxJpegQuality) {
+        return parser.fail("--quality must be a whole number from 1 to 100, not '" + text + "'");
+    }
+    result.jpegQuality = static_cast<std::int32_t>(quality);
+    return true;
+}
+
+bool setLanguage(const std::string&, const std::string& text, BatchArguments& result,
+                 Parser& parser) {
+    if (trim(text).empty() || text.find('/') != std::string::npos) {
+        return parser.fail("--language needs a language name such as english");
+    }
+    result.language = toLower(trim(text));
+    return true;
+}
+
+bool setDesktopSize(const std::string&, const std::string& text, BatchArguments& result,
+                    Parser& parser) {
+    Size size;
+    if (!parseDesktopSize(text, size)) {
+        return parser.fail("--desktop-size must look like 1920x1080, not '" + text + "'");
+    }
+    result.desktopSize = size;
+    return true;
+}
+
+struct ValueOption {
+    std::string_view name;
+    ValueHandler apply;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--mode", setMode},       {"--width", setSize},        {"--height", setSize},
+    {"--format", setFormat},   {"--dest", setDestination},  {"-d", setDestination},
+    {"--quality", setQuality}, {"--language", setLanguage}, {"--desktop-size", setDesktopSize},
+};
+
+// What the command line starts from before any option is read.
+BatchArguments argumentsFromDefaults(const BatchDefaults& defaults) {
     BatchArguments result;
     result.mode = defaults.mode;
     result.format = defaults.format;
@@ -128,7 +228,64 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
     result.allowRewrite = defaults.allowRewrite;
     result.recursive = defaults.recursive;
     result.language = defaults.language;
+    return result;
+}
 
+// One option (without --help and --version); false with the error when it is unknown or its
+// value is bad.
+bool applyOption(const std::string& arg, const std::optional<std::string>& inlineValue,
+                 BatchArguments& result, Parser& parser) {
+    for (const FlagOption& flag : kFlags) {
+        if (arg == flag.name) {
+            if (inlineValue) {
+                return parser.fail("option " + arg + " takes no value");
+            }
+            result.*flag.field = flag.value;
+            return true;
+        }
+    }
+    for (const ValueOption& option : kValueOptions) {
+        if (arg == option.name) {
+            std::string text;
+            return parser.value(arg, inlineValue, text) && option.apply(arg, text, result, parser);
+        }
+    }
+    return parser.fail("unknown option " + arg + " (see --help)");
+}
+
+// What a run needs whichever options were given.
+bool checkComplete(const BatchArguments& result, std::string& error) {
+    if (result.paths.empty()) {
+        error = "no files or folders given (see --help)";
+        return false;
+    }
+    if (trim(result.destination).empty()) {
+        error = "no destination folder: give one with --dest FOLDER";
+        return false;
+    }
+    const bool desktopMode =
+        result.mode == ResizeMode::Desktop || result.mode == ResizeMode::DesktopKeepProportions;
+    if (desktopMode && !result.desktopSize) {
+        error = "the desktop modes need the monitor size: add --desktop-size WIDTHxHEIGHT";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<ResizeMode> modeFromText(const std::string& text) {
+    return lookup(text, kModeNames, kResizeModeCount, resizeModeFromIndex);
+}
+
+std::optional<OutputFormat> formatFromText(const std::string& text) {
+    return lookup(text, kFormatNames, kOutputFormatCount, outputFormatFromIndex);
+}
+
+std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
+                                                  const BatchDefaults& defaults,
+                                                  std::string& error) {
+    BatchArguments result = argumentsFromDefaults(defaults);
     Parser parser(args, error);
     bool optionsEnded = false;
     while (!parser.atEnd()) {
@@ -147,121 +304,32 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
             inlineValue = arg.substr(equals + 1);
             arg.resize(equals);
         }
-        const auto flag = [&](bool& field, bool value) {
-            if (inlineValue) {
-                return parser.fail("option " + arg + " takes no value");
-            }
-            field = value;
-            return true;
-        };
-        std::string text;
-        bool ok = true;
         if (arg == "-h" || arg == "--help") {
             result.action = BatchArguments::Action::Help;
             return result;
-        } else if (arg == "--version") {
+        }
+        if (arg == "--version") {
             result.action = BatchArguments::Action::Version;
             return result;
-        } else if (arg == "--mode") {
-            ok = parser.value(arg, inlineValue, text);
-            if (ok) {
-                const std::optional<std::int32_t> mode = modeFromText(text);
-                ok = mode ? (result.mode = *mode, true)
-                          : parser.fail("unknown mode '" + text +
-                                        "' (use width-height, width, height, fit, percentage, "
-                                        "desktop, desktop-fit or 0 to 6)");
-            }
-        } else if (arg == "--width" || arg == "--height") {
-            ok = parser.value(arg, inlineValue, text);
-            std::int32_t value = 0;
-            ok = ok && parseSize(arg, text, value, result.warnings, error);
-            if (ok) {
-                (arg == "--width" ? result.width : result.height) = value;
-            }
-        } else if (arg == "--format") {
-            ok = parser.value(arg, inlineValue, text);
-            if (ok) {
-                const std::optional<std::int32_t> format = formatFromText(text);
-                ok = format ? (result.format = *format, true)
-                            : parser.fail("unknown format '" + text +
-                                          "' (use original, jpg, png, tif or bmp)");
-            }
-        } else if (arg == "--dest" || arg == "-d") {
-            ok = parser.value(arg, inlineValue, text);
-            if (ok && trim(text).empty()) {
-                ok = parser.fail("option " + arg + " needs a folder");
-            }
-            result.destination = text;
-        } else if (arg == "--quality") {
-            ok = parser.value(arg, inlineValue, text);
-            std::int64_t quality = 0;
-            if (ok && (!parseInt(text, quality) || quality < 1 || quality > 100)) {
-                ok = parser.fail("--quality must be a whole number from 1 to 100, not '" + text +
-                                 "'");
-            }
-            result.jpegQuality = static_cast<std::int32_t>(quality);
-        } else if (arg == "--language") {
-            ok = parser.value(arg, inlineValue, text);
-            if (ok && (trim(text).empty() || text.find('/') != std::string::npos)) {
-                ok = parser.fail("--language needs a language name such as english");
-            }
-            result.language = toLower(trim(text));
-        } else if (arg == "--desktop-size") {
-            ok = parser.value(arg, inlineValue, text);
-            Size size;
-            if (ok && !parseDesktopSize(text, size)) {
-                ok = parser.fail("--desktop-size must look like 1920x1080, not '" + text + "'");
-            }
-            result.desktopSize = size;
-        } else if (arg == "--copy-metadata") {
-            ok = flag(result.copyMetadata, true);
-        } else if (arg == "--no-copy-metadata") {
-            ok = flag(result.copyMetadata, false);
-        } else if (arg == "--no-enlarge") {
-            ok = flag(result.doNotEnlarge, true);
-        } else if (arg == "--enlarge") {
-            ok = flag(result.doNotEnlarge, false);
-        } else if (arg == "--keep-dates") {
-            ok = flag(result.keepDates, true);
-        } else if (arg == "--no-keep-dates") {
-            ok = flag(result.keepDates, false);
-        } else if (arg == "--overwrite") {
-            ok = flag(result.allowRewrite, true);
-        } else if (arg == "--no-overwrite") {
-            ok = flag(result.allowRewrite, false);
-        } else if (arg == "--recursive" || arg == "-r") {
-            ok = flag(result.recursive, true);
-        } else if (arg == "--no-recursive") {
-            ok = flag(result.recursive, false);
-        } else {
-            ok = parser.fail("unknown option " + arg + " (see --help)");
         }
-        if (!ok) {
+        if (!applyOption(arg, inlineValue, result, parser)) {
             return std::nullopt;
         }
     }
-
-    if (result.paths.empty()) {
-        error = "no files or folders given (see --help)";
-        return std::nullopt;
-    }
-    if (trim(result.destination).empty()) {
-        error = "no destination folder: give one with --dest FOLDER";
-        return std::nullopt;
-    }
-    if ((result.mode == 5 || result.mode == 6) && !result.desktopSize) {
-        error = "the desktop modes need the monitor size: add --desktop-size WIDTHxHEIGHT";
+    if (!checkComplete(result, error)) {
         return std::nullopt;
     }
     return result;
 }
 
 std::string widthTextOf(const BatchArguments& arguments, const BatchDefaults& defaults) {
-    return intToString(arguments.width.value_or(defaults.widthForMode[arguments.mode]));
+    const auto mode = static_cast<std::size_t>(resizeModeIndex(arguments.mode));
+    return intToString(arguments.width.value_or(defaults.widthForMode[mode]));
 }
 
 std::string heightTextOf(const BatchArguments& arguments, const BatchDefaults& defaults) {
-    return intToString(arguments.height.value_or(defaults.heightForMode[arguments.mode]));
+    const auto mode = static_cast<std::size_t>(resizeModeIndex(arguments.mode));
+    return intToString(arguments.height.value_or(defaults.heightForMode[mode]));
 }
 
 std::string batchUsage() {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "base/geometry.h"
+#include "engine/geometry.h"
+#include "engine/output_format.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,11 +16,12 @@ namespace scalora {
 
 // The values a run uses when the command line does not say otherwise.
 struct BatchDefaults {
-    std::int32_t mode = 0;
-    std::int32_t format = 0;
-    // Width and height remembered per mode (index = mode), as the main window keeps them.
-    std::int32_t widthForMode[7] = {100, 100, 1, 100, 100, 1, 1};
-    std::int32_t heightForMode[7] = {100, 1, 100, 100, 100, 1, 1};
+    ResizeMode mode = ResizeMode::WidthHeight;
+    OutputFormat format = OutputFormat::AsOriginal;
+    // Width and height remembered per mode (index = the mode's number), as the main window
+    // keeps them; 1 where a mode stores no value.
+    std::int32_t widthForMode[kResizeModeCount] = {100, 100, 1, 100, 100, 1, 1};
+    std::int32_t heightForMode[kResizeModeCount] = {100, 1, 100, 100, 100, 1, 1};
     std::string destination;
     std::int32_t jpegQuality = 100;
     bool copyMetadata = true;
@@ -32,10 +35,10 @@ struct BatchDefaults {
 struct BatchArguments {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
-    std::int32_t mode = 0;
+    ResizeMode mode = ResizeMode::WidthHeight;
     std::optional<std::int32_t> width; // from the command line, else the mode's default
     std::optional<std::int32_t> height;
-    std::int32_t format = 0;
+    OutputFormat format = OutputFormat::AsOriginal;
     std::string destination;
     std::int32_t jpegQuality = 100;
     bool copyMetadata = true;
@@ -49,10 +52,10 @@ struct BatchArguments {
     std::vector<std::string> warnings; // accepted but adjusted values
 };
 
-// Mode index of a name ("fit", "width-height" ...) or an index 0 to 6; nullopt when unknown.
-std::optional<std::int32_t> modeFromText(const std::string& text);
-// Format index of "original", "jpg", "png", "tif", "bmp" (and "jpeg", "tiff", 0 to 4).
-std::optional<std::int32_t> formatFromText(const std::string& text);
+// The mode of a name ("fit", "width-height" ...) or of its number 0 to 6; nullopt when unknown.
+std::optional<ResizeMode> modeFromText(const std::string& text);
+// The format of "original", "jpg", "png", "tif", "bmp" (and "jpeg", "tiff", or 0 to 4).
+std::optional<OutputFormat> formatFromText(const std::string& text);
 
 // Parses argv[1..]; on a bad argument returns nullopt with a one-line message in error.
 std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,

@@ -14,6 +14,6 @@ std::string userSettingsPath();
 // when the file does not exist or cannot be read.
 BatchDefaults loadBatchDefaults(const std::string& settingsPath);
 // Loads the translation of the language (file base name, lower case); false when it cannot.
-bool useLanguage(const std::string& language);
+[[nodiscard]] bool useLanguage(const std::string& language);
 
 } // namespace scalora

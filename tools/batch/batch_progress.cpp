@@ -100,11 +100,12 @@ void ProgressDisplay::update(const BatchStatus& status) {
     // Plain lines: one per finished image, in order. The status block only holds the latest
     // step, so images finished since the last update are caught up from the list.
     const std::int32_t finished = std::min(
-        status.lastResult == ItemStarted ? status.currentIndex - 1 : status.currentIndex, total_);
+        status.lastResult == ItemResult::Started ? status.currentIndex - 1 : status.currentIndex,
+        total_);
     for (std::int32_t index = lastReported_ + 1; index <= finished; ++index) {
         const ImageItem& done = items_[static_cast<std::size_t>(index - 1)];
         const std::string counter = "[" + intToString(index) + "/" + intToString(total_) + "] ";
-        if (done.status == StatusOk) {
+        if (done.status == ItemStatus::StatusOk) {
             std::fprintf(stream_, "%s%s -> %s\n", counter.c_str(), done.path.c_str(),
                          done.resultPath.c_str());
         } else {

@@ -1,11 +1,13 @@
 // scalora-batch: the resize engine of Halvorn Scalora without the window, for scripts and
 // benchmarks. Same gathering, same per-image task, same worker; no pause between images.
+#include "base/product.h"
 #include "base/strings.h"
 #include "data/translate.h"
 #include "engine/batch_engine.h"
 #include "engine/batch_start.h"
 #include "engine/file_gatherer.h"
 #include "engine/library_image_codec.h"
+#include "platform/file_system.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_defaults.h"
 #include "tools/batch/batch_progress.h"
@@ -17,7 +19,6 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace scalora {
@@ -62,11 +63,6 @@ private:
     std::deque<BatchMessage> messages_;
 };
 
-std::string currentDirectory() {
-    char buffer[4096];
-    return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
-}
-
 int fail(int status, const std::string& message) {
     std::fprintf(stderr, "scalora-batch: %s\n", message.c_str());
     return status;
@@ -85,7 +81,9 @@ int run(const std::vector<std::string>& args) {
         return kExitAllProcessed;
     }
     if (arguments.action == BatchArguments::Action::Version) {
-        std::puts("scalora-batch (Halvorn Scalora) 1.2.5");
+        const std::string line =
+            "scalora-batch (" + std::string(kProductName) + ") " + std::string(kProductVersion);
+        std::puts(line.c_str());
         return kExitAllProcessed;
     }
     for (const std::string& warning : arguments.warnings) {
@@ -125,10 +123,7 @@ int run(const std::vector<std::string>& args) {
                          file.c_str());
             continue;
         }
-        struct stat info {};
-        if (::stat(item.path.c_str(), &info) == 0) {
-            item.fileSize = static_cast<std::uint64_t>(info.st_size);
-        }
+        item.fileSize = fileSize(item.path).value_or(0);
         item.width = size->width;
         item.height = size->height;
         item.measured = true;
@@ -199,9 +194,9 @@ int run(const std::vector<std::string>& args) {
     std::int32_t notReached = 0;
     std::vector<const ImageItem*> skipped;
     for (const ImageItem& item : engine.items()) {
-        if (item.status == StatusError) {
+        if (item.status == ItemStatus::StatusError) {
             skipped.push_back(&item);
-        } else if (item.status == StatusUndefined) {
+        } else if (item.status == ItemStatus::StatusUndefined) {
             ++notReached;
         }
     }
@@ -216,12 +211,13 @@ int run(const std::vector<std::string>& args) {
     for (const ImageItem* item : skipped) {
         std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
     }
-    if (status.runState == RunStopped) {
+    if (status.runState == RunState::Stopped) {
         std::fputs("scalora-batch: stopped\n", stderr);
-    } else if (status.runState == RunFailed) {
+    } else if (status.runState == RunState::Failed) {
         std::fputs("scalora-batch: the run failed (out of memory)\n", stderr);
     }
-    const bool allDone = status.runState == RunFinished && skipped.empty() && unreadable == 0;
+    const bool allDone =
+        status.runState == RunState::Finished && skipped.empty() && unreadable == 0;
     return allDone ? kExitAllProcessed : kExitSomeSkipped;
 }
 

@@ -10,15 +10,16 @@ namespace scalora::pak {
 
 // Folders and files are packed in name order so that the same tree always gives the same
 // archive. The source may hold only folders, and those only files.
-bool pack(const std::string& sourceDir, const std::string& archivePath, std::string& error);
+[[nodiscard]] bool pack(const std::string& sourceDir, const std::string& archivePath,
+                        std::string& error);
 
 // One line per file: folder/file, a tab, the size in bytes. Empty folders are listed as
 // "folder/".
-bool list(const std::string& archivePath, std::ostream& out, std::string& error);
+[[nodiscard]] bool list(const std::string& archivePath, std::ostream& out, std::string& error);
 
 // Creates destDir if needed. Names that could escape it ("..", "/", empty) are refused; a
 // second file of the same name in one folder is skipped (lookups only ever find the first).
-bool extract(const std::string& archivePath, const std::string& destDir, std::ostream& warnings,
-             std::string& error);
+[[nodiscard]] bool extract(const std::string& archivePath, const std::string& destDir,
+                           std::ostream& warnings, std::string& error);
 
 } // namespace scalora::pak

@@ -3,8 +3,10 @@
 // standard output (and in --log FILE); "ready" and the element geometries are reported once
 // the window has been painted.
 //
-//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery menus]
+//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic|lists|menus]
 #include "exchange/ui_drag_drop.h"
+#include "gallery_basic.h"
+#include "gallery_lists.h"
 #include "gallery_menus.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
@@ -32,7 +34,9 @@ namespace {
 // A ring with a cross, orange on a dark outline: clearly not a system cursor.
 PixelImage targetCursorImage() {
     PixelImage image;
-    image.allocate(32, 32, AlphaKind::Straight);
+    if (!image.allocate(32, 32, AlphaKind::Straight)) {
+        return image;
+    }
     image.fill(0);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
@@ -80,7 +84,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--gallery") == 0 && i + 1 < argc) {
             gallery = argv[++i];
         } else {
-            std::cerr << "usage: ui-sandbox [--log FILE] [--quit-after MS] [--gallery menus]\n";
+            std::cerr << "usage: ui-sandbox [--log FILE] [--quit-after MS] "
+                         "[--gallery basic|lists|menus]\n";
             return 2;
         }
     }
@@ -169,7 +174,11 @@ int main(int argc, char** argv) {
     window->setLayout(std::move(column));
     window->show();
     UIToolTipTracker toolTips;
-    if (gallery == "menus") {
+    if (gallery == "basic") {
+        makeBasicGallery(report)->show();
+    } else if (gallery == "lists") {
+        openListsGallery(report);
+    } else if (gallery == "menus") {
         openMenusGallery(report);
     }
 

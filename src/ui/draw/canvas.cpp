@@ -236,14 +236,14 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
     minY += origin_.y;
     maxY += origin_.y;
     const Rect clipBox = clip_.boundingBox();
-    const auto l = static_cast<std::int32_t>(std::max<std::int64_t>(minX, clipBox.left()));
-    const auto t = static_cast<std::int32_t>(std::max<std::int64_t>(minY, clipBox.top()));
-    const auto r = static_cast<std::int32_t>(std::min<std::int64_t>(maxX, clipBox.right()));
-    const auto b = static_cast<std::int32_t>(std::min<std::int64_t>(maxY, clipBox.bottom()));
-    if (r <= l || b <= t) {
+    const auto left = static_cast<std::int32_t>(std::max<std::int64_t>(minX, clipBox.left()));
+    const auto top = static_cast<std::int32_t>(std::max<std::int64_t>(minY, clipBox.top()));
+    const auto right = static_cast<std::int32_t>(std::min<std::int64_t>(maxX, clipBox.right()));
+    const auto bottom = static_cast<std::int32_t>(std::min<std::int64_t>(maxY, clipBox.bottom()));
+    if (right <= left || bottom <= top) {
         return;
     }
-    const Rect limit{l, t, r - l, b - t};
+    const Rect limit{left, top, right - left, bottom - top};
     const bool vertical = brush.direction() == GradientDirection::Vertical;
     std::vector<std::uint32_t> ramp;
     if (brush.isGradient()) {
@@ -275,12 +275,12 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
                 continue;
             }
             // In doubles: differences of far-apart points overflow 32 bits.
-            const double t = (sy - p0.y) / (static_cast<double>(p1.y) - p0.y);
+            const double along = (sy - p0.y) / (static_cast<double>(p1.y) - p0.y);
             crossings.push_back(
-                {p0.x + t * (static_cast<double>(p1.x) - p0.x) + origin_.x, down ? 1 : -1});
+                {p0.x + along * (static_cast<double>(p1.x) - p0.x) + origin_.x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),
-                  [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+                  [](const Crossing& lhs, const Crossing& rhs) { return lhs.x < rhs.x; });
         int winding = 0;
         for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += rule == FillRule::EvenOdd ? 1 : crossings[i].winding;
@@ -289,10 +289,12 @@ void Canvas::fillPolygon(std::span<const Point> points, const Brush& brush, Fill
                 continue;
             }
             // Pixels whose centre lies in [xa, xb), within the limit.
-            const auto x0 = static_cast<std::int32_t>(std::clamp(
-                std::ceil(crossings[i].x - 0.5), double(limit.left()), double(limit.right())));
-            const auto x1 = static_cast<std::int32_t>(std::clamp(
-                std::ceil(crossings[i + 1].x - 0.5), double(limit.left()), double(limit.right())));
+            const auto x0 = static_cast<std::int32_t>(
+                std::clamp(std::ceil(crossings[i].x - 0.5), static_cast<double>(limit.left()),
+                           static_cast<double>(limit.right())));
+            const auto x1 = static_cast<std::int32_t>(
+                std::clamp(std::ceil(crossings[i + 1].x - 0.5), static_cast<double>(limit.left()),
+                           static_cast<double>(limit.right())));
             if (x0 >= x1) {
                 continue;
             }

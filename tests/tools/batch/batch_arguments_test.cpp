@@ -37,10 +37,10 @@ TEST(BatchArguments, EveryRunSettingHasAnOption) {
                                                       "--odd-name.jpg"},
                                                      error);
     ASSERT_TRUE(args) << error;
-    EXPECT_EQ(args->mode, 3);
+    EXPECT_EQ(args->mode, ResizeMode::Fit);
     EXPECT_EQ(args->width, 1280);
     EXPECT_EQ(args->height, 720);
-    EXPECT_EQ(args->format, 2);
+    EXPECT_EQ(args->format, OutputFormat::Png);
     EXPECT_EQ(args->destination, "/out");
     EXPECT_EQ(args->jpegQuality, 90);
     EXPECT_FALSE(args->copyMetadata);
@@ -50,16 +50,18 @@ TEST(BatchArguments, EveryRunSettingHasAnOption) {
     EXPECT_FALSE(args->recursive);
     EXPECT_EQ(args->language, "german");
     EXPECT_EQ(args->paths, (std::vector<std::string>{"a.jpg", "--odd-name.jpg"}));
-    EXPECT_EQ(modeFromText("6"), 6);
-    EXPECT_EQ(modeFromText("Percentage"), 4);
-    EXPECT_EQ(formatFromText("original"), 0);
-    EXPECT_EQ(formatFromText("tiff"), 3);
+    EXPECT_EQ(modeFromText("6"), ResizeMode::DesktopKeepProportions);
+    EXPECT_FALSE(modeFromText("7"));
+    EXPECT_EQ(modeFromText("Percentage"), ResizeMode::Percentage);
+    EXPECT_EQ(formatFromText("original"), OutputFormat::AsOriginal);
+    EXPECT_EQ(formatFromText("tiff"), OutputFormat::Tif);
+    EXPECT_EQ(formatFromText("4"), OutputFormat::Bmp);
     EXPECT_FALSE(formatFromText("gif"));
 }
 
 TEST(BatchArguments, DefaultsComeFromTheSettings) {
     BatchDefaults defaults;
-    defaults.mode = 4;
+    defaults.mode = ResizeMode::Percentage;
     defaults.widthForMode[4] = 50;
     defaults.heightForMode[4] = 25;
     defaults.widthForMode[1] = 800;

@@ -42,8 +42,8 @@ TEST(BatchDefaults, MissingFileGivesTheSchemaDefaults) {
     const auto schemaBool = [](std::string_view key) {
         return std::get<bool>(findSetting(key)->defaultValue);
     };
-    EXPECT_EQ(defaults.mode, schemaInt(kMode));
-    EXPECT_EQ(defaults.format, schemaInt(kFormat));
+    EXPECT_EQ(resizeModeIndex(defaults.mode), schemaInt(kMode));
+    EXPECT_EQ(outputFormatIndex(defaults.format), schemaInt(kFormat));
     EXPECT_EQ(defaults.widthForMode[0], schemaInt(kParam1ForMode0));
     EXPECT_EQ(defaults.heightForMode[0], schemaInt(kParam2ForMode0));
     EXPECT_EQ(defaults.widthForMode[1], schemaInt(kParam1ForMode1));
@@ -77,10 +77,10 @@ TEST(BatchDefaults, StoredValuesAreReadWithTheirRangesAndNeverWritten) {
     const std::string text = SettingsStore::formatEntries(entries);
     ASSERT_TRUE(test::writeFile(path, text));
     const BatchDefaults defaults = loadBatchDefaults(path);
-    EXPECT_EQ(defaults.mode, 6); // out of range reads as the last mode
+    EXPECT_EQ(defaults.mode, ResizeMode::DesktopKeepProportions); // out of range: the last mode
     EXPECT_EQ(defaults.widthForMode[3], 1280);
     EXPECT_EQ(defaults.heightForMode[3], 1);
-    EXPECT_EQ(defaults.format, 2);
+    EXPECT_EQ(defaults.format, OutputFormat::Png);
     EXPECT_EQ(defaults.jpegQuality, 1);
     EXPECT_FALSE(defaults.allowRewrite);
     EXPECT_FALSE(defaults.recursive);
@@ -92,9 +92,9 @@ TEST(BatchDefaults, StoredValuesAreReadWithTheirRangesAndNeverWritten) {
     change(entries, kFormat, SettingValue(std::int32_t{3}));
     entries.pop_back();
     ASSERT_TRUE(test::writeFile(path, SettingsStore::formatEntries(entries)));
-    EXPECT_EQ(loadBatchDefaults(path).format, 0);
+    EXPECT_EQ(loadBatchDefaults(path).format, OutputFormat::AsOriginal);
     ASSERT_TRUE(test::writeFile(path, "<groups><group"));
-    EXPECT_EQ(loadBatchDefaults(path).format, 0);
+    EXPECT_EQ(loadBatchDefaults(path).format, OutputFormat::AsOriginal);
 }
 
 } // namespace

@@ -8,14 +8,14 @@ namespace {
 
 PixelImage solidImage(std::int32_t w, std::int32_t h, Color c, AlphaKind kind) {
     PixelImage image;
-    image.allocate(w, h, kind);
+    EXPECT_TRUE(image.allocate(w, h, kind));
     image.fill(c);
     return image;
 }
 
 TEST(CanvasImage, WholeAndPartialBlitsAreExact) {
     PixelImage image;
-    image.allocate(3, 2, AlphaKind::None);
+    EXPECT_TRUE(image.allocate(3, 2, AlphaKind::None));
     for (std::int32_t y = 0; y < 2; ++y) {
         for (std::int32_t x = 0; x < 3; ++x) {
             image.setPixel(
@@ -64,7 +64,7 @@ TEST(CanvasImage, ScalingKeepsFlatColoursAndNeverLeaksTransparentColour) {
     }
     // Opaque green beside fully transparent red: enlarged over white, no pixel turns reddish.
     PixelImage pair;
-    pair.allocate(2, 1, AlphaKind::Straight);
+    EXPECT_TRUE(pair.allocate(2, 1, AlphaKind::Straight));
     pair.setPixel(0, 0, 0xFF00FF00);
     pair.setPixel(1, 0, 0x00FF0000);
     Canvas canvas(40, 4);
@@ -86,7 +86,7 @@ TEST(CanvasImage, ScalingKeepsFlatColoursAndNeverLeaksTransparentColour) {
 TEST(CanvasImage, ShrinkingAveragesAndClampsToTheSourceRectangle) {
     // A 1-pixel checkerboard shrunk by 4 is mid grey everywhere.
     PixelImage checker;
-    checker.allocate(64, 64, AlphaKind::None);
+    EXPECT_TRUE(checker.allocate(64, 64, AlphaKind::None));
     for (std::int32_t y = 0; y < 64; ++y) {
         for (std::int32_t x = 0; x < 64; ++x) {
             checker.setPixel(x, y, ((x + y) & 1) != 0 ? 0xFFFFFFFF : 0xFF000000);
@@ -101,7 +101,7 @@ TEST(CanvasImage, ShrinkingAveragesAndClampsToTheSourceRectangle) {
     }
     // Two frames side by side: stretching the left one never shows the right one's colour.
     PixelImage frames;
-    frames.allocate(4, 2, AlphaKind::None);
+    EXPECT_TRUE(frames.allocate(4, 2, AlphaKind::None));
     frames.fill(0xFF0000FF);
     for (std::int32_t y = 0; y < 2; ++y) {
         frames.setPixel(2, y, 0xFFFF0000);
@@ -122,7 +122,7 @@ TEST(CanvasImage, ShrinkingAveragesAndClampsToTheSourceRectangle) {
 
 TEST(CanvasImage, TilingRepeatsFromTheTargetCorner) {
     PixelImage tile;
-    tile.allocate(2, 1, AlphaKind::None);
+    EXPECT_TRUE(tile.allocate(2, 1, AlphaKind::None));
     tile.setPixel(0, 0, 0xFFFF0000);
     tile.setPixel(1, 0, 0xFF00FF00);
     Canvas canvas(10, 3);

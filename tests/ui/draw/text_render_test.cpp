@@ -155,7 +155,7 @@ TEST_F(TextRender, SavedSceneMatchesTheExpectedPicture) {
     canvas.fillRect({0, 30, 64, 18},
                     Brush({0xFF000000, 0xFF0000FF}, GradientDirection::Horizontal));
     PixelImage icon;
-    icon.allocate(4, 4, AlphaKind::Straight);
+    EXPECT_TRUE(icon.allocate(4, 4, AlphaKind::Straight));
     icon.fill(0x00000000);
     icon.setPixel(1, 1, 0xFFFF0000);
     icon.setPixel(2, 2, 0xFF00FF00);
@@ -164,7 +164,7 @@ TEST_F(TextRender, SavedSceneMatchesTheExpectedPicture) {
     canvas.fillPolygon(tri, Brush(0xFF008000));
 
     PixelImage expected;
-    expected.allocate(64, 48, AlphaKind::Straight);
+    EXPECT_TRUE(expected.allocate(64, 48, AlphaKind::Straight));
     expected.fill(0xFFFFFFFF);
     for (std::int32_t y = 0; y < 48; ++y) {
         for (std::int32_t x = 0; x < 64; ++x) {

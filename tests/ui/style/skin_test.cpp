@@ -17,7 +17,7 @@ constexpr Color partColor(int col, int row, int frame) {
 
 UISkin gridSkin() {
     auto image = std::make_shared<PixelImage>();
-    image->allocate(15, 5, AlphaKind::None);
+    EXPECT_TRUE(image->allocate(15, 5, AlphaKind::None));
     for (int frame = 0; frame < 3; ++frame) {
         for (int y = 0; y < 5; ++y) {
             for (int x = 0; x < 5; ++x) {

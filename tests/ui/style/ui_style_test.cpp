@@ -146,11 +146,11 @@ protected:
         test::writeFile(dir_ / "xml" / "models.xml", kModels);
         test::writeFile(dir_ / "xml" / "metrics.xml", kMetrics);
         PixelImage skin;
-        skin.allocate(40, 6, AlphaKind::Straight);
+        EXPECT_TRUE(skin.allocate(40, 6, AlphaKind::Straight));
         skin.fill(0x80FF0000);
         ASSERT_TRUE(test::writePng(skin, dir_ / "skins" / "UIButton_Background.png"));
         PixelImage icon;
-        icon.allocate(16, 16, AlphaKind::None);
+        EXPECT_TRUE(icon.allocate(16, 16, AlphaKind::None));
         icon.fill(0xFF00FF00);
         ASSERT_TRUE(test::writePng(icon, dir_ / "images" / "Focus.png"));
         ASSERT_TRUE(test::writePng(icon, dir_ / "images" / "WarningSmall.png"));
