@@ -197,14 +197,6 @@ def arrow_frames(name, w, h, direction, count=4):
     skin(name, img, count, w, h)
 
 
-def make_skins():
-    # Text fields: normal, hovered, focused, disabled.
-    field = [(BORDER_OFF, ((255, 255, 255, 255),) * 2), (BORDER_HOT, ((255, 255, 255, 255),) * 2),
-             (ACCENT, ((255, 255, 255, 255),) * 2), (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
-    skin("UILineEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
-    skin("UITextEdit_Background", box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
-
-
 def make_basic_skins():
     """Buttons, tool buttons, check boxes, spin boxes, groups, progress bars, the status bar,
     the size grip and the separator line."""
@@ -345,6 +337,16 @@ def make_lists_skins():
     skin("UIList_Selection", sel, 2, 8, 16, "2,4,2", "2,12,2")
 
 
+def make_text_skins():
+    """The text family: line edit and text edit fields in four frames (normal, hovered,
+    focused, disabled); the widgets keep their text two pixels inside the frame."""
+    white = ((255, 255, 255, 255),) * 2
+    field = [(BORDER_OFF, white), (BORDER_HOT, white), (ACCENT, white),
+             (BORDER_OFF, ((244, 244, 244, 255),) * 2)]
+    for name in ("UILineEdit_Background", "UITextEdit_Background"):
+        skin(name, box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
+
+
 def make_menus_skins():
     """Menus, tool bars, tool tips and balloon tips."""
     arrow_frames("UIMenu_ItemArrow", 5, 9, "right")
@@ -480,9 +482,9 @@ def write_skins_xml():
 
 
 if __name__ == "__main__":
-    make_skins()
     make_basic_skins()
     make_lists_skins()
+    make_text_skins()
     make_menus_skins()
     make_images()
     write_skins_xml()

@@ -48,4 +48,13 @@ std::string clipboardText() {
     return result;
 }
 
+bool clipboardHasText() {
+    ClipboardBackend* backend = backendSlot().get();
+    if (backend == nullptr) {
+        return false;
+    }
+    const std::optional<std::string> text = backend->text();
+    return text && !text->empty() && text->front() != '\0';
+}
+
 } // namespace scalora

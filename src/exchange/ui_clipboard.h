@@ -29,5 +29,7 @@ void setClipboardBackend(std::unique_ptr<ClipboardBackend> backend);
 // The clipboard's text up to its first NUL; empty (after the failure signal) when there is
 // none.
 std::string clipboardText();
+// Whether the clipboard holds text now, without the failure signal (for enabling Paste).
+bool clipboardHasText();
 
 } // namespace scalora

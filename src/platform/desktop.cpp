@@ -1,8 +1,8 @@
 #include "platform/desktop.h"
 
+#include "platform/spawn_setup.h"
+
 #include <cerrno>
-#include <csignal>
-#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,53 +19,6 @@ namespace {
 constexpr const char* kLauncherScript =
     "command -v \"$1\" >/dev/null 2>&1 || exit 127; \"$@\" & exit 0";
 
-class SpawnSetup {
-public:
-    SpawnSetup() {
-        valid_ = posix_spawn_file_actions_init(&actions_) == 0;
-        valid_ = posix_spawnattr_init(&attributes_) == 0 && valid_;
-    }
-    ~SpawnSetup() {
-        posix_spawn_file_actions_destroy(&actions_);
-        posix_spawnattr_destroy(&attributes_);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-
-    bool prepare() {
-        if (!valid_) {
-            return false;
-        }
-        for (int fd = 0; fd <= 2; ++fd) {
-            if (posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null",
-                                                 fd == 0 ? O_RDONLY : O_WRONLY, 0) != 0) {
-                return false;
-            }
-        }
-        // A fresh session keeps the program alive when our terminal goes away; signals we
-        // block or ignore (SIGPIPE for sockets) must not leak into it.
-        sigset_t none;
-        sigemptyset(&none);
-        sigset_t defaults;
-        sigemptyset(&defaults);
-        sigaddset(&defaults, SIGPIPE);
-        sigaddset(&defaults, SIGCHLD);
-        sigaddset(&defaults, SIGINT);
-        sigaddset(&defaults, SIGTERM);
-        return posix_spawnattr_setsigmask(&attributes_, &none) == 0 &&
-               posix_spawnattr_setsigdefault(&attributes_, &defaults) == 0 &&
-               posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK |
-                                                          POSIX_SPAWN_SETSIGDEF) == 0;
-    }
-    const posix_spawn_file_actions_t* actions() const { return &actions_; }
-    const posix_spawnattr_t* attributes() const { return &attributes_; }
-
-private:
-    posix_spawn_file_actions_t actions_{};
-    posix_spawnattr_t attributes_{};
-    bool valid_ = false;
-};
-
 } // namespace
 
 bool startDetached(const std::vector<std::string>& command) {
@@ -73,7 +26,8 @@ bool startDetached(const std::vector<std::string>& command) {
         return false;
     }
     SpawnSetup setup;
-    if (!setup.prepare()) {
+    if (!setup.nullStream(0) || !setup.nullStream(1) || !setup.nullStream(2) ||
+        !setup.resetSignals(true)) {
         return false;
     }
     std::vector<char*> argv;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 namespace scalora::test {
 
@@ -53,6 +54,21 @@ void SandboxTest::SetUp() {
     ASSERT_TRUE(waitForLine(log_, "ready", 30s))
         << "the sandbox did not start: " << readFile(dir_ / "sandbox.out");
     boxes_ = elementBoxes(readLines(log_));
+}
+
+int SandboxTest::xdotool(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const auto end = std::chrono::steady_clock::now() + 20s;
+    int status = -1;
+    while (std::chrono::steady_clock::now() < end) {
+        status = session_.run(argv, 20s).status;
+        if (status == 0) {
+            break;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return status;
 }
 
 } // namespace scalora::test

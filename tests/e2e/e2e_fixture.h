@@ -45,6 +45,11 @@ protected:
     // has painted its window and reported its elements into boxes_.
     void SetUp() override;
 
+    // Runs xdotool until it succeeds or 20 s have passed, and gives its last exit status. Right
+    // after a window maps, a search can still come back empty or a move fail while the window
+    // manager reparents it; a chain that fails stops before its click, so retrying is safe.
+    int xdotool(const std::vector<std::string>& args);
+
     std::filesystem::path log_ = dir_ / "sandbox.log";
     pid_t sandbox_ = -1;
     std::map<std::string, Box> boxes_;

@@ -5,7 +5,6 @@
 #include "e2e_fixture.h"
 
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace scalora::test {
 namespace {
@@ -23,24 +22,6 @@ protected:
         }
         ASSERT_EQ(boxes_.count("alpha"), 1u);
         ASSERT_EQ(boxes_.count("beta"), 1u);
-    }
-
-    // Runs xdotool until it succeeds or the time is up; its last exit status. Right after the
-    // window maps, a search can still come back empty or a move fail while the window manager
-    // reparents the window; a chain that fails stops before its click, so retrying is safe.
-    int xdotool(const std::vector<std::string>& args) {
-        std::vector<std::string> argv{"xdotool"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        int status = -1;
-        while (std::chrono::steady_clock::now() < end) {
-            status = session_.run(argv, 20s).status;
-            if (status == 0) {
-                break;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return status;
     }
 
     // Moves the pointer to a point of the sandbox window (client coordinates) and clicks.

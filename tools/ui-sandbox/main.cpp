@@ -8,6 +8,7 @@
 #include "gallery_basic.h"
 #include "gallery_lists.h"
 #include "gallery_menus.h"
+#include "gallery_text.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
 #include "ui/backend/sdl/sdl_window_system.h"
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     window->setTitle("UI Sandbox");
     window->setBackground(0xFFE9ECEF);
     window->setMinimumSize({360, 300});
-    window->setGeometry({80, 60, 600, 560});
+    window->setGeometry({80, 60, 600, 680});
 
     auto* a = new ClickBox(window, "alpha", 0xFF3C78C8, report);
     auto* b = new ClickBox(window, "beta", 0xFF2E9E5B, report);
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
     auto* text = new TextSamples(window);
     auto* target = new DropTarget(window, report);
     auto* ticker = new TickerBox(window);
+    UIElement* textGallery = makeTextGallery(window, report);
     auto* disabled = new ClickBox(window, "disabled", 0xFF777777, report);
     disabled->disable();
 
@@ -165,6 +167,7 @@ int main(int argc, char** argv) {
     column->addElement(states);
     column->addElement(skins);
     column->addElement(text, 1);
+    column->addElement(textGallery);
     column->addLayout(std::move(bottom));
     for (UIElement* e : window->children()) {
         if (!e->isWindow()) {

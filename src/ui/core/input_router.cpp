@@ -127,10 +127,15 @@ void UIInputRouter::mousePress(UIWindow* window, Point position, std::uint32_t b
         pointerObserver_->inputActivity();
     }
     // A press anywhere but on the open popup (or a popup it opened, such as a submenu)
-    // closes it; the press then goes where it landed.
-    if (UIElement* popup = toolkit_.popup();
-        popup != nullptr && window != popup && !popup->isAncestorOf(window)) {
-        toolkit_.closePopup(nullptr);
+    // closes it; the press then goes where it landed. A popup that holds the mouse grab sees
+    // every press itself and decides.
+    if (UIElement* popup = toolkit_.popup(); popup != nullptr) {
+        const UIElement* grabber = toolkit_.mouseGrabber();
+        const bool grabbed =
+            grabber != nullptr && (grabber == popup || popup->isAncestorOf(grabber));
+        if (!grabbed && window != popup && !popup->isAncestorOf(window)) {
+            toolkit_.closePopup(nullptr);
+        }
     }
     pointerWindow_ = window;
     pointerPosition_ = position;
@@ -272,6 +277,18 @@ void UIInputRouter::textInput(UIWindow* window, const std::string& text, std::ui
         // Typed characters arrive as a key press with key 0 and the text.
         UIEvent e = UIEvent::keyEvent(UIEventType::KeyPress, 0, modifiers);
         e.text = text;
+        target->postEvent(e);
+    }
+}
+
+void UIInputRouter::textEditing(UIWindow* window, const std::string& text, std::int32_t caret) {
+    if (!toolkit_.acceptsInput(window)) {
+        return;
+    }
+    if (UIElement* target = keyTarget(toolkit_, window)) {
+        UIEvent e = UIEvent::keyEvent(UIEventType::KeyPress, vk::kProcessKey, modifiers_);
+        e.text = text;
+        e.value = caret;
         target->postEvent(e);
     }
 }

@@ -48,6 +48,9 @@ public:
     void keyPress(UIWindow* window, std::int32_t key, std::uint32_t modifiers, bool autoRepeat);
     void keyRelease(UIWindow* window, std::int32_t key, std::uint32_t modifiers);
     void textInput(UIWindow* window, const std::string& text, std::uint32_t modifiers);
+    // The input method's composition changed (empty when it ended or was committed); the
+    // caret within it in characters. Arrives as a key press of vk::kProcessKey.
+    void textEditing(UIWindow* window, const std::string& text, std::int32_t caret);
 
     // Native window changes.
     void windowMoved(UIWindow* window, Point position);

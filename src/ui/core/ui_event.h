@@ -212,6 +212,9 @@ inline constexpr std::int32_t kOemOpenBracket = 219;
 inline constexpr std::int32_t kOemBackslash = 220;
 inline constexpr std::int32_t kOemCloseBracket = 221;
 inline constexpr std::int32_t kOemQuote = 222;
+// Not a key: the input method's composition (pre-edit) text changed. The event's text holds
+// the composition (empty when it ended) and its value the composition's caret in characters.
+inline constexpr std::int32_t kProcessKey = 229;
 } // namespace vk
 
 } // namespace scalora

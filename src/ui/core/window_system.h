@@ -68,6 +68,9 @@ public:
     virtual void setIcons(const PixelImage* small, const PixelImage* big) = 0;
     // Shows the given part of the window canvas (opaque premultiplied ARGB).
     virtual void present(const PixelImage& canvas, const Rect& dirty) = 0;
+    // Where text is being typed (the caret, client coordinates), so that an input method
+    // opens its candidate list beside it. Windows without input methods ignore it.
+    virtual void setTextInputArea(const Rect& area) { (void)area; }
 };
 
 // What a drop carries, as the platform delivers it.

@@ -111,6 +111,25 @@ std::int32_t UIFont::textWidth(std::string_view text) const {
     return f->layoutUtf8(text, nullptr);
 }
 
+void UIFont::codePointOffsets(std::string_view text, std::vector<std::int32_t>& out) const {
+    out.clear();
+    thread_local std::vector<FontFace::PlacedGlyph> placed;
+    placed.clear();
+    FontFace* f = face();
+    const std::int32_t width = f != nullptr ? f->layoutUtf8(text, &placed) : 0;
+    // Control characters get no glyph: they sit where the next glyph starts.
+    std::size_t glyph = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char32_t c = decodeUtf8(text, pos);
+        out.push_back(glyph < placed.size() ? placed[glyph].x : width);
+        if ((c >= 0x20 && c != 0x7F) || c == U'\t') {
+            ++glyph;
+        }
+    }
+    out.push_back(width);
+}
+
 Size UIFont::textExtent(std::string_view text) const {
     return {textWidth(text), lineHeight()};
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scalora {
 
@@ -66,6 +67,9 @@ public:
     std::int32_t textWidth(std::string_view text) const;
     // Width and line height.
     Size textExtent(std::string_view text) const;
+    // Where each code point of one line of UTF-8 text starts (its pen position, kerning
+    // included), followed by the whole advance: code points + 1 values, for placing a caret.
+    void codePointOffsets(std::string_view text, std::vector<std::int32_t>& out) const;
     // The text itself if it fits in maxWidth pixels, else the longest start of it followed
     // by an ellipsis that fits (just the ellipsis, or nothing, when even that is too wide).
     std::string elidedText(std::string_view text, std::int32_t maxWidth) const;

@@ -48,6 +48,19 @@ void SdlEventTranslator::translate(const SDL_Event& event) {
     case SDL_TEXTINPUT:
         textInput(input, event.text);
         break;
+    case SDL_TEXTEDITING:
+        if (UIWindow* w = windowOf(event.edit.windowID)) {
+            input.textEditing(w, event.edit.text, event.edit.start);
+        }
+        break;
+    case SDL_TEXTEDITING_EXT:
+        // A composition too long for the plain event; SDL hands over the text.
+        if (UIWindow* w = windowOf(event.editExt.windowID)) {
+            input.textEditing(w, event.editExt.text != nullptr ? event.editExt.text : "",
+                              event.editExt.start);
+        }
+        SDL_free(event.editExt.text);
+        break;
     case SDL_WINDOWEVENT:
         windowEvent(input, event.window);
         break;

@@ -319,4 +319,10 @@ void SdlNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {
     SDL_UpdateWindowSurfaceRects(window_, &r, 1);
 }
 
+void SdlNativeWindow::setTextInputArea(const Rect& area) {
+    // SDL keeps one input area for the keyboard focus window, which this one is while typing.
+    SDL_Rect r{area.x, area.y, area.width, area.height};
+    SDL_SetTextInputRect(&r);
+}
+
 } // namespace scalora

@@ -45,6 +45,7 @@ public:
     void setCursor(CursorId cursor) override;
     void setIcons(const PixelImage* small, const PixelImage* big) override;
     void present(const PixelImage& canvas, const Rect& dirty) override;
+    void setTextInputArea(const Rect& area) override;
 
     UIWindow& owner() const { return owner_; }
     SDL_Window* sdlWindow() const { return window_; }

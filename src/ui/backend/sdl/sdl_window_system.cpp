@@ -45,6 +45,8 @@ SdlWindowSystem::SdlWindowSystem() {
     // found the window by id. The plain X11 framebuffer is all we need, so acceleration stays
     // off; the hint must be set before any window takes a surface.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Input method compositions longer than 32 bytes arrive whole (SDL_TEXTEDITING_EXT).
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     // Installed before SDL's video starts: SDL puts back the handler it found when it shuts
     // down, before it closes its connections, and errors still queued surface in that close.
     gPreviousXErrorHandler = XSetErrorHandler(ignoreVanishedWindows);
