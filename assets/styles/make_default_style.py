@@ -377,9 +377,8 @@ def make_menus_skins():
     tb.shape(lambda x, y: True, vgradient((252, 252, 252, 255), (232, 236, 242, 255), 0, 32))
     tb.shape(lambda x, y: y >= 31, (200, 205, 212, 255))
     skin("UIToolBar_Background", tb, 1, 4, 32, "1,2,1", "1,30,1")
-    mi = Image(5, 3)
-    arrow(mi, 0, 0, 5, 3, "down", TEXT)
-    skin("UIToolBar_MenuIndicator", mi, 1, 5, 3)
+    # In the four states of the button it marks, as large as the tool button's own arrow.
+    arrow_frames("UIToolBar_MenuIndicator", 7, 7, "down")
 
     # Tips: drawn over the tip's own background, so the corners outside the curve stay clear.
     for name, top, bottom in (("UIToolTip_Background", (255, 255, 255, 255), (228, 229, 240, 255)),
