@@ -77,8 +77,22 @@ UIMenu::UIMenu(UIElement* parent) : UIWindow(parent, kWindowPopup | kWindowTopmo
 }
 
 UIMenu::~UIMenu() {
-    if (parentMenu_ != nullptr && parentMenu_->openSubmenu_ == this) {
-        parentMenu_->openSubmenu_ = nullptr;
+    // The submenus are children, destroyed after this menu's own parts are gone: they must
+    // not reach back into it then.
+    for (UIElement* child : children()) {
+        if (auto* submenu = dynamic_cast<UIMenu*>(child); submenu != nullptr) {
+            submenu->parentMenu_ = nullptr;
+        }
+    }
+    if (parentMenu_ != nullptr) {
+        if (parentMenu_->openSubmenu_ == this) {
+            parentMenu_->openSubmenu_ = nullptr;
+        }
+        for (const auto& item : parentMenu_->items_) {
+            if (item->submenu_ == this) {
+                item->submenu_ = nullptr;
+            }
+        }
     }
 }
 

@@ -19,6 +19,8 @@ protected:
         menu = new UIMenu(owner);
         menu->closed().connect([this] { ++closedCount; });
     }
+    // A menu left open closes while the fixture can still hear it.
+    void TearDown() override { toolkit().closePopup(nullptr); }
 
     // Items: 0 "Open", 1 separator, 2 "Disabled", 3 "More" (submenu "First", "Second"),
     // 4 "Last".
