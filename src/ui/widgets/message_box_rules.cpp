@@ -68,6 +68,11 @@ std::optional<StandardImage> messageBoxIconImage(std::int32_t kind) {
 }
 
 UIMessageBoxButton messageBoxEnterButton(const std::vector<UIMessageBoxButton>& buttons) {
+    for (UIMessageBoxButton b : buttons) {
+        if (b != UIMessageBoxButton::Help) {
+            return b;
+        }
+    }
     return buttons.empty() ? UIMessageBoxButton::None : buttons.front();
 }
 
@@ -78,7 +83,11 @@ UIMessageBoxButton messageBoxEscapeButton(const std::vector<UIMessageBoxButton>&
             return b;
         }
     }
-    return buttons.size() == 1 ? buttons.front() : UIMessageBoxButton::None;
+    // A lone button (Help aside) is the way out too.
+    const auto others = std::count_if(buttons.begin(), buttons.end(), [](UIMessageBoxButton b) {
+        return b != UIMessageBoxButton::Help;
+    });
+    return others == 1 ? messageBoxEnterButton(buttons) : UIMessageBoxButton::None;
 }
 
 } // namespace scalora

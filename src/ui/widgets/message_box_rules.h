@@ -75,10 +75,10 @@ std::string_view messageBoxButtonText(UIMessageBoxButton button);
 // The big standard image of an icon kind (ids 3 to 6), nothing for the others.
 std::optional<StandardImage> messageBoxIconImage(std::int32_t kind);
 
-// Enter activates the leftmost button, the one drawn as the default.
+// Enter activates the default button: the leftmost one, Help aside while there is another.
 UIMessageBoxButton messageBoxEnterButton(const std::vector<UIMessageBoxButton>& buttons);
-// Escape activates Cancel, else Close, else No, else Abort, else the only button; None (Escape
-// does nothing) when a box of several buttons has none of those.
+// Escape activates Cancel, else Close, else No, else Abort, else the only button besides
+// Help; None (Escape does nothing) when a box of several buttons has none of those.
 UIMessageBoxButton messageBoxEscapeButton(const std::vector<UIMessageBoxButton>& buttons);
 // Closing the box through its frame reports what Escape would have chosen (None when nothing).
 inline UIMessageBoxButton messageBoxCloseResult(const std::vector<UIMessageBoxButton>& buttons) {

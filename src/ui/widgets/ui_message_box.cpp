@@ -132,9 +132,9 @@ UIMessageBoxButton UIMessageBox::run() {
         {centre.x - width() / 2, centre.y - height() / 2, width(), height()}, workAreaAt(centre),
         metricOr(StyleMetric::WindowDesktopPadding, kFallbackDesktopPadding));
     setPosition(placed.x, placed.y);
-    if (!buttons_.empty()) {
-        // The leftmost button is the default: it has the focus, so Enter takes it.
-        buttons_.front().second->setFocus();
+    // The default button has the focus, so Enter takes it.
+    if (UIButton* initial = button(messageBoxEnterButton(order_))) {
+        initial->setFocus();
     }
     exec();
     return result_;

@@ -1,7 +1,7 @@
 // The message box: a modal dialog with an icon, a text (and an optional detail paragraph), an
 // optional "Do not show again." check box and a row of buttons made from button flags, every
 // text translated in context "UserInterface/UIMessageBox". Enter activates the focused button
-// (the leftmost one, which has the focus when the box opens), Escape the one that backs out;
+// (the default one, which has the focus when the box opens), Escape the one that backs out;
 // the result is the flag of the button that closed the box. Closing it through its frame
 // reports what Escape would have chosen. A long text wraps and the box grows to fit, never
 // beyond the work area.

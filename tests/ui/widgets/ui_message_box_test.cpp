@@ -81,7 +81,8 @@ TEST_F(UIMessageBoxTest, EnterTakesTheLeftmostButtonEscapeTheOneThatBacksOut) {
           Case{static_cast<std::uint32_t>(B::Ok), B::Ok, B::Ok},
           Case{B::Save | B::Close, B::Save, B::Close},
           Case{B::Yes | B::No | B::Cancel, B::Yes, B::Cancel},
-          Case{B::Retry | B::Ignore, B::Retry, B::None}, Case{0, B::None, B::None}}) {
+          Case{B::Retry | B::Ignore, B::Retry, B::None}, Case{B::Help | B::Ok, B::Ok, B::Ok},
+          Case{0, B::None, B::None}}) {
         const std::vector<B> buttons = messageBoxButtons(c.flags);
         EXPECT_EQ(messageBoxEnterButton(buttons), c.enter) << c.flags;
         EXPECT_EQ(messageBoxEscapeButton(buttons), c.escape) << c.flags;
