@@ -197,44 +197,6 @@ def arrow_frames(name, w, h, direction, count=4):
     skin(name, img, count, w, h)
 
 
-def make_skins():
-    # Menus.
-    arrow_frames("UIMenu_ItemArrow", 5, 9, "right")
-    check = Image(16 * 2, 16)
-    for i, c in enumerate((TEXT, TEXT_OFF)):
-        check.shape(capsule(i * 16 + 4, 8.5, i * 16 + 6.8, 11, 1.2), c)
-        check.shape(capsule(i * 16 + 6.8, 11, i * 16 + 12, 5, 1.2), c)
-    skin("UIMenu_ItemCheckIndicator", check, 2, 16, 16)
-    radio = Image(16 * 2, 16)
-    for i, c in enumerate((TEXT, TEXT_OFF)):
-        radio.shape(disc(i * 16 + 8, 8, 3), c)
-    skin("UIMenu_ItemRadioIndicator", radio, 2, 16, 16)
-    ms = Image(4, 3)
-    ms.shape(lambda x, y: 1 <= y < 2, (215, 215, 215, 255))
-    skin("UIMenu_ItemSeparator", ms, 1, 4, 3, "1,2,1", "1,1,1")
-    vl = Image(2, 4)
-    vl.shape(lambda x, y: x < 1, (226, 226, 226, 255))
-    vl.shape(lambda x, y: x >= 1, (255, 255, 255, 255))
-    skin("UIMenu_VerticalLine", vl, 1, 2, 4)
-    hov = Image(12, 12)
-    hov.shape(rounded(0, 0, 12, 12, 3), (168, 210, 253, 255))
-    hov.shape(rounded(1, 1, 11, 11, 2), vgradient((238, 247, 255, 255), (214, 234, 255, 255), 1, 11))
-    skin("UIMenu_HoveredItemBackground", hov, 1, 12, 12, "4,4,4", "4,4,4")
-
-    # Tool bar and tool tip.
-    tb = Image(4, 32)
-    tb.shape(lambda x, y: True, vgradient((252, 252, 252, 255), (232, 236, 242, 255), 0, 32))
-    tb.shape(lambda x, y: y >= 31, (200, 205, 212, 255))
-    skin("UIToolBar_Background", tb, 1, 4, 32, "1,2,1", "1,30,1")
-    mi = Image(5, 3)
-    arrow(mi, 0, 0, 5, 3, "down", TEXT)
-    skin("UIToolBar_MenuIndicator", mi, 1, 5, 3)
-    tt = Image(12, 12)
-    tt.shape(rounded(0, 0, 12, 12, 3), (118, 118, 118, 255))
-    tt.shape(rounded(1, 1, 11, 11, 2), vgradient((255, 255, 255, 255), (228, 229, 240, 255), 1, 11))
-    skin("UIToolTip_Background", tt, 1, 12, 12, "4,4,4", "4,4,4")
-
-
 def make_basic_skins():
     """Buttons, tool buttons, check boxes, spin boxes, groups, progress bars, the status bar,
     the size grip and the separator line."""
@@ -385,6 +347,48 @@ def make_text_skins():
         skin(name, box_frames(12, 12, field, radius=1), 4, 12, 12, "2,8,2", "2,8,2")
 
 
+def make_menus_skins():
+    """Menus, tool bars, tool tips and balloon tips."""
+    arrow_frames("UIMenu_ItemArrow", 5, 9, "right")
+    # Check and radio marks in the four item states: normal, hovered, pressed, disabled.
+    marks = (TEXT, (0, 0, 0, 255), (0, 0, 0, 255), TEXT_OFF)
+    check = Image(16 * 4, 16)
+    for i, c in enumerate(marks):
+        check.shape(capsule(i * 16 + 4, 8.5, i * 16 + 6.8, 11, 1.2), c)
+        check.shape(capsule(i * 16 + 6.8, 11, i * 16 + 12, 5, 1.2), c)
+    skin("UIMenu_ItemCheckIndicator", check, 4, 16, 16)
+    radio = Image(16 * 4, 16)
+    for i, c in enumerate(marks):
+        radio.shape(disc(i * 16 + 8, 8, 3), c)
+    skin("UIMenu_ItemRadioIndicator", radio, 4, 16, 16)
+    ms = Image(4, 3)
+    ms.shape(lambda x, y: 1 <= y < 2, (215, 215, 215, 255))
+    skin("UIMenu_ItemSeparator", ms, 1, 4, 3, "1,2,1", "1,1,1")
+    vl = Image(2, 4)
+    vl.shape(lambda x, y: x < 1, (226, 226, 226, 255))
+    vl.shape(lambda x, y: x >= 1, (255, 255, 255, 255))
+    skin("UIMenu_VerticalLine", vl, 1, 2, 4)
+    hov = Image(12, 12)
+    hov.shape(rounded(0, 0, 12, 12, 3), (168, 210, 253, 255))
+    hov.shape(rounded(1, 1, 11, 11, 2), vgradient((238, 247, 255, 255), (214, 234, 255, 255), 1, 11))
+    skin("UIMenu_HoveredItemBackground", hov, 1, 12, 12, "4,4,4", "4,4,4")
+
+    tb = Image(4, 32)
+    tb.shape(lambda x, y: True, vgradient((252, 252, 252, 255), (232, 236, 242, 255), 0, 32))
+    tb.shape(lambda x, y: y >= 31, (200, 205, 212, 255))
+    skin("UIToolBar_Background", tb, 1, 4, 32, "1,2,1", "1,30,1")
+    # In the four states of the button it marks, as large as the tool button's own arrow.
+    arrow_frames("UIToolBar_MenuIndicator", 7, 7, "down")
+
+    # Tips: drawn over the tip's own background, so the corners outside the curve stay clear.
+    for name, top, bottom in (("UIToolTip_Background", (255, 255, 255, 255), (228, 229, 240, 255)),
+                              ("UIBalloonTip_Background", (255, 255, 250, 255), (250, 246, 222, 255))):
+        tt = Image(12, 12)
+        tt.shape(rounded(0, 0, 12, 12, 3), (118, 118, 118, 255))
+        tt.shape(rounded(1, 1, 11, 11, 2), vgradient(top, bottom, 1, 11))
+        skin(name, tt, 1, 12, 12, "4,4,4", "4,4,4")
+
+
 def badge(size, color, mark):
     """A round or triangular message icon with a white mark."""
     img = Image(size, size)
@@ -477,9 +481,9 @@ def write_skins_xml():
 
 
 if __name__ == "__main__":
-    make_skins()
     make_basic_skins()
     make_lists_skins()
     make_text_skins()
+    make_menus_skins()
     make_images()
     write_skins_xml()

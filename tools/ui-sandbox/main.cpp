@@ -3,10 +3,11 @@
 // standard output (and in --log FILE); "ready" and the element geometries are reported once
 // the window has been painted.
 //
-//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic|lists]
+//   ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic|lists|menus]
 #include "exchange/ui_drag_drop.h"
 #include "gallery_basic.h"
 #include "gallery_lists.h"
+#include "gallery_menus.h"
 #include "gallery_text.h"
 #include "imaging/pixel_image.h"
 #include "sandbox_elements.h"
@@ -17,6 +18,7 @@
 #include "ui/core/ui_window.h"
 #include "ui/style/resource_source.h"
 #include "ui/style/ui_style_manager.h"
+#include "ui/widgets/ui_tool_tip_tracker.h"
 
 #include <cmath>
 #include <cstdio>
@@ -83,8 +85,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--gallery") == 0 && i + 1 < argc) {
             gallery = argv[++i];
         } else {
-            std::cerr
-                << "usage: ui-sandbox [--log FILE] [--quit-after MS] [--gallery basic|lists]\n";
+            std::cerr << "usage: ui-sandbox [--log FILE] [--quit-after MS] "
+                         "[--gallery basic|lists|menus]\n";
             return 2;
         }
     }
@@ -174,10 +176,13 @@ int main(int argc, char** argv) {
     }
     window->setLayout(std::move(column));
     window->show();
+    UIToolTipTracker toolTips;
     if (gallery == "basic") {
         makeBasicGallery(report)->show();
     } else if (gallery == "lists") {
         openListsGallery(report);
+    } else if (gallery == "menus") {
+        openMenusGallery(report);
     }
 
     // Report once the first frame is on the screen.

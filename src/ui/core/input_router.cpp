@@ -108,6 +108,9 @@ void UIInputRouter::mouseMove(UIWindow* window, Point position, std::uint32_t bu
         return;
     }
     updateHover(window, position);
+    if (pointerObserver_ != nullptr) {
+        pointerObserver_->pointerMoved(window, position);
+    }
     Point local;
     if (UIElement* target = targetFor(window, position, local)) {
         target->postEvent(UIEvent::mouse(UIEventType::MouseMove, modifiers, buttons, local,
@@ -119,6 +122,20 @@ void UIInputRouter::mousePress(UIWindow* window, Point position, std::uint32_t b
                                std::uint32_t modifiers) {
     if (!toolkit_.acceptsInput(window)) {
         return;
+    }
+    if (pointerObserver_ != nullptr) {
+        pointerObserver_->inputActivity();
+    }
+    // A press anywhere but on the open popup (or a popup it opened, such as a submenu)
+    // closes it; the press then goes where it landed. A popup that holds the mouse grab sees
+    // every press itself and decides.
+    if (UIElement* popup = toolkit_.popup(); popup != nullptr) {
+        const UIElement* grabber = toolkit_.mouseGrabber();
+        const bool grabbed =
+            grabber != nullptr && (grabber == popup || popup->isAncestorOf(grabber));
+        if (!grabbed && window != popup && !popup->isAncestorOf(window)) {
+            toolkit_.closePopup(nullptr);
+        }
     }
     pointerWindow_ = window;
     pointerPosition_ = position;
@@ -182,6 +199,9 @@ void UIInputRouter::wheel(UIWindow* window, Point position, std::int32_t orienta
         return;
     }
     modifiers_ = modifiers;
+    if (pointerObserver_ != nullptr) {
+        pointerObserver_->inputActivity();
+    }
     Point local;
     UIElement* target = targetFor(window, position, local);
     if (target == nullptr) {
@@ -195,6 +215,9 @@ void UIInputRouter::wheel(UIWindow* window, Point position, std::int32_t orienta
 }
 
 void UIInputRouter::pointerLeft(UIWindow* window) {
+    if (pointerObserver_ != nullptr) {
+        pointerObserver_->pointerLeft(window);
+    }
     if (window == pointerWindow_) {
         pointerWindow_ = nullptr;
         hoverTarget_ = nullptr;
@@ -203,6 +226,12 @@ void UIInputRouter::pointerLeft(UIWindow* window) {
 
 namespace {
 UIElement* keyTarget(UIToolkit& toolkit, UIWindow* window) {
+    // An open popup that previews keys (a menu) never has the focus, yet the keys are for it
+    // while it is open. Any other popup closes when its owner gets a key.
+    if (UIElement* popup = toolkit.popup();
+        popup != nullptr && popup->isVisible() && popup->hasFlag(kKeyPreview)) {
+        return popup;
+    }
     UIElement* focus = toolkit.focusElement();
     if (focus != nullptr && (window == nullptr || focus->window() == window)) {
         return focus;
@@ -217,6 +246,9 @@ void UIInputRouter::keyPress(UIWindow* window, std::int32_t key, std::uint32_t m
         return;
     }
     modifiers_ = modifiers;
+    if (pointerObserver_ != nullptr) {
+        pointerObserver_->inputActivity();
+    }
     if (UIElement* target = keyTarget(toolkit_, window)) {
         UIEvent e = UIEvent::keyEvent(UIEventType::KeyPress, key, modifiers);
         e.autoRepeat = autoRepeat;
@@ -299,6 +331,10 @@ void UIInputRouter::windowFocus(UIWindow* window, bool focused) {
     UIElement* grabber = toolkit_.mouseGrabber();
     if (grabber != nullptr && grabber->window() == window) {
         toolkit_.releaseMouseGrab();
+    }
+    const UIElement* owner = toolkit_.popupOwner();
+    if (owner != nullptr && owner->window() == window) {
+        toolkit_.closePopup(nullptr);
     }
 }
 

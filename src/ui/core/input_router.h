@@ -16,6 +16,17 @@ class UIElement;
 class UIToolkit;
 class UIWindow;
 
+// Told about the pointer in every window of the toolkit; the tool tips watch it.
+class UIPointerObserver {
+public:
+    virtual ~UIPointerObserver() = default;
+    // The pointer moved to a new point of a window (client coordinates).
+    virtual void pointerMoved(UIWindow* window, Point position) = 0;
+    // A button press, a wheel turn or a key press.
+    virtual void inputActivity() = 0;
+    virtual void pointerLeft(UIWindow* window) = 0;
+};
+
 class UIInputRouter {
 public:
     explicit UIInputRouter(UIToolkit& toolkit) : toolkit_(toolkit) {}
@@ -62,11 +73,16 @@ public:
     // Forgets an element that is going away.
     void forget(UIElement* element);
 
+    // One observer at a time (null for none); it must outlive its registration.
+    void setPointerObserver(UIPointerObserver* observer) { pointerObserver_ = observer; }
+    UIPointerObserver* pointerObserver() const { return pointerObserver_; }
+
 private:
     UIElement* targetFor(UIWindow* window, Point position, Point& local) const;
     void updateHover(UIWindow* window, Point position);
 
     UIToolkit& toolkit_;
+    UIPointerObserver* pointerObserver_ = nullptr;
     UIWindow* pointerWindow_ = nullptr;
     Point pointerPosition_;
     std::uint32_t buttons_ = 0;

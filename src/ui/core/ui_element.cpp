@@ -200,6 +200,10 @@ void UIElement::applyVisible(bool on) {
             if (focus == this || (isAncestorOf(focus) && focus->window() == window())) {
                 tk->clearFocus();
             }
+            // A popup cannot stay open for an owner that is gone from the screen.
+            if (UIElement* owner = tk->popupOwner(); owner == this || isAncestorOf(owner)) {
+                tk->closePopup(nullptr);
+            }
         }
         if (isInitialized() && !isWindow() && parent_ != nullptr) {
             parent_->relayout();

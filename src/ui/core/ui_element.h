@@ -36,7 +36,8 @@ enum UIElementFlag : std::uint32_t {
     kPressed = 0x100,
     kTracksHover = 0x400,
     // On a window element the same bit means that the window previews the keys of its
-    // elements before they do.
+    // elements before they do; an open popup window with it takes the keys of its owner's
+    // window.
     kKeyPreview = 0x400,
     kRealized = 0x800,
     kRepaintPending = 0x2000,

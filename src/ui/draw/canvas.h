@@ -20,7 +20,9 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace scalora {
 
@@ -45,6 +47,12 @@ enum TextFlag : std::uint32_t {
     kTextElideRight = 0x10, // shorten a line that does not fit, ending it with an ellipsis
     kTextWordWrap = 0x20,   // break lines at spaces (and explicit line feeds) to fit the width
 };
+
+// The lines drawText with kTextWordWrap draws: breaks after spaces where possible and inside
+// a word only when the word alone is too wide; line feeds always break. For measuring text
+// before it is drawn.
+std::vector<std::string> wrapTextLines(const UIFont& font, std::string_view text,
+                                       std::int32_t width);
 
 class Canvas {
 public:

@@ -12,11 +12,8 @@
 
 namespace scalora {
 
-namespace {
-
-// Splits text into lines that fit the width, breaking after spaces where possible and
-// inside a word only when the word alone is too wide. Line feeds always break.
-std::vector<std::string> wrapLines(const UIFont& font, std::string_view text, std::int32_t width) {
+std::vector<std::string> wrapTextLines(const UIFont& font, std::string_view text,
+                                       std::int32_t width) {
     std::vector<std::string> lines;
     for (const std::string& paragraph : split(text, "\n")) {
         std::string para = paragraph;
@@ -57,8 +54,6 @@ std::vector<std::string> wrapLines(const UIFont& font, std::string_view text, st
     }
     return lines;
 }
-
-} // namespace
 
 std::int32_t Canvas::drawText(const UIFont& font, Point at, std::string_view text, Color color) {
     FontFace* face = font.face();
@@ -115,7 +110,7 @@ void Canvas::drawText(const UIFont& font, const Rect& rect, std::string_view tex
     }
     std::vector<std::string> lines;
     if ((flags & kTextWordWrap) != 0) {
-        lines = wrapLines(font, text, rect.width);
+        lines = wrapTextLines(font, text, rect.width);
     } else {
         lines.emplace_back(text);
     }
