@@ -4,6 +4,7 @@
 #include "ui/draw/canvas.h"
 #include "ui/style/skin.h"
 #include "ui/style/style_values.h"
+#include "ui/widgets/text_edit_context_menu.h"
 
 #include <algorithm>
 
@@ -31,6 +32,7 @@ UILineEdit::UILineEdit(UIElement* parent)
     setOption(kAcceptsDrops, true);
     setCursorId(CursorId::TextBeam);
     setSizePolicy(UISizePolicy::Expanding, UISizePolicy::Fixed);
+    setContextMenu(new TextEditContextMenu(this, editor_));
     relayoutLine();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/core/ui_toolkit.h"
 #include "ui/draw/canvas.h"
+#include "ui/widgets/text_edit_context_menu.h"
 #include "ui/widgets/ui_text_edit.h"
 
 #include <algorithm>
@@ -34,6 +35,7 @@ UITextEditView::UITextEditView(UITextEdit* edit)
     setOption(kAcceptsDrops, true);
     setCursorId(CursorId::TextBeam);
     setSizePolicy(UISizePolicy::Expanding, UISizePolicy::Expanding);
+    setContextMenu(new TextEditContextMenu(this, editor_));
 }
 
 UITextEditView::~UITextEditView() = default;

@@ -2,6 +2,7 @@
 #include "exchange/ui_mime_data.h"
 #include "text_widget_support.h"
 #include "ui/widgets/ui_line_edit.h"
+#include "ui/widgets/ui_menu.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -166,6 +167,40 @@ TEST_F(UILineEditTest, MouseSelectsByDragDoubleClickWordAndTripleClickAll) {
     sys().advance(1000);
     sys().click(*window, p);
     EXPECT_FALSE(edit->hasSelection());
+}
+
+TEST_F(UILineEditTest, RightClickOpensTheContextMenuAndItsItemsRunTheCommands) {
+    type("cut me");
+    key(vk::kLeft, kControlModifier | kShiftModifier);
+    // On the selected word, so that the selection stays for the menu to act on.
+    sys().click(*window, at(edit->caretRect().x + 4), kRightButton);
+    auto* menu = dynamic_cast<UIMenu*>(edit->contextMenu());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->isOpen());
+    // The items are the editor's entries as they stand now: texts, enabling and separators.
+    std::string shown;
+    std::size_t cut = menu->itemCount();
+    for (std::size_t i = 0; i < menu->itemCount(); ++i) {
+        const UIMenuItem& item = *menu->item(i);
+        shown += item.isSeparator() ? "|" : (item.isEnabled() ? "1" : "0");
+        if (item.text() == "Cut") {
+            cut = i;
+        }
+    }
+    std::string expected;
+    for (const TextEditMenuEntry& e : edit->contextMenuEntries()) {
+        expected += std::string(e.separatorBefore && !expected.empty() ? "|" : "") +
+                    (e.enabled ? "1" : "0");
+    }
+    EXPECT_EQ(shown, expected);
+    ASSERT_LT(cut, menu->itemCount());
+    const Rect r = menu->itemRect(cut);
+    const Point centre{r.x + r.width / 2, r.y + r.height / 2};
+    sys().mouseMove(*menu, centre);
+    sys().click(*menu, centre);
+    EXPECT_FALSE(menu->isOpen());
+    EXPECT_EQ(edit->text(), "cut ");
+    EXPECT_EQ(clipboard, "me");
 }
 
 TEST_F(UILineEditTest, ClipboardCommandsAndTheirMenuEnabling) {
