@@ -4,8 +4,10 @@
 // the file typed into it.
 #include "e2e_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace scalora::test {
 namespace {
@@ -53,14 +55,71 @@ protected:
         }
         return true;
     }
-};
+    // The sandbox's windows on the screen (its main window, and a popup while one is open).
+    int visibleSandboxWindows() {
+        const CommandResult r =
+            session_.run({"xdotool", "search", "--onlyvisible", "--classname", "ui-sandbox"}, 20s);
+        return static_cast<int>(std::count(r.output.begin(), r.output.end(), '\n'));
+    }
 
+    // Right-clicks into a field and waits for its context menu to be on the screen.
+    [[nodiscard]] bool openContextMenu(const Box& box) {
+        const int before = visibleSandboxWindows();
+        if (xdotool({"search", "--sync", "--name", "UI Sandbox", "mousemove", "--window", "%1",
+                     std::to_string(box.x + box.width / 2), std::to_string(box.y + box.height / 2),
+                     "click", "3"}) != 0) {
+            return false;
+        }
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < end) {
+            if (visibleSandboxWindows() > before) {
+                return true;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+
+    // Waits until the last "text <name> ..." line is `expected` ("text <name> " + text).
+    [[nodiscard]] bool waitForLastText(const std::string& name, const std::string& text) {
+        const std::string prefix = "text " + name + " ";
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < end) {
+            const std::vector<std::string> lines = linesStartingWith(readLines(log_), prefix);
+            if (!lines.empty() && lines.back() == prefix + text) {
+                return true;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+};
 TEST_F(SandboxTextTest, TypedTextOfAnyScriptArrivesIntact) {
     ASSERT_EQ(boxes_.count("blankedit"), 1u);
     ASSERT_EQ(clickInto(boxes_["blankedit"]), 0);
     ASSERT_TRUE(typeInto("blankedit", "Grüße, 東京"))
         << "typed: " << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
     EXPECT_TRUE(keepScreenshot("sandbox_line_edit.png"));
+}
+
+TEST_F(SandboxTextTest, CutAndPasteFromTheContextMenuGoThroughTheClipboard) {
+    const Box field = boxes_["blankedit"];
+    ASSERT_EQ(clickInto(field), 0);
+    ASSERT_TRUE(typeInto("blankedit", "abc"));
+    ASSERT_EQ(session_.run({"xdotool", "key", "ctrl+a"}, 20s).status, 0);
+    // Undo, Redo (disabled), Cut, ...: Home takes the first enabled item, Down the next.
+    ASSERT_TRUE(openContextMenu(field));
+    EXPECT_TRUE(keepScreenshot("sandbox_context_menu.png"));
+    ASSERT_EQ(
+        session_.run({"xdotool", "key", "--delay", "100", "Home", "Down", "Return"}, 20s).status,
+        0);
+    ASSERT_TRUE(waitForLastText("blankedit", ""))
+        << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
+    // With an empty field only Undo and Paste are enabled; End takes Paste.
+    ASSERT_TRUE(openContextMenu(field));
+    ASSERT_EQ(session_.run({"xdotool", "key", "--delay", "100", "End", "Return"}, 20s).status, 0);
+    EXPECT_TRUE(waitForLastText("blankedit", "abc"))
+        << testing::PrintToString(linesStartingWith(readLines(log_), "text "));
 }
 
 TEST_F(SandboxTextTest, TheTextEditTakesTypingAtItsStartAndShowsASelection) {
