@@ -117,8 +117,13 @@ void TextEditModel::moveCaret(std::size_t pos, bool extend) {
 
 bool TextEditModel::insert(std::string_view text, EditKind kind) {
     const TextRange r = selection();
-    std::string clean = fitted(cleaned(text), r.end - r.start);
-    return replace(r.start, r.end, std::move(clean), kind);
+    std::string clean = cleaned(text);
+    if (filter_) {
+        std::u16string kept = utf8ToUtf16(clean);
+        std::erase_if(kept, [this](char16_t c) { return !filter_(c); });
+        clean = utf16ToUtf8(kept);
+    }
+    return replace(r.start, r.end, fitted(std::move(clean), r.end - r.start), kind);
 }
 
 bool TextEditModel::removeSelection(EditKind kind) {

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,10 @@ public:
     // to fit at a caret stop, and setText keeps the start that fits.
     std::size_t maxLength() const { return maxLength_; }
     void setMaxLength(std::size_t characters);
+    // Decides which characters the user's insertions keep (a number field takes digits); text
+    // set from code is taken as it is. Empty: every character.
+    using CharacterFilter = std::function<bool(char16_t)>;
+    void setCharacterFilter(CharacterFilter filter) { filter_ = std::move(filter); }
 
     std::size_t caret() const { return caret_; }
     std::size_t anchor() const { return anchor_; }
@@ -89,6 +94,7 @@ private:
 
     Lines lines_;
     std::size_t maxLength_ = 0;
+    CharacterFilter filter_;
     std::string text_;
     std::size_t caret_ = 0;
     std::size_t anchor_ = 0;

@@ -67,6 +67,9 @@ public:
     void setText(std::string_view text);
     void setSelection(std::size_t anchor, std::size_t caret);
     void setMaxLength(std::size_t characters);
+    void setCharacterFilter(TextEditModel::CharacterFilter filter) {
+        model_.setCharacterFilter(std::move(filter));
+    }
 
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly);

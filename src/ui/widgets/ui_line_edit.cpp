@@ -63,8 +63,12 @@ Size UILineEdit::sizeHint() const {
     return {std::max(w, minimumWidth_), std::max(h, minimumHeight_)};
 }
 
+std::int32_t UILineEdit::widthAroundText() const {
+    return kTextMargins.left + kTextMargins.right + caretWidth();
+}
+
 Size UILineEdit::minimumSizeHint() const {
-    return {std::max(minimumWidth_, kTextMargins.left + kTextMargins.right + caretWidth()),
+    return {std::max(minimumWidth_, widthAroundText()),
             sizeHint().height};
 }
 

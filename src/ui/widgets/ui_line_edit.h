@@ -39,6 +39,10 @@ public:
     void setBlankText(std::string text) { editor_.setBlankText(std::move(text)); }
     void setMaxLength(std::size_t characters) { editor_.setMaxLength(characters); }
     std::size_t maxLength() const { return editor_.model().maxLength(); }
+    // Which typed, pasted or dropped characters are kept (setText is not filtered).
+    void setCharacterFilter(TextEditModel::CharacterFilter filter) {
+        editor_.setCharacterFilter(std::move(filter));
+    }
 
     // Selection and caret as byte offsets into text().
     std::size_t caretPosition() const { return editor_.model().caret(); }
@@ -77,6 +81,9 @@ public:
 
     Size sizeHint() const override;
     Size minimumSizeHint() const override;
+    // The width the field adds around its text: the margins and the caret. A field sized for
+    // one value (a spin box's) is this plus the value's width.
+    std::int32_t widthAroundText() const;
     void setStyleProperty(const std::string& name, const std::string& value) override;
     void setSkinImage(const std::string& name, const UISkin& skin) override;
 

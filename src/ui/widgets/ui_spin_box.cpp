@@ -4,7 +4,7 @@
 
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
-#include "ui/widgets/spin_box_edit.h"
+#include "ui/widgets/ui_line_edit.h"
 #include "ui/widgets/widget_updates.h"
 
 #include <algorithm>
@@ -36,13 +36,12 @@ UISpinBox::UISpinBox(UIElement* parent, std::int32_t minimum, std::int32_t maxim
     : UIElement(parent), font_(UIFont::defaultFamily(), kFallbackFontPoints),
       buttonWidth_(kFallbackButtonWidth), spacing_(kFallbackSpacing),
       minimumHeight_(kFallbackMinimumHeight) {
-    edit_ = new SpinBoxEdit(this);
+    edit_ = new UILineEdit(this);
     setFlag(kTracksHover, true);
     setStyleClass("UISpinBox");
     setFlag(kParentBackground, true);
     setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
-    edit_->setFont(font_);
-    edit_->setFilter(
+    edit_->setCharacterFilter(
         [this](char16_t c) { return (c >= u'0' && c <= u'9') || (c == u'-' && minimum_ < 0); });
     edit_->editingFinished().connect([this] { takeTypedText(); });
     // Keys and the wheel over the field step the value too.
@@ -141,7 +140,7 @@ Size UISpinBox::sizeHint() const {
     const std::int32_t digits = std::max(font_.textWidth(std::to_string(minimum_)),
                                          font_.textWidth(std::to_string(maximum_)));
     const Size field = edit_->sizeHint();
-    const std::int32_t fieldWidth = field.width - font_.textWidth(edit_->text()) + digits;
+    const std::int32_t fieldWidth = edit_->widthAroundText() + digits;
     return {fieldWidth + spacing_ + buttonWidth_, std::max(minimumHeight_, field.height)};
 }
 

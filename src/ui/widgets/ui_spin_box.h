@@ -20,7 +20,7 @@
 
 namespace scalora {
 
-class SpinBoxEdit;
+class UILineEdit;
 
 // The held-button repeat timer.
 inline constexpr std::int64_t kSpinBoxRepeatTimerId = 100012;
@@ -46,7 +46,7 @@ public:
     // Steps as the user does: clamped, and valueChanged when the value moved.
     void stepBy(std::int32_t steps);
 
-    SpinBoxEdit& edit() const { return *edit_; }
+    UILineEdit& edit() const { return *edit_; }
     Rect buttonRect(Part part) const;
     SkinState buttonState(Part part) const;
 
@@ -75,7 +75,7 @@ private:
     void userSetValue(std::int32_t value);
 
     UISignal<std::int32_t> valueChanged_;
-    SpinBoxEdit* edit_;
+    UILineEdit* edit_;
     UIFont font_;
     std::int32_t buttonWidth_;
     std::int32_t spacing_;

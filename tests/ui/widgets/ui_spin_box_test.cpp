@@ -1,6 +1,6 @@
 // UISpinBox: the range, stepping by wheel, buttons (with the held-button repeat) and keys, and
 // typed text.
-#include "ui/widgets/spin_box_edit.h"
+#include "ui/widgets/ui_line_edit.h"
 #include "ui/widgets/ui_spin_box.h"
 #include "widget_test.h"
 
