@@ -51,7 +51,7 @@ void SandboxTest::SetUp() {
     argv.insert(argv.end(), arguments_.begin(), arguments_.end());
     sandbox_ = session_.spawn(argv, dir_ / "sandbox.out");
     ASSERT_GT(sandbox_, 0);
-    ASSERT_TRUE(waitForLine(log_, "ready", 30s))
+    ASSERT_TRUE(waitForLine(log_, readyLine_, 30s))
         << "the sandbox did not start: " << readFile(dir_ / "sandbox.out");
     boxes_ = elementBoxes(readLines(log_));
 }

@@ -42,9 +42,12 @@ protected:
 
 class SandboxTest : public XvfbTest {
 protected:
-    // The tools the test needs besides Xvfb and openbox, and further sandbox arguments.
-    explicit SandboxTest(std::vector<std::string> tools, std::vector<std::string> arguments = {})
-        : tools_(std::move(tools)), arguments_(std::move(arguments)) {}
+    // The tools the test needs besides Xvfb and openbox, further sandbox arguments, and the
+    // line the sandbox reports once what the test drives is on the screen.
+    explicit SandboxTest(std::vector<std::string> tools, std::vector<std::string> arguments = {},
+                         std::string readyLine = "ready")
+        : tools_(std::move(tools)), arguments_(std::move(arguments)),
+          readyLine_(std::move(readyLine)) {}
     // Starts the session and the ui-sandbox (reporting into log_), and waits until the sandbox
     // has painted its window and reported its elements into boxes_.
     void SetUp() override;
@@ -56,6 +59,7 @@ protected:
 private:
     std::vector<std::string> tools_;
     std::vector<std::string> arguments_;
+    std::string readyLine_;
 };
 
 } // namespace scalora::test

@@ -10,21 +10,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class BasicGalleryE2eTest : public XvfbTest {
+class BasicGalleryE2eTest : public SandboxTest {
 protected:
-    void SetUp() override {
-        startSession({"xdotool", "import"});
-        if (stopped()) {
-            return;
-        }
-        sandbox_ = session_.spawn(
-            {(binDir() / "ui-sandbox").string(), "--log", log_.string(), "--gallery", "basic"},
-            dir_ / "sandbox.out");
-        ASSERT_GT(sandbox_, 0);
-        ASSERT_TRUE(waitForLine(log_, "gallery basic ready", 30s))
-            << "the gallery did not open: " << readFile(dir_ / "sandbox.out");
-        boxes_ = elementBoxes(readLines(log_));
-    }
+    BasicGalleryE2eTest()
+        : SandboxTest({"xdotool", "import"}, {"--gallery", "basic"}, "gallery basic ready") {}
 
     int clickOn(const std::string& name) {
         const Box b = boxes_[name];
@@ -32,10 +21,6 @@ protected:
                         "%1", std::to_string(b.x + b.width / 2), std::to_string(b.y + b.height / 2),
                         "click", "1"});
     }
-
-    std::filesystem::path log_ = dir_ / "sandbox.log";
-    pid_t sandbox_ = -1;
-    std::map<std::string, Box> boxes_;
 };
 
 TEST_F(BasicGalleryE2eTest, ClicksAndKeysReachTheWidgetsAndThePageIsDrawn) {

@@ -14,19 +14,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class MenusGalleryTest : public XvfbTest {
+class MenusGalleryTest : public SandboxTest {
 protected:
+    MenusGalleryTest()
+        : SandboxTest({"xdotool", "import"}, {"--gallery", "menus"}, "menus ready") {}
+
     void SetUp() override {
-        startSession({"xdotool", "import"});
+        SandboxTest::SetUp();
         if (stopped()) {
             return;
         }
-        sandbox_ = session_.spawn(
-            {(binDir() / "ui-sandbox").string(), "--log", log_.string(), "--gallery", "menus"},
-            dir_ / "sandbox.out");
-        ASSERT_GT(sandbox_, 0);
-        ASSERT_TRUE(waitForLine(log_, "menus ready", 30s)) << readFile(dir_ / "sandbox.out");
-        boxes_ = elementBoxes(readLines(log_));
         ASSERT_EQ(boxes_.count("menus.context"), 1u);
         // The window id once it is mapped and managed; later commands use it directly.
         const auto end = std::chrono::steady_clock::now() + 20s;
@@ -40,10 +37,6 @@ protected:
         ASSERT_EQ(xdotool({"windowactivate", "--sync", window_}), 0);
     }
 
-    int xdotool(std::vector<std::string> args) {
-        args.insert(args.begin(), "xdotool");
-        return session_.run(args, 20s).status;
-    }
     // Moves the pointer to a point of the gallery window (client coordinates), then clicks.
     int clickAt(int x, int y, int button) {
         return xdotool({"mousemove", "--window", window_, std::to_string(x), std::to_string(y),
@@ -62,9 +55,6 @@ protected:
         return b;
     }
 
-    std::filesystem::path log_ = dir_ / "sandbox.log";
-    pid_t sandbox_ = -1;
-    std::map<std::string, Box> boxes_;
     std::string window_;
 };
 
