@@ -1,7 +1,7 @@
 // Turning one source file into one result file: decode (reduced when the target is much smaller),
-// scale onto the canvas, carry the resolution and, JPEG to JPEG, the metadata, encode by the
-// destination's extension, replace the destination only once the new file is complete, and keep
-// the source's file times when asked.
+// scale onto the canvas, carry the resolution, the colour profile and, JPEG to JPEG, the
+// metadata, encode by the destination's extension, replace the destination only once the new
+// file is complete, and keep the source's file times when asked.
 #pragma once
 
 #include "base/geometry.h"

@@ -3,6 +3,9 @@
 #include "app/settings_schema.h"
 #include "data/settings_store.h"
 #include "engine/image_file.h"
+#include "imaging/icc_profile.h"
+#include "imaging/image_decoder.h"
+#include "imaging/image_encoder.h"
 #include "support/test_support.h"
 
 #include <chrono>
@@ -231,6 +234,90 @@ TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
     const RunResult none = run({"--dest", out(), (dir_ / "in" / "nothing.gif").string()});
     EXPECT_EQ(none.status, 1);
     EXPECT_TRUE(contains(none.errors, "Images not found."));
+}
+
+IccProfile profileOf(const std::string& path) {
+    const std::string bytes = test::readFile(path);
+    return readIccProfile({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+PixelImage decoded(const std::string& path) {
+    PixelImage image;
+    EXPECT_TRUE(decodeImageFile(path, DecodeOptions{}, image)) << path;
+    return image;
+}
+
+// Largest difference of one channel between two pictures of the same size.
+int largestDifference(const PixelImage& a, const PixelImage& b) {
+    int largest = 0;
+    for (std::int32_t y = 0; y < a.height(); ++y) {
+        for (std::int32_t x = 0; x < a.width(); ++x) {
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int d = static_cast<int>((a.pixel(x, y) >> shift) & 0xFF) -
+                              static_cast<int>((b.pixel(x, y) >> shift) & 0xFF);
+                largest = std::max(largest, std::abs(d));
+            }
+        }
+    }
+    return largest;
+}
+
+TEST_F(BatchToolTest, ColourProfileSurvivesEveryConversion) {
+    const std::string source = (images_ / "jpeg/pillow/icc_profile_big.jpg").string();
+    const IccProfile profile = profileOf(source);
+    ASSERT_FALSE(profile.empty());
+    // Into every format with room for a profile, with or without the metadata.
+    for (const char* format : {"png", "tif", "jpg"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(run({"--no-copy-metadata", "--format", format, "--dest", out(), source}).status,
+                  0);
+        EXPECT_EQ(profileOf(out("icc_profile_big.") + format), profile);
+    }
+    // And on from the TIFF, as JPEG and as TIFF again.
+    fs::create_directories(dir_ / "again");
+    const std::string again = (dir_ / "again").string();
+    for (const char* format : {"jpg", "tif"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(run({"--format", format, "--dest", again, out("icc_profile_big.tif")}).status, 0);
+        EXPECT_EQ(profileOf(again + "/icc_profile_big." + format), profile);
+    }
+    // BMP has no place for it: the colours are converted to sRGB instead, so they differ from
+    // the PNG's stored values; a source without a profile gives the same pixels in both.
+    ASSERT_EQ(run({"--format", "bmp", "--dest", out(), source, in("portrait.jpg")}).status, 0);
+    ASSERT_EQ(run({"--format", "png", "--dest", out(), in("portrait.jpg")}).status, 0);
+    EXPECT_GT(
+        largestDifference(decoded(out("icc_profile_big.bmp")), decoded(out("icc_profile_big.png"))),
+        8);
+    EXPECT_EQ(largestDifference(decoded(out("portrait.bmp")), decoded(out("portrait.png"))), 0);
+}
+
+TEST_F(BatchToolTest, TransparencyIsFlattenedOntoWhiteForJpegAndBmp) {
+    // Left half fully transparent (stored as transparent black), right half opaque red.
+    PixelImage image;
+    ASSERT_TRUE(image.allocate(16, 16, AlphaKind::Straight));
+    for (std::int32_t y = 0; y < 16; ++y) {
+        for (std::int32_t x = 0; x < 16; ++x) {
+            image.setPixel(x, y, x < 8 ? 0x00000000u : 0xFFFF0000u);
+        }
+    }
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(encodeImageToMemory(image, ImageFormat::Png, {}, bytes));
+    ASSERT_TRUE(test::writeFile(dir_ / "in" / "half.png",
+                                {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
+    for (const char* format : {"jpg", "bmp"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(run({"--mode", "percentage", "--width", "100", "--height", "100", "--format",
+                       format, "--dest", out(), in("half.png")})
+                      .status,
+                  0);
+        const PixelImage result = decoded(out("half.") + format);
+        ASSERT_EQ(result.size(), (Size{16, 16}));
+        EXPECT_EQ(result.alphaKind(), AlphaKind::None);
+        EXPECT_GE(result.pixel(2, 8) & 0xFF, 0xF0u); // white where it was transparent
+        EXPECT_GE((result.pixel(2, 8) >> 8) & 0xFF, 0xF0u);
+        EXPECT_GE((result.pixel(13, 8) >> 16) & 0xFF, 0xF0u); // red stays red
+        EXPECT_LE(result.pixel(13, 8) & 0xFF, 0x10u);
+    }
 }
 
 TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
