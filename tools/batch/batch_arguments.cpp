@@ -3,6 +3,9 @@
 #include "base/strings.h"
 #include "imaging/image_encoder.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace scalora {
 namespace {
 
@@ -132,6 +135,33 @@ bool setMode(const std::string&, const std::string& text, BatchArguments& result
                            "desktop-fit or 0 to 6)");
     }
     result.mode = *mode;
+    result.modeGiven = true;
+    return true;
+}
+
+// --fit WxH, --exact WxH and --percent P (or PxQ): the mode and its two values at once.
+bool setBox(const std::string& option, const std::string& text, BatchArguments& result,
+            Parser& parser) {
+    std::vector<std::string> parts = split(toLower(trim(text)), "x");
+    const bool percent = option == "--percent";
+    if (percent && parts.size() == 1) {
+        parts.push_back(parts[0]);
+    }
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (parts.size() != 2 || !parseInt(parts[0], width) || !parseInt(parts[1], height) ||
+        width < kMinSizeValue || height < kMinSizeValue || width > kMaxSizeValue ||
+        height > kMaxSizeValue) {
+        return parser.fail(option +
+                           (percent ? " must look like 50 or 50x25" : " must look like 1600x1200") +
+                           " (1 to " + intToString(kMaxSizeValue) + "), not '" + text + "'");
+    }
+    result.mode = option == "--exact" ? ResizeMode::WidthHeight
+                  : percent           ? ResizeMode::Percentage
+                                      : ResizeMode::Fit;
+    result.modeGiven = true;
+    result.width = static_cast<std::int32_t>(width);
+    result.height = static_cast<std::int32_t>(height);
     return true;
 }
 
@@ -227,7 +257,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--mode", setMode},       {"--width", setSize},        {"--height", setSize},
     {"--format", setFormat},   {"--dest", setDestination},  {"-d", setDestination},
     {"--quality", setQuality}, {"--language", setLanguage}, {"--desktop-size", setDesktopSize},
-    {"--jobs", setJobs},
+    {"--jobs", setJobs},       {"--fit", setBox},           {"-s", setBox},
+    {"--exact", setBox},       {"--percent", setBox},
 };
 
 // What the command line starts from before any option is read.
@@ -268,8 +299,35 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
     return parser.fail("unknown option " + arg + " (see --help)");
 }
 
+// One size alone keeps the proportions; a mode that needs two values and was given one is
+// refused rather than completed from a stored value nobody sees.
+bool resolveSize(BatchArguments& result, std::string& error) {
+    if (result.width.has_value() == result.height.has_value()) {
+        return true;
+    }
+    if (!result.modeGiven) {
+        result.mode = result.width ? ResizeMode::Width : ResizeMode::Height;
+        return true;
+    }
+    const bool needsBoth = result.mode == ResizeMode::WidthHeight ||
+                           result.mode == ResizeMode::Fit || result.mode == ResizeMode::Percentage;
+    if (needsBoth) {
+        const auto name =
+            std::find_if(std::begin(kModeNames), std::end(kModeNames),
+                         [&](const auto& entry) { return entry.value == result.mode; });
+        error = "mode " + std::string(name->name) +
+                " needs both --width and --height: " + (result.width ? "--height" : "--width") +
+                " is missing";
+        return false;
+    }
+    return true;
+}
+
 // What a run needs whichever options were given.
-bool checkComplete(const BatchArguments& result, std::string& error) {
+bool checkComplete(BatchArguments& result, std::string& error) {
+    if (!resolveSize(result, error)) {
+        return false;
+    }
     if (result.paths.empty()) {
         error = "no files or folders given (see --help)";
         return false;
@@ -355,10 +413,15 @@ folder, the way Halvorn Scalora's Resize command does. Defaults come from the pr
 settings (config.dat) when they exist; the settings are never changed.
 
 Options:
+  -s, --fit WxH          fit into the box, keeping proportions
+  --exact WxH            exactly this size
+  --percent P[xQ]        P percent of the width (and Q of the height; Q = P if left out)
   --mode MODE            width-height, width, height, fit, percentage, desktop,
                          desktop-fit (or 0 to 6)
-  --width N              width in pixels, or percent in percentage mode (1 to 10000)
-  --height N             height in pixels, or percent in percentage mode (1 to 10000)
+  --width N              width in pixels, or percent in percentage mode (1 to 10000);
+                         alone, the height follows the proportions
+  --height N             height in pixels, or percent in percentage mode (1 to 10000);
+                         alone, the width follows the proportions
   --format FORMAT        original, jpg, png, tif or bmp
   -d, --dest FOLDER      destination folder (must exist)
   --quality N            JPEG quality, 1 to 100

@@ -36,6 +36,7 @@ struct BatchArguments {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
     ResizeMode mode = ResizeMode::WidthHeight;
+    bool modeGiven = false;            // by --mode or a size option, not by the defaults
     std::optional<std::int32_t> width; // from the command line, else the mode's default
     std::optional<std::int32_t> height;
     OutputFormat format = OutputFormat::AsOriginal;

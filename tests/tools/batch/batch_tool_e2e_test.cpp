@@ -320,6 +320,38 @@ TEST_F(BatchToolTest, TransparencyIsFlattenedOntoWhiteForJpegAndBmp) {
     }
 }
 
+TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
+    // portrait.jpg is 1200 x 1800 as displayed.
+    const auto sizeAfter = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--overwrite", "--dest", out(), in("portrait.jpg")});
+        const RunResult result = run(args);
+        EXPECT_EQ(result.status, 0) << result.errors;
+        return ImageFile(out("portrait.jpg")).size();
+    };
+    EXPECT_EQ(sizeAfter({"--width", "600"}), (Size{600, 900}));
+    EXPECT_EQ(sizeAfter({"--height=300"}), (Size{200, 300}));
+    EXPECT_EQ(sizeAfter({"--fit", "400x400"}), (Size{267, 400}));
+    EXPECT_EQ(sizeAfter({"-s", "300x100"}), (Size{67, 100}));
+    EXPECT_EQ(sizeAfter({"--exact=100x50"}), (Size{100, 50}));
+    EXPECT_EQ(sizeAfter({"--percent", "10"}), (Size{120, 180}));
+    EXPECT_EQ(sizeAfter({"--percent", "10x5"}), (Size{120, 90}));
+    EXPECT_EQ(sizeAfter({"--mode", "fit", "--width", "100", "--height", "100"}), (Size{67, 100}));
+
+    // A mode that needs two values and gets one says which is missing.
+    const auto refused = [&](std::vector<std::string> args, const std::string& message) {
+        args.insert(args.end(), {"--dest", out(), in("portrait.jpg")});
+        const RunResult result = run(args);
+        EXPECT_EQ(result.status, 2) << result.errors;
+        EXPECT_TRUE(contains(result.errors, message)) << result.errors;
+    };
+    refused({"--mode", "fit", "--width", "1600"}, "mode fit needs both --width and --height: "
+                                                  "--height is missing");
+    refused({"--mode", "percentage", "--width", "50"}, "--height is missing");
+    refused({"--mode", "width-height", "--height", "50"}, "--width is missing");
+    refused({"--fit", "1600"}, "--fit must look like 1600x1200");
+    refused({"--percent", "0"}, "--percent must look like 50 or 50x25");
+}
+
 TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
     // Enough work that the run is still going when the first line arrives (copies, since
     // links to one file are gathered once).
