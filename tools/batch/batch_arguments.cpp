@@ -425,7 +425,8 @@ Options:
   --format FORMAT        original, jpg, png, tif or bmp
   -d, --dest FOLDER      destination folder (must exist)
   --quality N            JPEG quality, 1 to 100
-  --copy-metadata        copy EXIF, ICC and XMP when writing JPEG from JPEG
+  --copy-metadata        copy EXIF, XMP, IPTC when writing JPEG from JPEG (the
+                         colour profile is always kept; BMP is converted to sRGB)
   --no-copy-metadata
   --no-enlarge           keep images that are already smaller than the target
   --enlarge
