@@ -27,6 +27,8 @@ public:
     [[nodiscard]] virtual bool readRow(std::uint32_t* out) = 0;
     // After the last row: false when the file turned out cut short or damaged.
     [[nodiscard]] virtual bool finish() = 0;
+    // After a failure: whether it was the file ending before its picture did.
+    bool cutShort() const { return cutShort_; }
 
 protected:
     Size size_;
@@ -34,6 +36,7 @@ protected:
     double dpiX_ = 0;
     double dpiY_ = 0;
     int orientation_ = 1;
+    bool cutShort_ = false;
 };
 
 class ImageRowWriter {

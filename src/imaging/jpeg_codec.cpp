@@ -252,7 +252,8 @@ public:
         jpeg_finish_decompress(&d_.cinfo);
         // A file that ends inside its image data is refused: libjpeg fills the rest with grey
         // (or, progressive, leaves it blurred), which would pass a damaged picture off as good.
-        return !(d_.err.dataEnded && (d_.err.scanCutShort || d_.cinfo.progressive_mode));
+        cutShort_ = d_.err.dataEnded && (d_.err.scanCutShort || d_.cinfo.progressive_mode);
+        return !cutShort_;
     }
 
 private:

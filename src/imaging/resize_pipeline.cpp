@@ -184,6 +184,9 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
     bool ok = false;
     if (streamed) {
         ok = resizeRows(*reader, rect, job, probe, nonEmpty(kept), profile, encoded);
+        if (report != nullptr) {
+            report->sourceTruncated = !ok && reader->cutShort();
+        }
     } else {
         PixelImage image;
         if (reader != nullptr) {
@@ -198,6 +201,9 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
             DecodeOptions options;
             options.jpegScaleEighths = scale;
             ok = decodeImageData(data, options, image, kept);
+        }
+        if (report != nullptr && reader != nullptr) {
+            report->sourceTruncated = !ok && reader->cutShort();
         }
         reader.reset();
         data = {};

@@ -29,8 +29,9 @@ struct ResizeJob {
 
 // What the resize did, for tests and benchmarks.
 struct ResizeReport {
-    bool streamed = false; // rows went from decoder to encoder without a full-size picture
-    int scaleEighths = 8;  // the JPEG decode scale (8 for other formats)
+    bool streamed = false;        // rows went from decoder to encoder without a full-size picture
+    int scaleEighths = 8;         // the JPEG decode scale (8 for other formats)
+    bool sourceTruncated = false; // the decode failed because the file ends too early
 };
 
 // The result of `job` on the file at `sourcePath` into `encoded` (with the source's resolution).

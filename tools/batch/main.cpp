@@ -131,15 +131,16 @@ std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults&
     return std::nullopt;
 }
 
-// Runs the worker to its end with the progress display; Ctrl+C asks for a stop like the Stop
-// button, a second one ends the program at once (results are written whole or not at all, so
-// nothing half-written is left).
+// Runs the worker to its end with the progress display; Ctrl+C or SIGTERM asks for a stop like
+// the Stop button, a second one ends the program at once (results are written whole or not at
+// all, so nothing half-written is left).
 void monitor(BatchEngine& engine, QueueObserver& observer) {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 
     ProgressDisplay display(stderr, ::isatty(STDERR_FILENO) == 1, engine.items());
     engine.startWorker();
@@ -160,6 +161,7 @@ void monitor(BatchEngine& engine, QueueObserver& observer) {
     engine.waitForWorker();
     display.finish();
     signal(SIGINT, SIG_DFL);
+    signal(SIGTERM, SIG_DFL);
 }
 
 // The counts, the elapsed time and each skipped image with its reason; the exit status.
