@@ -1,7 +1,7 @@
 // One source file to one encoded result in memory: decode (reduced when the target is much
 // smaller, resample_decode.h), resample in linear light onto the canvas, encode with the
-// source's colour profile (BMP: converted to sRGB) and, for JPEG and BMP, over white. For a JPEG, or
-// an opaque PNG without interlacing, drawn upright at its own canvas and written as JPEG or PNG,
+// source's colour profile (BMP: converted to sRGB) and, for JPEG and BMP, over white. For a JPEG,
+// or an opaque PNG without interlacing, drawn upright at its own canvas and written as JPEG or PNG,
 // the rows stream from the decoder through the resampler into the encoder, so no full-size
 // picture is ever held; everything else goes through a decoded picture and a canvas in memory,
 // with the same pixels as a result.
