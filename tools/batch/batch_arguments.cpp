@@ -443,7 +443,8 @@ Options:
   --version              show the version
 
 Ctrl+C stops once the images in progress are written.
-Exit status: 0 all images written, 1 some skipped or the run refused, 2 bad arguments.
+Exit status: 0 all written, 1 some skipped or left out, 2 bad arguments or no
+image found, 130 stopped by Ctrl+C.
 )";
 }
 

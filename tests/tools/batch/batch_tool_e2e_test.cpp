@@ -229,11 +229,33 @@ TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
     check({"--width", "0", "--dest", out(), in("portrait.jpg")}, "--width must be at least 1");
     check({in("portrait.jpg")}, "no destination folder");
     check({"--dest", out("missing"), in("portrait.jpg")}, "does not exist");
+    check({"--dest", in("portrait.jpg"), in("portrait.jpg")}, "is not a folder");
     EXPECT_EQ(run({"--help"}).status, 0);
-    // Nothing to do is not an argument error.
-    const RunResult none = run({"--dest", out(), (dir_ / "in" / "nothing.gif").string()});
-    EXPECT_EQ(none.status, 1);
-    EXPECT_TRUE(contains(none.errors, "Images not found."));
+}
+
+TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
+    test::writeFile(dir_ / "in" / "notes.txt", "text");
+    test::writeFile(dir_ / "in" / "anim.gif", "GIF89a");
+    fs::create_directories(dir_ / "empty" / "deeper");
+    const RunResult none = run({"--dest", out(), in("missing.jpg"), in("notes.txt"), in("anim.gif"),
+                                (dir_ / "empty").string()});
+    EXPECT_EQ(none.status, 2) << none.errors;
+    for (const std::string& line :
+         {in("missing.jpg") + ": no such file or folder",
+          in("notes.txt") + ": is not a bmp, jpg, png or tif image", in("anim.gif") + ": is a GIF",
+          (dir_ / "empty").string() + ": holds no", std::string("Images not found.")}) {
+        EXPECT_TRUE(contains(none.errors, line)) << line << "\n" << none.errors;
+    }
+    // The source folder as destination: everything in it would be a result.
+    const RunResult inside = run({"--dest", in(""), in("portrait.jpg")});
+    EXPECT_EQ(inside.status, 2) << inside.errors;
+    EXPECT_TRUE(contains(inside.errors, "inside the destination folder")) << inside.errors;
+    // The path that gave an image is not named; the missing one counts against the run.
+    const RunResult fine = run({"--dest", out(), in("portrait.jpg"), in("missing.png")});
+    EXPECT_EQ(fine.status, 1) << fine.errors;
+    EXPECT_TRUE(contains(fine.errors, "Processed: 1, skipped: 0, left out: 1")) << fine.errors;
+    EXPECT_TRUE(contains(fine.errors, "missing.png: no such file")) << fine.errors;
+    EXPECT_FALSE(contains(fine.errors, "portrait.jpg:")) << fine.errors;
 }
 
 IccProfile profileOf(const std::string& path) {
@@ -361,7 +383,7 @@ TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
     }
     const RunResult result = run(
         {"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")}, "[1/");
-    EXPECT_EQ(result.status, 1) << result.errors;
+    EXPECT_EQ(result.status, 130) << result.errors;
     EXPECT_TRUE(contains(result.errors, "stopped")) << result.errors;
     EXPECT_TRUE(contains(result.errors, "not reached")) << result.errors;
     // Every file in the destination is a complete result.
