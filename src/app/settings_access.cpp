@@ -47,7 +47,7 @@ std::unique_ptr<SettingsStore> openSettingsStore(std::string_view productName,
 std::unique_ptr<SettingsStore> readSettingsFile(const std::string& path) {
     std::vector<SettingEntry> entries;
     const std::optional<std::string> text =
-        path.empty() ? std::nullopt : readTextFile(path, TextEncoding::Utf8);
+        path.empty() ? std::nullopt : readTextFile(path, TextEncoding::Utf8, kMaxSettingsFileBytes);
     std::vector<std::string> keys;
     if (text && SettingsStore::parseEntries(*text, entries)) {
         for (const SettingEntry& entry : entries) {
