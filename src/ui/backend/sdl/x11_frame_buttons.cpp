@@ -23,7 +23,10 @@ constexpr unsigned long kDecorMenu = 1u << 4;
 constexpr unsigned long kDecorMinimize = 1u << 5;
 constexpr unsigned long kDecorMaximize = 1u << 6;
 
-} // namespace
+// The property's words: flags, functions, decorations, input mode, status.
+struct MotifHints {
+    unsigned long words[5] = {};
+};
 
 MotifHints motifHintsFor(const FrameButtons& buttons) {
     unsigned long functions = kFunctionMove | kFunctionClose;
@@ -42,6 +45,8 @@ MotifHints motifHintsFor(const FrameButtons& buttons) {
     }
     return MotifHints{{kHintsFunctions | kHintsDecorations, functions, decorations, 0, 0}};
 }
+
+} // namespace
 
 void x11SetFrameButtons(SDL_Window* window, const FrameButtons& buttons) {
     SDL_SysWMinfo info;
