@@ -56,6 +56,7 @@ constexpr FlagOption kFlags[] = {
     {"--recursive", &BatchArguments::recursive, true},
     {"-r", &BatchArguments::recursive, true},
     {"--no-recursive", &BatchArguments::recursive, false},
+    {"--settings", &BatchArguments::useSettings, true},
 };
 
 // A monitor ten times the largest target is beyond any real one.
@@ -406,41 +407,23 @@ std::string heightTextOf(const BatchArguments& arguments, const BatchDefaults& d
 }
 
 std::string batchUsage() {
-    return R"(Usage: scalora-batch [options] PATH...
+    return R"(Usage: scalora-batch [options] -d FOLDER PATH...
 
-Resizes image files (BMP, JPEG, PNG, TIFF) and the images in folders into a destination
-folder, the way Halvorn Scalora's Resize command does. Defaults come from the program's
-settings (config.dat) when they exist; the settings are never changed.
+Resizes BMP, JPEG, PNG and TIFF files, and those in folders given, into FOLDER.
+Defaults: the original size, never enlarged; JPEG quality 90; metadata, colour
+profile and file dates kept; existing files kept; subfolders not searched.
 
-Options:
-  -s, --fit WxH          fit into the box, keeping proportions
-  --exact WxH            exactly this size
-  --percent P[xQ]        P percent of the width (and Q of the height; Q = P if left out)
-  --mode MODE            width-height, width, height, fit, percentage, desktop,
-                         desktop-fit (or 0 to 6)
-  --width N              width in pixels, or percent in percentage mode (1 to 10000);
-                         alone, the height follows the proportions
-  --height N             height in pixels, or percent in percentage mode (1 to 10000);
-                         alone, the width follows the proportions
-  --format FORMAT        original, jpg, png, tif or bmp
-  -d, --dest FOLDER      destination folder (must exist)
-  --quality N            JPEG quality, 1 to 100
-  --copy-metadata        copy EXIF, XMP, IPTC when writing JPEG from JPEG (the
-                         colour profile is always kept; BMP is converted to sRGB)
-  --no-copy-metadata
-  --no-enlarge           keep images that are already smaller than the target
-  --enlarge
-  --keep-dates           give results the dates of their sources
-  --no-keep-dates
-  --overwrite            replace existing files in the destination
-  --no-overwrite
-  -r, --recursive        search subfolders of given folders
-  --no-recursive
-  --language NAME        language of messages (for example english)
-  --desktop-size WxH     monitor size for the desktop modes
-  --jobs N               images resized at once (default: the number of cores)
-  -h, --help             show this help
-  --version              show the version
+Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
+        --width W or --height H alone keeps the proportions
+        --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
+        0 to 6) with --width and --height; --desktop-size WxH for the desktop
+Output  -d, --dest FOLDER (must exist)    --format original|jpg|png|tif|bmp
+        --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
+        XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)
+        --keep-dates, --no-keep-dates    --overwrite, --no-overwrite
+Input   -r, --recursive, --no-recursive
+Other   --settings (start from the window's config.dat, never written)
+        --language NAME   --jobs N (default: the cores)   -h, --help   --version
 
 Ctrl+C stops once the images in progress are written.
 Exit status: 0 all written, 1 some skipped or left out, 2 bad arguments or no

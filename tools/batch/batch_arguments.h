@@ -37,6 +37,7 @@ struct BatchArguments {
     Action action = Action::Run;
     ResizeMode mode = ResizeMode::WidthHeight;
     bool modeGiven = false;            // by --mode or a size option, not by the defaults
+    bool useSettings = false;          // --settings: the defaults were the window's config.dat
     std::optional<std::int32_t> width; // from the command line, else the mode's default
     std::optional<std::int32_t> height;
     OutputFormat format = OutputFormat::AsOriginal;

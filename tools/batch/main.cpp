@@ -8,12 +8,14 @@
 #include "engine/batch_start.h"
 #include "engine/file_gatherer.h"
 #include "engine/library_image_codec.h"
+#include "engine/process_item.h"
 #include "platform/file_system.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_defaults.h"
 #include "tools/batch/batch_progress.h"
 #include "tools/batch/input_reasons.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -194,8 +196,15 @@ int summarise(BatchEngine& engine, std::int32_t leftOut) {
         std::fprintf(stderr, ", left out: %d", leftOut);
     }
     std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
+    const std::string kept = translate(kMessageRewriteNotAllowed, "Messages");
+    bool anyKept = false;
     for (const ImageItem* item : skipped) {
         std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
+        anyKept = anyKept || item->message == kept;
+    }
+    if (anyKept) {
+        std::fputs("scalora-batch: existing results were kept; --overwrite replaces them\n",
+                   stderr);
     }
     if (status.runState == RunState::Stopped) {
         std::fputs("scalora-batch: stopped\n", stderr);
@@ -210,7 +219,11 @@ int summarise(BatchEngine& engine, std::int32_t leftOut) {
 }
 
 int run(const std::vector<std::string>& args) {
-    const BatchDefaults defaults = loadBatchDefaults(userSettingsPath());
+    // --settings decides what the other options start from, wherever it stands.
+    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
+    const BatchDefaults defaults = std::find(args.begin(), optionsEnd, "--settings") != optionsEnd
+                                       ? loadBatchDefaults(userSettingsPath())
+                                       : commandLineDefaults();
     std::string error;
     const std::optional<BatchArguments> parsed = parseBatchArguments(args, defaults, error);
     if (!parsed) {

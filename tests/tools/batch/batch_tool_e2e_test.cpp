@@ -173,8 +173,9 @@ TEST_F(BatchToolTest, ResultsAreNotGatheredAgainAndNamesDoNotCollide) {
     fs::create_directories(dir_ / "in" / "results");
     fs::copy_file(dir_ / "in" / "portrait.jpg", dir_ / "in" / "sub" / "portrait.jpg");
     fs::copy_file(images_ / "png/pillow/hopper.png", dir_ / "in" / "portrait.png");
-    const std::vector<std::string> args{"--width", "10",     "--height",    "10",  "--format",
-                                        "jpg",     "--dest", in("results"), in("")};
+    const std::vector<std::string> args{"-r",       "--overwrite", "--width",  "10",
+                                        "--height", "10",          "--format", "jpg",
+                                        "--dest",   in("results"), in("")};
     RunResult result = run(args);
     ASSERT_EQ(result.status, 0) << result.errors;
     // portrait.jpg, portrait.png and sub/portrait.jpg all become portrait*.jpg.
@@ -188,7 +189,22 @@ TEST_F(BatchToolTest, ResultsAreNotGatheredAgainAndNamesDoNotCollide) {
     EXPECT_TRUE(contains(result.errors, "Processed: 4, skipped: 0")) << result.errors;
 }
 
-TEST_F(BatchToolTest, DefaultsComeFromTheUsersSettingsFile) {
+TEST_F(BatchToolTest, DefaultsAreSafeForScripts) {
+    // No size keeps the size; a second run keeps what the first wrote and says how to replace
+    // it; folders are searched without their subfolders unless asked.
+    ASSERT_EQ(run({"--format", "png", "--dest", out(), in("portrait.jpg")}).status, 0);
+    const Size original = ImageFile(in("portrait.jpg")).size();
+    EXPECT_EQ(ImageFile(out("portrait.png")).size(), original);
+    const RunResult again = run({"--format", "png", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(contains(again.errors, "--overwrite replaces them")) << again.errors;
+    const RunResult flat = run({"--overwrite", "--dest", out(), in("")});
+    EXPECT_FALSE(fs::exists(out("hopper.png"))) << flat.errors;
+    EXPECT_EQ(run({"--overwrite", "-r", "--dest", out(), in("")}).status, 0);
+    EXPECT_TRUE(fs::exists(out("hopper.png")));
+}
+
+TEST_F(BatchToolTest, SettingsFileIsUsedOnlyWhenAskedFor) {
     // The program's own settings: mode Height (1) at 30 pixels, PNG, the destination folder.
     std::vector<SettingEntry> entries;
     for (const SettingKeyDefault& item : schemaDefaults()) {
@@ -210,12 +226,14 @@ TEST_F(BatchToolTest, DefaultsComeFromTheUsersSettingsFile) {
     const std::string text = SettingsStore::formatEntries(entries);
     ASSERT_TRUE(test::writeFile(settings, text));
 
-    const RunResult result = run({in("portrait.jpg")});
+    EXPECT_EQ(run({in("portrait.jpg")}).status, 2); // no destination of its own
+    const RunResult result = run({"--settings", in("portrait.jpg")});
     ASSERT_EQ(result.status, 0) << result.errors;
     EXPECT_EQ(ImageFile(out("portrait.png")).size(), (Size{20, 30}));
     EXPECT_EQ(test::readFile(settings), text); // read, never written
     // Options still win over the file.
-    ASSERT_EQ(run({"--format", "bmp", "--height", "15", in("portrait.jpg")}).status, 0);
+    ASSERT_EQ(run({"--format", "bmp", "--height", "15", "--settings", in("portrait.jpg")}).status,
+              0);
     EXPECT_EQ(ImageFile(out("portrait.bmp")).size(), (Size{10, 15}));
 }
 
