@@ -56,7 +56,6 @@ constexpr FlagOption kFlags[] = {
     {"--recursive", &BatchArguments::recursive, true},
     {"-r", &BatchArguments::recursive, true},
     {"--no-recursive", &BatchArguments::recursive, false},
-    {"--settings", &BatchArguments::useSettings, true},
 };
 
 // A monitor ten times the largest target is beyond any real one.
@@ -356,6 +355,11 @@ std::optional<OutputFormat> formatFromText(const std::string& text) {
     return lookup(text, kFormatNames, kOutputFormatCount, outputFormatFromIndex);
 }
 
+bool wantsSettings(const std::vector<std::string>& args) {
+    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), optionsEnd, "--settings") != optionsEnd;
+}
+
 std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
                                                   const BatchDefaults& defaults,
                                                   std::string& error) {
@@ -381,6 +385,13 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
         if (arg == "-h" || arg == "--help") {
             result.action = BatchArguments::Action::Help;
             return result;
+        }
+        if (arg == "--settings") {
+            if (inlineValue) {
+                static_cast<void>(parser.fail("option --settings takes no value"));
+                return std::nullopt;
+            }
+            continue; // it chose the defaults before parsing began (wantsSettings)
         }
         if (arg == "--version") {
             result.action = BatchArguments::Action::Version;

@@ -15,7 +15,6 @@
 #include "tools/batch/batch_progress.h"
 #include "tools/batch/input_reasons.h"
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -219,11 +218,8 @@ int summarise(BatchEngine& engine, std::int32_t leftOut) {
 }
 
 int run(const std::vector<std::string>& args) {
-    // --settings decides what the other options start from, wherever it stands.
-    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
-    const BatchDefaults defaults = std::find(args.begin(), optionsEnd, "--settings") != optionsEnd
-                                       ? loadBatchDefaults(userSettingsPath())
-                                       : commandLineDefaults();
+    const BatchDefaults defaults =
+        wantsSettings(args) ? loadBatchDefaults(userSettingsPath()) : commandLineDefaults();
     std::string error;
     const std::optional<BatchArguments> parsed = parseBatchArguments(args, defaults, error);
     if (!parsed) {
