@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/application.h"
+#include "app/destination_field.h"
+#include "app/layout_report.h"
 #include "app/main_window_dialogs.h"
 #include "app/resize_settings_panel.h"
 #include "app/settings_access.h"
@@ -15,11 +17,14 @@
 #include "ui/core/ui_layout.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/widgets/ui_box.h"
+#include "ui/widgets/ui_button.h"
+#include "ui/widgets/ui_combo_box.h"
 #include "ui/widgets/ui_expander.h"
 #include "ui/widgets/ui_label.h"
 #include "ui/widgets/ui_message_box.h"
 #include "ui/widgets/ui_progress.h"
 #include "ui/widgets/ui_spacer.h"
+#include "ui/widgets/ui_spin_box.h"
 #include "ui/widgets/ui_status_bar.h"
 #include "ui/widgets/ui_tool_bar.h"
 #include "ui/widgets/ui_tool_button.h"
@@ -46,16 +51,17 @@ struct ToolCommand {
     MainCommand command;
     const char* skin;
     const char* toolTip;
+    const char* reportName;
 };
 
 constexpr std::array<ToolCommand, kMainCommandCount> kToolCommands{{
-    {MainCommand::AddImages, "toolbar_add_files", "Add images..."},
-    {MainCommand::AddFolder, "toolbar_add_folders", "Add folder with images..."},
-    {MainCommand::ExcludeAll, "toolbar_clear", "Exclude all images"},
-    {MainCommand::Resize, "toolbar_resize", "Resize"},
-    {MainCommand::Options, "toolbar_options", "Options"},
-    {MainCommand::Feedback, "toolbar_feedback", "Send feedback"},
-    {MainCommand::About, "toolbar_about", "About"},
+    {MainCommand::AddImages, "toolbar_add_files", "Add images...", "add_images"},
+    {MainCommand::AddFolder, "toolbar_add_folders", "Add folder with images...", "add_folder"},
+    {MainCommand::ExcludeAll, "toolbar_clear", "Exclude all images", "exclude_all"},
+    {MainCommand::Resize, "toolbar_resize", "Resize", "resize"},
+    {MainCommand::Options, "toolbar_options", "Options", "options"},
+    {MainCommand::Feedback, "toolbar_feedback", "Send feedback", "feedback"},
+    {MainCommand::About, "toolbar_about", "About", "about"},
 }};
 
 std::string productName() {
@@ -113,9 +119,25 @@ MainWindow::MainWindow(SettingsStore& settings, BatchEngine& engine,
 
     retranslateTexts();
     updateCommands();
+    reportLayout();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::reportLayout() {
+    layoutReport_ = std::make_unique<LayoutReport>(*this, "main");
+    for (const ToolCommand& tool : kToolCommands) {
+        layoutReport_->add(tool.reportName, &toolButton(tool.command));
+    }
+    layoutReport_->add("table", table_);
+    layoutReport_->add("mode", &panel_->modeList());
+    layoutReport_->add("width", &panel_->widthField());
+    layoutReport_->add("height", &panel_->heightField());
+    layoutReport_->add("format", &panel_->formatList());
+    layoutReport_->add("destination", &panel_->destinationField());
+    layoutReport_->add("destination_button", &panel_->destinationButton());
+    layoutReport_->add("counter", counter_);
+}
 
 void MainWindow::buildToolBar() {
     toolBar_ = new UIToolBar(this);

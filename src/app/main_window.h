@@ -10,12 +10,14 @@
 #include "ui/core/ui_window.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace scalora {
 
 class BatchEngine;
+class LayoutReport;
 class MonitorProvider;
 class ResizeSettingsPanel;
 class SettingsStore;
@@ -99,6 +101,7 @@ private:
     void runProgress() override;
 
     void buildToolBar();
+    void reportLayout();
     void retranslateTexts();
     void chooseDestination();
     void placeBusyLayer();
@@ -119,6 +122,7 @@ private:
     bool busy_ = false;
     bool adding_ = false;
     std::vector<std::string> pendingPaths_;
+    std::unique_ptr<LayoutReport> layoutReport_;
 };
 
 } // namespace scalora
