@@ -20,20 +20,25 @@ LayoutReport::LayoutReport(UIWindow& window, std::string windowName)
     }
 }
 
-void LayoutReport::add(std::string name, const UIElement* element) {
-    parts_.emplace_back(std::move(name), element);
+void LayoutReport::add(std::string name, const UIElement* element,
+                       std::function<std::string()> state) {
+    parts_.push_back({std::move(name), element, std::move(state)});
 }
 
 void LayoutReport::painted() {
     std::string lines;
-    for (const auto& [name, element] : parts_) {
-        if (!element->isVisible()) {
+    for (const Part& part : parts_) {
+        if (!part.element->isVisible()) {
             continue;
         }
-        const Rect r = element->windowRect();
-        lines += "element " + windowName_ + "." + name + " " + std::to_string(r.x) + " " +
+        const Rect r = part.element->windowRect();
+        lines += "element " + windowName_ + "." + part.name + " " + std::to_string(r.x) + " " +
                  std::to_string(r.y) + " " + std::to_string(r.width) + " " +
-                 std::to_string(r.height) + "\n";
+                 std::to_string(r.height);
+        if (part.state) {
+            lines += " " + part.state();
+        }
+        lines += "\n";
     }
     if (lines == last_) {
         return;

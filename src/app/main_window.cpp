@@ -130,13 +130,15 @@ void MainWindow::reportLayout() {
         layoutReport_->add(tool.reportName, &toolButton(tool.command));
     }
     layoutReport_->add("table", table_);
-    layoutReport_->add("mode", &panel_->modeList());
+    layoutReport_->add("mode", &panel_->modeList(),
+                       [this] { return std::to_string(panel_->modeList().currentIndex()); });
     layoutReport_->add("width", &panel_->widthField());
     layoutReport_->add("height", &panel_->heightField());
+    layoutReport_->add("unit", &panel_->unitLabel(), [this] { return panel_->unitLabel().text(); });
     layoutReport_->add("format", &panel_->formatList());
     layoutReport_->add("destination", &panel_->destinationField());
     layoutReport_->add("destination_button", &panel_->destinationButton());
-    layoutReport_->add("counter", counter_);
+    layoutReport_->add("counter", counter_, [this] { return counter_->text(); });
 }
 
 void MainWindow::buildToolBar() {

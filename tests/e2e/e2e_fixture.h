@@ -62,4 +62,28 @@ private:
     std::string readyLine_;
 };
 
+// The window program itself on the session: its settings and single-instance socket in the
+// test's folder, the places of its windows' parts reported into layout_.
+class AppTest : public XvfbTest {
+protected:
+    // Starts the session and the program with these arguments, and waits until its main
+    // window has painted; false (with a failure recorded) when it does not.
+    bool startProgram(const std::vector<std::string>& arguments = {},
+                      const std::vector<std::string>& tools = {"xdotool"});
+    // Waits until the layout report holds at least `count` "painted <window>" lines.
+    [[nodiscard]] bool waitForPaint(const std::string& window, std::size_t count = 1);
+    // Waits until the latest report of a part ends with that state (what the part shows).
+    [[nodiscard]] bool waitForState(const std::string& part, const std::string& state);
+    // The latest place of every reported part ("main.resize" ...).
+    std::map<std::string, Box> boxes() const { return elementBoxes(readLines(layout_)); }
+    // Clicks the middle of a reported part of the window with that title.
+    [[nodiscard]] bool click(const std::string& title, const std::string& part, int button = 1);
+    // Ends the program as the window's close box does, and gives its exit status.
+    int closeProgram();
+    std::filesystem::path configFile() const;
+
+    std::filesystem::path layout_ = dir_ / "layout.txt";
+    pid_t program_ = -1;
+};
+
 } // namespace scalora::test
