@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/batch_message_relay.h"
+#include "app/layout_report.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
 #include "data/translate.h"
@@ -134,6 +135,12 @@ ProgressWindow::ProgressWindow(UIWindow* owner, BatchEngine& engine, const Setti
     setMinimumSize(size);
     setMaximumSize(size);
     setSize(size.width, size.height);
+
+    // Where the end-to-end tests find the button and the counts.
+    layoutReport_ = std::make_unique<LayoutReport>(*this, "progress");
+    layoutReport_->add("button", button_);
+    layoutReport_->add("processed", processed_);
+    layoutReport_->add("skipped", skipped_);
 
     BatchMessageRelay::instance().setListener(
         [this](BatchMessage message, const BatchStatus& status) { onMessage(message, status); });

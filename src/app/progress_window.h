@@ -10,12 +10,14 @@
 #include "ui/core/ui_window.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace scalora {
 
 class BatchEngine;
+class LayoutReport;
 class SettingsStore;
 class UIButton;
 class UILabel;
@@ -88,6 +90,7 @@ private:
     // The close box was used before the run ended: the window closes when it ends, whether
     // the run stopped early or was on its last image anyway.
     bool closedDuringRun_ = false;
+    std::unique_ptr<LayoutReport> layoutReport_;
 };
 
 // Creates the progress window for the run the batch start has just begun and runs it until it
