@@ -17,11 +17,9 @@
 #include "ui/widgets/ui_progress.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <mutex>
+#include <semaphore>
 #include <thread>
 
 namespace scalora {
@@ -47,41 +45,15 @@ public:
     std::function<void(const std::string&)> onCaption;
 };
 
-// Set by the worker when an image has begun, waited for by the UI thread.
-class Latch {
-public:
-    void open() {
-        const std::lock_guard guard(mutex_);
-        open_ = true;
-        opened_.notify_all();
-    }
-    bool wait() {
-        std::unique_lock guard(mutex_);
-        return opened_.wait_for(guard, 10s, [this] { return open_; });
-    }
-    void reset() {
-        const std::lock_guard guard(mutex_);
-        open_ = false;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable opened_;
-    bool open_ = false;
-};
-
-bool writePng(const fs::path& path, std::int32_t width, std::int32_t height) {
+bool writePng(const fs::path& path) {
     PixelImage image;
-    if (!image.allocate(width, height, AlphaKind::None)) {
+    std::vector<std::uint8_t> bytes;
+    if (!image.allocate(96, 64, AlphaKind::None)) {
         return false;
     }
     image.fill(0xFF3080C0);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool ok = encodeImage(image, ImageFormat::Png, EncodeOptions{}, file);
-    return std::fclose(file) == 0 && ok;
+    return encodeImageToMemory(image, ImageFormat::Png, EncodeOptions{}, bytes) &&
+           test::writeFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 class ProgressWindowTest : public ::testing::Test, private BatchStartHost {
@@ -137,16 +109,13 @@ protected:
         // A pointer left over the button keeps its hover timer going, and the loop never idles.
         toolkit_.input().pointerLeft(&window());
     }
-    void setItems(const std::vector<fs::path>& paths) {
-        engine_.items().clear();
-        for (const fs::path& path : paths) {
-            engine_.items().emplace_back(path.string());
-        }
-    }
-    std::vector<fs::path> namedImages(int count) {
+    // Lists image1.png .. imageN.png (not written).
+    std::vector<fs::path> listImages(int count) {
         std::vector<fs::path> paths;
+        engine_.items().clear();
         for (int i = 1; i <= count; ++i) {
             paths.push_back(dir_ / ("image" + std::to_string(i) + ".png"));
+            engine_.items().emplace_back(paths.back().string());
         }
         return paths;
     }
@@ -154,7 +123,7 @@ protected:
     void holdImageUntilStop(std::size_t position) {
         engine_.setItemTask([this, position](const BatchSettings&, ImageItem& item) {
             if (&item == &engine_.items()[position - 1]) {
-                held_.open();
+                held_.release();
                 const auto deadline = std::chrono::steady_clock::now() + 10s;
                 while (!engine_.thread()->isStopRequested() &&
                        std::chrono::steady_clock::now() < deadline) {
@@ -178,8 +147,6 @@ protected:
         RunRequest request;
         request.widthText = "16";
         request.heightText = "16";
-        request.mode = ResizeMode::WidthHeight;
-        request.format = OutputFormat::Png;
         request.destinationText = (dir_ / "out").string();
         PrepareEnvironment environment;
         environment.freeBytes = [](const std::string&) { return std::nullopt; };
@@ -201,7 +168,8 @@ protected:
     BatchEngine engine_;
     RecordingHost host_;
     RecordingSoundPlayer* sound_ = nullptr;
-    Latch held_;
+    // Released by the worker when the held image has begun.
+    std::binary_semaphore held_{0};
 
 private:
     void showRefusal(const Refusal& refusal) override { ADD_FAILURE() << refusal.text; }
@@ -212,9 +180,9 @@ private:
 
 TEST_F(ProgressWindowTest, FourImagesShowAQuarterMoreEachAndTheSkippedOneInRedOrange) {
     settings_->set(setting_keys::kBeepWhenResizeFinish, true);
-    std::vector<fs::path> paths = namedImages(4);
+    const std::vector<fs::path> paths = listImages(4);
     for (const fs::path& path : paths) {
-        ASSERT_TRUE(writePng(path, 96, 64));
+        ASSERT_TRUE(writePng(path));
     }
     ASSERT_TRUE(test::writeFile(paths[1], "not an image"));
     std::vector<std::string> titles;
@@ -225,7 +193,6 @@ TEST_F(ProgressWindowTest, FourImagesShowAQuarterMoreEachAndTheSkippedOneInRedOr
             skippedColours.push_back(window().skippedValue().textStyle().foreground);
         }
     };
-    setItems(paths);
     runBatch([&] {
         ProgressWindow& w = window();
         EXPECT_EQ(w.progressBar().value(), 100);
@@ -256,12 +223,12 @@ TEST_F(ProgressWindowTest, StopDuringTheThirdOfTenFinishesItAndCountsTheRestAsSk
     holdImageUntilStop(3);
     host_.onCaption = [&](const std::string& prefix) {
         if (prefix == "20%") {
-            ASSERT_TRUE(held_.wait());
+            ASSERT_TRUE(held_.try_acquire_for(10s));
             EXPECT_EQ(window().button().text(), "Stop");
             pressButton();
         }
     };
-    setItems(namedImages(10));
+    listImages(10);
     runBatch([&] {
         ProgressWindow& w = window();
         EXPECT_TRUE(w.isFinished());
@@ -289,18 +256,17 @@ TEST_F(ProgressWindowTest, TheCloseBoxDuringARunStopsItAndClosesTheWindowAtItsEn
     for (const Case& c : {Case{10, RunState::Stopped}, Case{3, RunState::Finished}}) {
         SCOPED_TRACE(c.count);
         host_ = RecordingHost();
-        held_.reset();
         holdImageUntilStop(3);
         const std::string before = std::to_string(200 / c.count) + "%";
         bool stayedOpen = false;
         host_.onCaption = [&](const std::string& prefix) {
             if (prefix == before) {
-                ASSERT_TRUE(held_.wait());
+                ASSERT_TRUE(held_.try_acquire_for(10s));
                 toolkit_.input().closeRequested(&window());
                 stayedOpen = window().isVisible() && !window().isFinished();
             }
         };
-        setItems(namedImages(c.count));
+        listImages(c.count);
         runBatch([&] {
             ADD_FAILURE() << "the window stayed open after the run";
             closeWithButton();
