@@ -279,6 +279,28 @@ TEST_F(ProgressWindowTest, TheCloseBoxDuringARunStopsItAndClosesTheWindowAtItsEn
     }
 }
 
+TEST_F(ProgressWindowTest, ARunWhoseMessagesNeverArriveStillEndsWithClose) {
+    class Deaf final : public BatchObserver {
+    public:
+        void post(BatchMessage, ResizeThread&) override {}
+    } deaf;
+    BatchEngine unwired(*codec_, deaf, WorkerOptions{.pauseBeforeItem = 0ms, .jobs = 1});
+    unwired.items().emplace_back((dir_ / "missing.png").string());
+    unwired.startWorker();
+    int idleTurns = 0;
+    sys().setIdleHook([&] {
+        if (++idleTurns == 1) {
+            closeWithButton();
+        } else {
+            toolkit_.quit(-1);
+        }
+    });
+    runProgressWindow(nullptr, unwired, *settings_, host_);
+    EXPECT_EQ(idleTurns, 1);
+    EXPECT_EQ(host_.captions, std::vector<std::string>{""});
+    EXPECT_EQ(host_.rebuilds, 1);
+}
+
 TEST_F(ProgressWindowTest, ElapsedTimeReadsHoursMinutesAndSeconds) {
     EXPECT_EQ(formatElapsed(3725000), "01:02:05");
     EXPECT_EQ(formatElapsed(0), "00:00:00");
