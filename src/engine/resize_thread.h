@@ -45,6 +45,9 @@ public:
     // True once the run has posted its last notification; the native thread ends right after.
     bool hasRunEnded() const { return runEnded_.load(); }
     void markStarting() { runEnded_ = false; }
+    // The status block this worker publishes in: an observer may copy it while it is told
+    // about an update, since the worker changes it again only after the notification returns.
+    BatchSettings& settings() { return settings_; }
 
 protected:
     void run() override;
