@@ -1,5 +1,6 @@
 #include "app/main_controller.h"
 
+#include "app/batch_message_relay.h"
 #include "app/main_window.h"
 #include "data/settings_store.h"
 #include "engine/batch_engine.h"
@@ -31,6 +32,7 @@ MainController::MainController(std::unique_ptr<SettingsStore> settings,
       engine_(std::make_unique<BatchEngine>(*codec_, forwarder_)),
       window_(std::make_unique<MainWindow>(*settings_, *engine_, monitors)) {
     window_->setDeleteOnClose(false);
+    forwarder_.setTarget(&BatchMessageRelay::instance());
     if (theController == nullptr) {
         theController = this;
     }

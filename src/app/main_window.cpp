@@ -401,7 +401,17 @@ void MainWindow::setDestinationText(const std::string& text) {
     panel_->setDestinationText(text);
 }
 
-void MainWindow::runProgress() {}
+void MainWindow::runProgress() {
+    running_ = true;
+    runProgressWindow(this, engine_, settings_, *this);
+    running_ = false;
+}
+
+void MainWindow::setMainCaption(const std::string& prefix) {
+    setTitle(windowCaption(prefix, productName()));
+}
+
+void MainWindow::rebuildTable() {}
 
 // --- window events ---
 
@@ -410,6 +420,16 @@ void MainWindow::resizeEvent(UIEvent& e) {
     if (busyLayer_ != nullptr && busyLayer_->isVisible()) {
         placeBusyLayer();
     }
+}
+
+bool MainWindow::event(UIEvent& e) {
+    // While the progress window is open, it is where a run is stopped and closed; closing
+    // this one would end the event loop under it.
+    if (e.type == UIEventType::Close && running_) {
+        e.ignore();
+        return false;
+    }
+    return UIWindow::event(e);
 }
 
 void MainWindow::closeEvent(UIEvent& e) {

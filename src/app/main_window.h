@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/image_list_host.h"
+#include "app/progress_window.h"
 #include "engine/batch_start.h"
 #include "ui/core/ui_window.h"
 
@@ -40,7 +41,10 @@ enum class MainCommand : std::int32_t {
 };
 inline constexpr std::int32_t kMainCommandCount = 7;
 
-class MainWindow : public UIWindow, public ImageListHost, private BatchStartHost {
+class MainWindow : public UIWindow,
+                   public ImageListHost,
+                   private BatchStartHost,
+                   private ProgressWindowHost {
 public:
     MainWindow(SettingsStore& settings, BatchEngine& engine, const MonitorProvider& monitors);
     ~MainWindow() override;
@@ -90,6 +94,7 @@ public:
     bool isBusy() const { return busy_; }
 
 protected:
+    bool event(UIEvent& e) override;
     void closeEvent(UIEvent& e) override;
     void resizeEvent(UIEvent& e) override;
 
@@ -99,6 +104,10 @@ private:
     void chooseDestinationFolder() override;
     void setDestinationText(const std::string& text) override;
     void runProgress() override;
+
+    // ProgressWindowHost
+    void setMainCaption(const std::string& prefix) override;
+    void rebuildTable() override;
 
     void buildToolBar();
     void reportLayout();
@@ -121,6 +130,7 @@ private:
     UIBox* busyLayer_ = nullptr;
     bool busy_ = false;
     bool adding_ = false;
+    bool running_ = false; // the progress window is open
     std::vector<std::string> pendingPaths_;
     std::unique_ptr<LayoutReport> layoutReport_;
 };
