@@ -138,9 +138,9 @@ ProgressWindow::ProgressWindow(UIWindow* owner, BatchEngine& engine, const Setti
 
     // Where the end-to-end tests find the button and the counts.
     layoutReport_ = std::make_unique<LayoutReport>(*this, "progress");
-    layoutReport_->add("button", button_);
-    layoutReport_->add("processed", processed_);
-    layoutReport_->add("skipped", skipped_);
+    layoutReport_->add("button", button_, [this] { return button_->text(); });
+    layoutReport_->add("processed", processed_, [this] { return processed_->text(); });
+    layoutReport_->add("skipped", skipped_, [this] { return skipped_->text(); });
 
     BatchMessageRelay::instance().setListener(
         [this](BatchMessage message, const BatchStatus& status) { onMessage(message, status); });
