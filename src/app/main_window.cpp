@@ -2,6 +2,8 @@
 
 #include "app/application.h"
 #include "app/destination_field.h"
+#include "app/image_list.h"
+#include "app/image_table.h"
 #include "app/layout_report.h"
 #include "app/main_window_dialogs.h"
 #include "app/resize_settings_panel.h"
@@ -81,7 +83,8 @@ MainWindow::MainWindow(SettingsStore& settings, BatchEngine& engine,
     setTitle(productName());
 
     buildToolBar();
-    table_ = new UIBox(this);
+    list_ = std::make_unique<ImageList>(engine_, settings_, *this);
+    table_ = new ImageTable(this, *list_, *this);
     table_->setSizePolicy(UISizePolicy::Expanding, UISizePolicy::Expanding);
     panel_ = new ResizeSettingsPanel(this, settings_, engine_.settings(), [this] {
         const Rect r = primaryMonitorRectOrFallback(monitors_);
@@ -201,6 +204,9 @@ void MainWindow::showAtStoredGeometry() {
 
 void MainWindow::applySettings() {
     panel_->applySettings();
+    list_->setShowPreview(readBoolSetting(settings_, setting_keys::kIsShowPreview));
+    list_->setShowFullName(readBoolSetting(settings_, setting_keys::kIsShowFullName));
+    table_->rebuildView();
 }
 
 void MainWindow::setDestinationFolder(const std::string& path) {
@@ -220,6 +226,8 @@ void MainWindow::retranslateTexts() {
         toolButton(tool.command).setToolTip(translate(tool.toolTip, kToolTipContext));
     }
     panel_->retranslate();
+    table_->retranslate();
+    table_->rebuildView();
     updateCounter();
     relayout();
     update();
@@ -248,7 +256,7 @@ void MainWindow::addPaths(const std::vector<std::string>& paths) {
     while (!pendingPaths_.empty()) {
         const std::vector<std::string> batch = std::move(pendingPaths_);
         pendingPaths_.clear();
-        static_cast<void>(batch);
+        static_cast<void>(list_->addImages(list_->expandPaths(batch)));
     }
     adding_ = false;
 }
@@ -269,9 +277,7 @@ void MainWindow::excludeAllCommand() {
     if (engine_.items().empty() || busy_) {
         return;
     }
-    engine_.items().clear();
-    updateCounter();
-    updateCommands();
+    list_->clear();
 }
 
 void MainWindow::resizeCommand() {
@@ -311,17 +317,11 @@ void MainWindow::chooseDestination() {
     }
 }
 
-void MainWindow::showImagesNotFound() {
-    UIMessageBox box(this, static_cast<std::int32_t>(UIMessageBoxIcon::Information), productName(),
-                     translate("Images not found.", "Messages"), UIMessageBoxButton::Ok);
-    box.run();
-}
-
 // --- the list's host ---
 
 void MainWindow::beginBusy() {
     busy_ = true;
-    table_->setOption(kAcceptsDrops, false);
+    table_->setAcceptDrops(false);
     panel_->setAcceptDrops(false);
     placeBusyLayer();
     busyLayer_->show();
@@ -343,7 +343,7 @@ void MainWindow::endBusy() {
     progress_->hide();
     progress_->setValue(progress_->minimum());
     statusBar_->relayout();
-    table_->setOption(kAcceptsDrops, true);
+    table_->setAcceptDrops(true);
     panel_->setAcceptDrops(true);
     busy_ = false;
     updateCommands();
@@ -411,7 +411,9 @@ void MainWindow::setMainCaption(const std::string& prefix) {
     setTitle(windowCaption(prefix, productName()));
 }
 
-void MainWindow::rebuildTable() {}
+void MainWindow::rebuildTable() {
+    table_->rebuildView();
+}
 
 // --- window events ---
 

@@ -18,6 +18,8 @@
 namespace scalora {
 
 class BatchEngine;
+class ImageList;
+class ImageTable;
 class LayoutReport;
 class MonitorProvider;
 class ResizeSettingsPanel;
@@ -86,6 +88,8 @@ public:
 
     // Parts, for tests.
     ResizeSettingsPanel& settingsPanel() const { return *panel_; }
+    ImageList& imageList() const { return *list_; }
+    ImageTable& imageTable() const { return *table_; }
     UIToolButton& toolButton(MainCommand command) const {
         return *toolButtons_.at(static_cast<std::size_t>(command));
     }
@@ -114,7 +118,6 @@ private:
     void retranslateTexts();
     void chooseDestination();
     void placeBusyLayer();
-    void showImagesNotFound();
     RunRequest runRequest() const;
 
     SettingsStore& settings_;
@@ -122,7 +125,8 @@ private:
     const MonitorProvider& monitors_;
     UIToolBar* toolBar_ = nullptr;
     std::vector<UIToolButton*> toolButtons_;
-    UIElement* table_ = nullptr;
+    std::unique_ptr<ImageList> list_;
+    ImageTable* table_ = nullptr;
     ResizeSettingsPanel* panel_ = nullptr;
     UIStatusBar* statusBar_ = nullptr;
     UILabel* counter_ = nullptr;
