@@ -299,33 +299,73 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
     return parser.fail("unknown option " + arg + " (see --help)");
 }
 
-// One size alone keeps the proportions; a mode that needs two values and was given one is
-// refused rather than completed from a stored value nobody sees.
-bool resolveSize(BatchArguments& result, std::string& error) {
-    if (result.width.has_value() == result.height.has_value()) {
-        return true;
+std::string modeName(ResizeMode mode) {
+    const auto entry = std::find_if(std::begin(kModeNames), std::end(kModeNames),
+                                    [&](const auto& named) { return named.value == mode; });
+    return std::string(entry->name);
+}
+
+// The short form that gives a two-value mode both of its values at once.
+std::string_view boxOptionOf(ResizeMode mode) {
+    switch (mode) {
+    case ResizeMode::WidthHeight:
+        return "--exact WxH";
+    case ResizeMode::Percentage:
+        return "--percent P";
+    default:
+        return "--fit WxH";
     }
+}
+
+// Without --mode, one size alone keeps the proportions and two fit into the box. A mode asked
+// for by name gets the values it needs from the command line, or from the window's remembered
+// ones with --settings; never from a stored value nobody sees.
+bool resolveSize(BatchArguments& result, const BatchDefaults& defaults, std::string& error) {
+    const bool width = result.width.has_value();
+    const bool height = result.height.has_value();
     if (!result.modeGiven) {
-        result.mode = result.width ? ResizeMode::Width : ResizeMode::Height;
+        if (width != height) {
+            result.mode = width ? ResizeMode::Width : ResizeMode::Height;
+        } else if (width && !defaults.sizesRemembered) {
+            result.mode = ResizeMode::Fit;
+        }
         return true;
     }
-    const bool needsBoth = result.mode == ResizeMode::WidthHeight ||
-                           result.mode == ResizeMode::Fit || result.mode == ResizeMode::Percentage;
-    if (needsBoth) {
-        const auto name =
-            std::find_if(std::begin(kModeNames), std::end(kModeNames),
-                         [&](const auto& entry) { return entry.value == result.mode; });
-        error = "mode " + std::string(name->name) +
-                " needs both --width and --height: " + (result.width ? "--height" : "--width") +
-                " is missing";
+    const std::string mode = "mode " + modeName(result.mode);
+    switch (result.mode) {
+    case ResizeMode::WidthHeight:
+    case ResizeMode::Fit:
+    case ResizeMode::Percentage:
+        if (width != height) {
+            error = mode + " needs both --width and --height: " + (width ? "--height" : "--width") +
+                    " is missing";
+            return false;
+        }
+        if (!width && !defaults.sizesRemembered) {
+            error = mode + " needs --width and --height, both missing (or use " +
+                    std::string(boxOptionOf(result.mode)) + ")";
+            return false;
+        }
+        return true;
+    case ResizeMode::Width:
+    case ResizeMode::Height: {
+        const bool wantsWidth = result.mode == ResizeMode::Width;
+        if ((wantsWidth ? width : height) || defaults.sizesRemembered) {
+            return true;
+        }
+        error = mode + " needs " + (wantsWidth ? "--width" : "--height") + ", which is missing";
         return false;
+    }
+    case ResizeMode::Desktop:
+    case ResizeMode::DesktopKeepProportions:
+        return true;
     }
     return true;
 }
 
 // What a run needs whichever options were given.
-bool checkComplete(BatchArguments& result, std::string& error) {
-    if (!resolveSize(result, error)) {
+bool checkComplete(BatchArguments& result, const BatchDefaults& defaults, std::string& error) {
+    if (!resolveSize(result, defaults, error)) {
         return false;
     }
     if (result.paths.empty()) {
@@ -401,7 +441,7 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
             return std::nullopt;
         }
     }
-    if (!checkComplete(result, error)) {
+    if (!checkComplete(result, defaults, error)) {
         return std::nullopt;
     }
     return result;
@@ -425,7 +465,7 @@ Defaults: the original size, never enlarged; JPEG quality 90; metadata, colour
 profile and file dates kept; existing files kept; subfolders not searched.
 
 Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
-        --width W or --height H alone keeps the proportions
+        --width W, --height H (one keeps the proportions, both fit the box)
         --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
         0 to 6) with --width and --height; --desktop-size WxH for the desktop
 Output  -d, --dest FOLDER (must exist)    --format original|jpg|png|tif|bmp

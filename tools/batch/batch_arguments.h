@@ -22,6 +22,9 @@ struct BatchDefaults {
     // keeps them; 1 where a mode stores no value.
     std::int32_t widthForMode[kResizeModeCount] = {100, 100, 1, 100, 100, 1, 1};
     std::int32_t heightForMode[kResizeModeCount] = {100, 1, 100, 100, 100, 1, 1};
+    // The values above are the user's own choices (from the window's settings), so a --mode
+    // without sizes may use them; otherwise the sizes a mode needs must be given.
+    bool sizesRemembered = false;
     std::string destination;
     std::int32_t jpegQuality = 100;
     bool copyMetadata = true;

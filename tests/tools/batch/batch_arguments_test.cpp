@@ -70,6 +70,7 @@ TEST(BatchArguments, DefaultsComeFromTheSettings) {
     defaults.destination = "/results";
     defaults.jpegQuality = 80;
     defaults.allowRewrite = false;
+    defaults.sizesRemembered = true;
     std::string error;
     std::optional<BatchArguments> args = parse({"x.png"}, error, defaults);
     ASSERT_TRUE(args) << error;

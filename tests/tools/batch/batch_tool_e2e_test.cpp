@@ -375,7 +375,7 @@ TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
     EXPECT_EQ(sizeAfter({"--exact=100x50"}), (Size{100, 50}));
     EXPECT_EQ(sizeAfter({"--percent", "10"}), (Size{120, 180}));
     EXPECT_EQ(sizeAfter({"--percent", "10x5"}), (Size{120, 90}));
-    EXPECT_EQ(sizeAfter({"--mode", "fit", "--width", "100", "--height", "100"}), (Size{67, 100}));
+    EXPECT_EQ(sizeAfter({"--width", "100", "--height", "100"}), (Size{67, 100})); // fit
 
     // A mode that needs two values and gets one says which is missing.
     const auto refused = [&](std::vector<std::string> args, const std::string& message) {
@@ -388,6 +388,8 @@ TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
                                                   "--height is missing");
     refused({"--mode", "percentage", "--width", "50"}, "--height is missing");
     refused({"--mode", "width-height", "--height", "50"}, "--width is missing");
+    refused({"--mode", "fit"}, "mode fit needs --width and --height, both missing (or use --fit");
+    refused({"--mode", "width", "--height", "50"}, "mode width needs --width, which is missing");
     refused({"--fit", "1600"}, "--fit must look like 1600x1200");
     refused({"--percent", "0"}, "--percent must look like 50 or 50x25");
 }
