@@ -58,6 +58,12 @@ constexpr FlagOption kFlags[] = {
     {"--no-recursive", &BatchArguments::recursive, false},
 };
 
+// The options that choose a mode needing no values of its own.
+constexpr NamedValue<ResizeMode> kModeFlags[] = {
+    {"--desktop", ResizeMode::Desktop},
+    {"--desktop-fit", ResizeMode::DesktopKeepProportions},
+};
+
 // A monitor ten times the largest target is beyond any real one.
 constexpr std::int64_t kMaxDesktopSide = std::int64_t{kMaxSizeValue} * 10;
 
@@ -290,6 +296,16 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
             return true;
         }
     }
+    for (const NamedValue<ResizeMode>& flag : kModeFlags) {
+        if (arg == flag.name) {
+            if (inlineValue) {
+                return parser.fail("option " + arg + " takes no value");
+            }
+            result.mode = flag.value;
+            result.modeGiven = true;
+            return true;
+        }
+    }
     for (const ValueOption& option : kValueOptions) {
         if (arg == option.name) {
             std::string text;
@@ -376,12 +392,6 @@ bool checkComplete(BatchArguments& result, const BatchDefaults& defaults, std::s
         error = "no destination folder: give one with --dest FOLDER";
         return false;
     }
-    const bool desktopMode =
-        result.mode == ResizeMode::Desktop || result.mode == ResizeMode::DesktopKeepProportions;
-    if (desktopMode && !result.desktopSize) {
-        error = "the desktop modes need the monitor size: add --desktop-size WIDTHxHEIGHT";
-        return false;
-    }
     return true;
 }
 
@@ -447,6 +457,10 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
     return result;
 }
 
+bool isDesktopMode(ResizeMode mode) {
+    return mode == ResizeMode::Desktop || mode == ResizeMode::DesktopKeepProportions;
+}
+
 std::string widthTextOf(const BatchArguments& arguments, const BatchDefaults& defaults) {
     const auto mode = static_cast<std::size_t>(resizeModeIndex(arguments.mode));
     return intToString(arguments.width.value_or(defaults.widthForMode[mode]));
@@ -466,8 +480,9 @@ profile and file dates kept; existing files kept; subfolders not searched.
 
 Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
         --width W, --height H (one keeps the proportions, both fit the box)
+        --desktop, --desktop-fit: the monitor's size, or --desktop-size WxH
         --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
-        0 to 6) with --width and --height; --desktop-size WxH for the desktop
+        0 to 6) with the --width and --height it uses
 Output  -d, --dest FOLDER (must exist)    --format original|jpg|png|tif|bmp
         --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
         XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)

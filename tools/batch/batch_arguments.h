@@ -51,7 +51,7 @@ struct BatchArguments {
     bool allowRewrite = true;
     bool recursive = true;
     std::string language;
-    std::optional<Size> desktopSize;
+    std::optional<Size> desktopSize;  // else the monitor's, for the desktop modes
     std::optional<std::int32_t> jobs; // images in flight; the number of cores when not given
     std::vector<std::string> paths;
     std::vector<std::string> warnings; // accepted but adjusted values
@@ -72,6 +72,9 @@ bool wantsSettings(const std::vector<std::string>& args);
 std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
                                                   const BatchDefaults& defaults,
                                                   std::string& error);
+
+// Whether the mode takes its size from the monitor.
+bool isDesktopMode(ResizeMode mode);
 
 // Width and height texts of a run as the main window would hold them.
 std::string widthTextOf(const BatchArguments& arguments, const BatchDefaults& defaults);

@@ -14,6 +14,7 @@
 #include "tools/batch/batch_defaults.h"
 #include "tools/batch/batch_progress.h"
 #include "tools/batch/input_reasons.h"
+#include "tools/batch/monitor_size.h"
 
 #include <atomic>
 #include <chrono>
@@ -225,7 +226,7 @@ int run(const std::vector<std::string>& args) {
     if (!parsed) {
         return fail(kExitBadArguments, error);
     }
-    const BatchArguments& arguments = *parsed;
+    BatchArguments arguments = *parsed;
     if (arguments.action == BatchArguments::Action::Help) {
         std::fputs(batchUsage().c_str(), stdout);
         return kExitAllProcessed;
@@ -244,6 +245,14 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr,
                      "scalora-batch: language '%s' is not available; messages stay in English\n",
                      arguments.language.c_str());
+    }
+
+    if (isDesktopMode(arguments.mode) && !arguments.desktopSize) {
+        arguments.desktopSize = primaryMonitorSize();
+        if (!arguments.desktopSize) {
+            return fail(kExitBadArguments, "no display to take the monitor size from (DISPLAY is "
+                                           "not set or cannot be opened): add --desktop-size WxH");
+        }
     }
 
     const std::string cwd = currentDirectory();

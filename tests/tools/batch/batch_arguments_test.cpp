@@ -111,8 +111,6 @@ TEST(BatchArguments, BadArgumentsAreExplained) {
               std::string::npos);
     EXPECT_NE(errorOf({"-d", "/o", "a", "--overwrite=yes"}).find("takes no value"),
               std::string::npos);
-    EXPECT_NE(errorOf({"-d", "/o", "a", "--mode", "desktop"}).find("--desktop-size"),
-              std::string::npos);
 
     std::string error;
     const std::optional<BatchArguments> big = parse(

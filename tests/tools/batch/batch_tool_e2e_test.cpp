@@ -27,12 +27,17 @@ using test::TempDir;
 struct RunResult {
     int status = -1;
     std::string errors; // standard error
+    std::string output; // standard output
 };
 
-// Runs the tool with its own settings folder; optionally interrupts it once its standard error
-// has shown `interruptAfter`.
+struct RunOptions {
+    std::string interruptAfter; // Ctrl+C once standard error has shown this
+    std::string display;        // DISPLAY for the tool; none when empty
+};
+
+// Runs the tool with its own settings folder, standard output going to outputFile.
 RunResult runTool(const std::vector<std::string>& args, const fs::path& configHome,
-                  const std::string& interruptAfter = {}) {
+                  const fs::path& outputFile, const RunOptions& options = {}) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
         return {};
@@ -41,10 +46,15 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(pipeFds[1], STDERR_FILENO);
-        const int devNull = ::open("/dev/null", O_WRONLY);
-        ::dup2(devNull, STDOUT_FILENO);
+        const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(output, STDOUT_FILENO);
         ::close(pipeFds[0]);
         ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        if (options.display.empty()) {
+            ::unsetenv("DISPLAY");
+        } else {
+            ::setenv("DISPLAY", options.display.c_str(), 1);
+        }
         std::vector<char*> argv{const_cast<char*>(tool.c_str())};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -63,8 +73,8 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
             break;
         }
         result.errors.append(buffer, static_cast<std::size_t>(got));
-        if (!interrupted && !interruptAfter.empty() &&
-            result.errors.find(interruptAfter) != std::string::npos) {
+        if (!interrupted && !options.interruptAfter.empty() &&
+            result.errors.find(options.interruptAfter) != std::string::npos) {
             ::kill(child, SIGINT);
             interrupted = true;
         }
@@ -73,8 +83,55 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
     int status = 0;
     ::waitpid(child, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.output = test::readFile(outputFile);
     return result;
 }
+
+// An X server of its own with one screen of the given size, for as long as the object lives.
+class XServer {
+public:
+    XServer(int width, int height) {
+        int ready[2];
+        if (::pipe(ready) != 0) {
+            return;
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            const int devNull = ::open("/dev/null", O_WRONLY);
+            ::dup2(devNull, STDOUT_FILENO);
+            ::dup2(devNull, STDERR_FILENO);
+            const std::string fd = std::to_string(ready[1]);
+            const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+                     "-nolisten", "tcp", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(ready[1]);
+        // Xvfb writes its display number once it accepts clients.
+        char digit = 0;
+        while (::read(ready[0], &digit, 1) == 1 && digit != '\n') {
+            display_ += digit;
+        }
+        ::close(ready[0]);
+        if (!display_.empty()) {
+            display_ = ":" + display_;
+        }
+    }
+    ~XServer() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -92,8 +149,8 @@ protected:
                       dir_ / "in" / "portrait.jpg");
         fs::copy_file(images_ / "png/pillow/hopper.png", dir_ / "in" / "sub" / "hopper.png");
     }
-    RunResult run(std::vector<std::string> args, const std::string& interruptAfter = {}) {
-        return runTool(args, dir_ / "config", interruptAfter);
+    RunResult run(std::vector<std::string> args, const RunOptions& options = {}) {
+        return runTool(args, dir_ / "config", dir_ / "stdout.txt", options);
     }
     std::string in(const std::string& name) const { return (dir_ / "in" / name).string(); }
     std::string out(const std::string& name = {}) const { return (dir_ / "out" / name).string(); }
@@ -394,6 +451,26 @@ TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
     refused({"--percent", "0"}, "--percent must look like 50 or 50x25");
 }
 
+TEST_F(BatchToolTest, DesktopModesUseTheMonitorOrTheGivenSize) {
+    // No display: the size must be given, and then it is used.
+    const RunResult none = run({"--desktop", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(contains(none.errors, "no display to take the monitor size from")) << none.errors;
+    ASSERT_EQ(run({"--desktop-fit", "--desktop-size=300x200", "--dest", out(), in("portrait.jpg")})
+                  .status,
+              0);
+    EXPECT_EQ(ImageFile(out("portrait.jpg")).size(), (Size{300, 200})); // the canvas
+    if (::system("command -v Xvfb >/dev/null") != 0) {
+        GTEST_SKIP() << "Xvfb is not installed";
+    }
+    const XServer server(320, 240);
+    ASSERT_FALSE(server.display().empty());
+    const RunResult desktop = run({"--desktop", "--overwrite", "--dest", out(), in("portrait.jpg")},
+                                  {.interruptAfter = {}, .display = server.display()});
+    ASSERT_EQ(desktop.status, 0) << desktop.errors;
+    EXPECT_EQ(ImageFile(out("portrait.jpg")).size(), (Size{320, 240}));
+}
+
 TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
     // Enough work that the run is still going when the first line arrives (copies, since
     // links to one file are gathered once).
@@ -401,8 +478,9 @@ TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
         fs::copy_file(dir_ / "in" / "portrait.jpg",
                       dir_ / "in" / ("copy" + std::to_string(100 + i) + ".jpg"));
     }
-    const RunResult result = run(
-        {"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")}, "[1/");
+    const RunResult result =
+        run({"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")},
+            {.interruptAfter = "[1/", .display = {}});
     EXPECT_EQ(result.status, 130) << result.errors;
     EXPECT_TRUE(contains(result.errors, "stopped")) << result.errors;
     EXPECT_TRUE(contains(result.errors, "not reached")) << result.errors;

@@ -53,7 +53,7 @@ _scalora_batch() {
     done
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '-s --fit --exact --percent --mode --width --height --format -d --dest --quality
+        COMPREPLY=($(compgen -W '-s --fit --exact --percent --desktop --desktop-fit --mode --width --height --format -d --dest --quality
             --copy-metadata --no-copy-metadata --no-enlarge --enlarge --keep-dates
             --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive --settings
             --language --desktop-size --jobs -h --help --version --' -- "$cur"))
