@@ -483,7 +483,7 @@ Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
         --desktop, --desktop-fit: the monitor's size, or --desktop-size WxH
         --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
         0 to 6) with the --width and --height it uses
-Output  -d, --dest FOLDER (must exist)    --format original|jpg|png|tif|bmp
+Output  -d, --dest FOLDER (made if missing) --format original|jpg|png|tif|bmp
         --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
         XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)
         --keep-dates, --no-keep-dates    --overwrite, --no-overwrite

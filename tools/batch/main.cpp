@@ -256,12 +256,13 @@ int run(const std::vector<std::string>& args) {
     }
 
     const std::string cwd = currentDirectory();
-    const std::string destination = normalizeDestination(arguments.destination, cwd);
-    if (destination.empty()) {
-        const std::optional<FileStatus> status =
-            fileStatus(normalizePath(expandHome(arguments.destination), cwd));
-        return fail(kExitBadArguments, "destination folder '" + arguments.destination + "' " +
-                                           (status ? "is not a folder" : "does not exist"));
+    // Where the results go, made absolute; it may not exist yet.
+    const std::string planned =
+        withTrailingSeparator(normalizePath(expandHome(trim(arguments.destination)), cwd));
+    const std::optional<FileStatus> existing = fileStatus(withoutTrailingSeparator(planned));
+    if (existing && existing->kind != FileKind::Directory) {
+        return fail(kExitBadArguments,
+                    "destination folder '" + arguments.destination + "' is not a folder");
     }
 
     const std::unique_ptr<ImageCodec> codec = makeLibraryImageCodec();
@@ -270,10 +271,20 @@ int run(const std::vector<std::string>& args) {
     WorkerOptions worker{.pauseBeforeItem = std::chrono::milliseconds(0), .buildThumbnails = false};
     worker.jobs = arguments.jobs.value_or(worker.jobs);
     BatchEngine engine(*codec, observer, worker);
-    const std::int32_t leftOut = gatherItems(arguments, destination, cwd, *codec, engine);
+    const std::int32_t leftOut = gatherItems(arguments, planned, cwd, *codec, engine);
     if (engine.items().empty()) {
         return fail(kExitBadArguments, translate("Images not found.", "Messages"));
     }
+    // Made only once there is something to put in it. Missing folders are made with mkdir,
+    // which never follows a link: one that points nowhere is refused, not brought to life.
+    if (!existing && !createDirectories(planned)) {
+        return fail(kExitBadArguments, "destination folder '" + arguments.destination +
+                                           "' does not exist and could not be created" +
+                                           (fileExists(withoutTrailingSeparator(planned))
+                                                ? " (it is a link to nothing)"
+                                                : ""));
+    }
+    const std::string destination = normalizeDestination(arguments.destination, cwd);
     if (const std::optional<int> refused = prepare(arguments, defaults, destination, cwd, engine)) {
         return *refused;
     }

@@ -303,9 +303,23 @@ TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
     check({"--mode", "sideways", "--dest", out(), in("portrait.jpg")}, "unknown mode 'sideways'");
     check({"--width", "0", "--dest", out(), in("portrait.jpg")}, "--width must be at least 1");
     check({in("portrait.jpg")}, "no destination folder");
-    check({"--dest", out("missing"), in("portrait.jpg")}, "does not exist");
+    check({"--dest", out("new"), in("missing.jpg")}, "Images not found.");
+    EXPECT_FALSE(fs::exists(out("new"))); // made only when there is something to put in it
+    check({"--dest", in("portrait.jpg/below"), in("portrait.jpg")}, "could not be created");
+    fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+    check({"--dest", (dir_ / "dangling" / "deeper").string(), in("portrait.jpg")},
+          "could not be created");
+    check({"--dest", (dir_ / "dangling").string(), in("portrait.jpg")}, "a link to nothing");
+    EXPECT_FALSE(fs::exists(dir_ / "nowhere"));
     check({"--dest", in("portrait.jpg"), in("portrait.jpg")}, "is not a folder");
     EXPECT_EQ(run({"--help"}).status, 0);
+}
+
+TEST_F(BatchToolTest, MissingDestinationIsCreatedWithItsParents) {
+    const fs::path deep = dir_ / "new" / "deeper" / "web";
+    const RunResult result = run({"--dest", deep.string(), in("portrait.jpg")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(ImageFile((deep / "portrait.jpg").string()).isOpen());
 }
 
 TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
