@@ -56,6 +56,7 @@ constexpr FlagOption kFlags[] = {
     {"--recursive", &BatchArguments::recursive, true},
     {"-r", &BatchArguments::recursive, true},
     {"--no-recursive", &BatchArguments::recursive, false},
+    {"--keep-folders", &BatchArguments::keepFolders, true},
 };
 
 // The options that choose a mode needing no values of its own.
@@ -384,6 +385,10 @@ bool checkComplete(BatchArguments& result, const BatchDefaults& defaults, std::s
     if (!resolveSize(result, defaults, error)) {
         return false;
     }
+    if (result.keepFolders && !result.recursive) {
+        result.warnings.push_back("--keep-folders changes nothing without -r: only the given "
+                                  "folders themselves are searched");
+    }
     if (result.paths.empty()) {
         error = "no files or folders given (see --help)";
         return false;
@@ -487,7 +492,8 @@ Output  -d, --dest FOLDER (made if missing) --format original|jpg|png|tif|bmp
         --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
         XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)
         --keep-dates, --no-keep-dates    --overwrite, --no-overwrite
-Input   -r, --recursive, --no-recursive
+Input   -r, --recursive, --no-recursive   --keep-folders (with -r: mirror the
+        tree of each folder under FOLDER instead of putting all results in it)
 Other   --settings (start from the window's config.dat, never written)
         --language NAME   --jobs N (default: the cores)   -h, --help   --version
 

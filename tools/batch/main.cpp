@@ -14,8 +14,10 @@
 #include "tools/batch/batch_defaults.h"
 #include "tools/batch/batch_progress.h"
 #include "tools/batch/input_reasons.h"
+#include "tools/batch/kept_folders.h"
 #include "tools/batch/monitor_size.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -23,6 +25,7 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
+#include <set>
 #include <unistd.h>
 
 namespace scalora {
@@ -82,6 +85,16 @@ std::int32_t gatherItems(const BatchArguments& arguments, const std::string& des
     gather.destinationText = destination;
     gather.cwd = cwd;
     const std::vector<std::string> files = gatherImageFiles(arguments.paths, gather);
+    std::vector<std::string> folders; // the trees mirrored with --keep-folders
+    if (arguments.keepFolders) {
+        for (const std::string& path : arguments.paths) {
+            const std::string folder =
+                withoutTrailingSeparator(normalizePath(expandHome(trim(path)), cwd));
+            if (isDirectory(folder)) {
+                folders.push_back(folder);
+            }
+        }
+    }
     const InputContext context{
         .cwd = cwd, .destination = destination, .recursive = arguments.recursive};
     const std::vector<std::string> reasons = unusedInputReasons(arguments.paths, files, context);
@@ -102,9 +115,40 @@ std::int32_t gatherItems(const BatchArguments& arguments, const std::string& des
         item.width = size->width;
         item.height = size->height;
         item.measured = true;
+        item.resultFolder = mirroredFolder(item.path, folders);
         engine.items().push_back(std::move(item));
     }
     return leftOut;
+}
+
+// Makes the folders a run that keeps the trees writes into; the images whose folder cannot be
+// made (something other than a folder is in the way) are named and left out.
+std::int32_t makeResultFolders(const std::string& destination, std::vector<ImageItem>& items) {
+    std::set<std::string> refused;
+    std::set<std::string> made;
+    for (const ImageItem& item : items) {
+        if (item.resultFolder.empty() || made.contains(item.resultFolder) ||
+            refused.contains(item.resultFolder)) {
+            continue;
+        }
+        if (makeMirroredFolder(destination, item.resultFolder)) {
+            made.insert(item.resultFolder);
+        } else {
+            refused.insert(item.resultFolder);
+        }
+    }
+    const auto kept = std::stable_partition(items.begin(), items.end(), [&](const ImageItem& item) {
+        return !refused.contains(item.resultFolder);
+    });
+    for (auto item = kept; item != items.end(); ++item) {
+        std::fprintf(stderr,
+                     "scalora-batch: left out %s: %s%s is not a folder that can be written into "
+                     "(a link or a file is in the way)\n",
+                     item->path.c_str(), destination.c_str(), item->resultFolder.c_str());
+    }
+    const auto count = static_cast<std::int32_t>(items.end() - kept);
+    items.erase(kept, items.end());
+    return count;
 }
 
 // Checks the request as the window's Start button does; the exit status and message of a
@@ -271,7 +315,7 @@ int run(const std::vector<std::string>& args) {
     WorkerOptions worker{.pauseBeforeItem = std::chrono::milliseconds(0), .buildThumbnails = false};
     worker.jobs = arguments.jobs.value_or(worker.jobs);
     BatchEngine engine(*codec, observer, worker);
-    const std::int32_t leftOut = gatherItems(arguments, planned, cwd, *codec, engine);
+    std::int32_t leftOut = gatherItems(arguments, planned, cwd, *codec, engine);
     if (engine.items().empty()) {
         return fail(kExitBadArguments, translate("Images not found.", "Messages"));
     }
@@ -285,6 +329,10 @@ int run(const std::vector<std::string>& args) {
                                                 : ""));
     }
     const std::string destination = normalizeDestination(arguments.destination, cwd);
+    leftOut += makeResultFolders(destination, engine.items());
+    if (engine.items().empty()) {
+        return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
+    }
     if (const std::optional<int> refused = prepare(arguments, defaults, destination, cwd, engine)) {
         return *refused;
     }

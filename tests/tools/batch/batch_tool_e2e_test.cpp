@@ -322,6 +322,27 @@ TEST_F(BatchToolTest, MissingDestinationIsCreatedWithItsParents) {
     EXPECT_TRUE(ImageFile((deep / "portrait.jpg").string()).isOpen());
 }
 
+TEST_F(BatchToolTest, KeepFoldersMirrorsTheTreeWithoutFollowingLinks) {
+    fs::copy_file(dir_ / "in" / "portrait.jpg", dir_ / "in" / "sub" / "portrait.jpg");
+    const RunResult result = run({"-r", "--keep-folders", "--dest", out(), in("")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    // Equal names in different folders need no numbering.
+    for (const char* name : {"portrait.jpg", "sub/portrait.jpg", "sub/hopper.png"}) {
+        EXPECT_TRUE(ImageFile(out(name)).isOpen()) << name;
+    }
+    EXPECT_FALSE(fs::exists(out("portrait_copy1.jpg")));
+    // A link where a folder of the tree belongs is not written through.
+    fs::create_directories(dir_ / "elsewhere");
+    fs::create_directories(dir_ / "linked");
+    fs::create_directory_symlink(dir_ / "elsewhere", dir_ / "linked" / "sub");
+    const std::string linked = (dir_ / "linked").string();
+    const RunResult refused = run({"-r", "--keep-folders", "--dest", linked, in("")});
+    EXPECT_EQ(refused.status, 1) << refused.errors;
+    EXPECT_TRUE(contains(refused.errors, "left out " + in("sub/hopper.png"))) << refused.errors;
+    EXPECT_TRUE(fs::exists(dir_ / "linked" / "portrait.jpg"));
+    EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
+}
+
 TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
     test::writeFile(dir_ / "in" / "notes.txt", "text");
     test::writeFile(dir_ / "in" / "anim.gif", "GIF89a");
