@@ -57,6 +57,8 @@ constexpr FlagOption kFlags[] = {
     {"-r", &BatchArguments::recursive, true},
     {"--no-recursive", &BatchArguments::recursive, false},
     {"--keep-folders", &BatchArguments::keepFolders, true},
+    {"--strip", &BatchArguments::copyMetadata, false},
+    {"--strip-gps", &BatchArguments::stripLocation, true},
 };
 
 // The options that choose a mode needing no values of its own.
@@ -489,8 +491,8 @@ Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
         --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
         0 to 6) with the --width and --height it uses
 Output  -d, --dest FOLDER (made if missing) --format original|jpg|png|tif|bmp
-        --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
-        XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)
+        --quality N (1 to 100)   --strip (no EXIF, XMP, IPTC, comments; the
+        colour profile stays, BMP becomes sRGB)   --strip-gps (no location)
         --keep-dates, --no-keep-dates    --overwrite, --no-overwrite
 Input   -r, --recursive, --no-recursive   --keep-folders (with -r: mirror the
         tree of each folder under FOLDER instead of putting all results in it)

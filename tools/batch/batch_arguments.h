@@ -50,7 +50,8 @@ struct BatchArguments {
     bool keepDates = true;
     bool allowRewrite = true;
     bool recursive = true;
-    bool keepFolders = false; // mirror the given folders' trees instead of flattening them
+    bool keepFolders = false;   // mirror the given folders' trees instead of flattening them
+    bool stripLocation = false; // drop the GPS tags of copied EXIF
     std::string language;
     std::optional<Size> desktopSize;  // else the monitor's, for the desktop modes
     std::optional<std::int32_t> jobs; // images in flight; the number of cores when not given

@@ -164,6 +164,7 @@ std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults&
     request.destinationText = destination;
     request.jpegQuality = arguments.jpegQuality;
     request.jpegCopyExif = arguments.copyMetadata;
+    request.jpegStripLocation = arguments.stripLocation;
     request.allowRewrite = arguments.allowRewrite;
     request.doNotEnlarge = arguments.doNotEnlarge;
     request.saveOriginalFileDate = arguments.keepDates;

@@ -423,6 +423,20 @@ TEST_F(BatchToolTest, ColourProfileSurvivesEveryConversion) {
     EXPECT_EQ(largestDifference(decoded(out("portrait.bmp")), decoded(out("portrait.png"))), 0);
 }
 
+TEST_F(BatchToolTest, StripDropsTheMetadataAndStripGpsOnlyTheLocation) {
+    const std::string source = (images_ / "jpeg/pillow/exif_gps.jpg").string();
+    const std::string exif("Exif\0\0", 6);
+    const std::string dateStamp = "1999:99:99 99:99:99"; // a GPS field's value
+    ASSERT_TRUE(contains(test::readFile(source), dateStamp));
+    ASSERT_EQ(run({"--strip-gps", "--dest", out(), source}).status, 0);
+    const std::string located = test::readFile(out("exif_gps.jpg"));
+    EXPECT_TRUE(contains(located, exif));
+    EXPECT_TRUE(contains(located, "LensMake"));
+    EXPECT_FALSE(contains(located, dateStamp));
+    ASSERT_EQ(run({"--strip", "--overwrite", "--dest", out(), source}).status, 0);
+    EXPECT_FALSE(contains(test::readFile(out("exif_gps.jpg")), exif));
+}
+
 TEST_F(BatchToolTest, TransparencyIsFlattenedOntoWhiteForJpegAndBmp) {
     // Left half fully transparent (stored as transparent black), right half opaque red.
     PixelImage image;

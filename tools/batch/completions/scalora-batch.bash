@@ -54,7 +54,7 @@ _scalora_batch() {
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-s --fit --exact --percent --desktop --desktop-fit --mode --width --height --format -d --dest --quality
-            --copy-metadata --no-copy-metadata --no-enlarge --enlarge --keep-dates
+            --copy-metadata --no-copy-metadata --strip --strip-gps --no-enlarge --enlarge --keep-dates
             --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive --keep-folders --settings
             --language --desktop-size --jobs -h --help --version --' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
