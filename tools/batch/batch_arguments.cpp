@@ -59,12 +59,22 @@ constexpr FlagOption kFlags[] = {
     {"--keep-folders", &BatchArguments::keepFolders, true},
     {"--strip", &BatchArguments::copyMetadata, false},
     {"--strip-gps", &BatchArguments::stripLocation, true},
+    {"--dry-run", &BatchArguments::dryRun, true},
+    {"-n", &BatchArguments::dryRun, true},
+    {"--json", &BatchArguments::json, true},
 };
 
 // The options that choose a mode needing no values of its own.
 constexpr NamedValue<ResizeMode> kModeFlags[] = {
     {"--desktop", ResizeMode::Desktop},
     {"--desktop-fit", ResizeMode::DesktopKeepProportions},
+};
+
+constexpr NamedValue<BatchArguments::Verbosity> kVerbosityFlags[] = {
+    {"-q", BatchArguments::Verbosity::Quiet},
+    {"--quiet", BatchArguments::Verbosity::Quiet},
+    {"-v", BatchArguments::Verbosity::Verbose},
+    {"--verbose", BatchArguments::Verbosity::Verbose},
 };
 
 // A monitor ten times the largest target is beyond any real one.
@@ -263,11 +273,22 @@ struct ValueOption {
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"--mode", setMode},       {"--width", setSize},        {"--height", setSize},
-    {"--format", setFormat},   {"--dest", setDestination},  {"-d", setDestination},
-    {"--quality", setQuality}, {"--language", setLanguage}, {"--desktop-size", setDesktopSize},
-    {"--jobs", setJobs},       {"--fit", setBox},           {"-s", setBox},
-    {"--exact", setBox},       {"--percent", setBox},
+    {"--mode", setMode},
+    {"--width", setSize},
+    {"--height", setSize},
+    {"--format", setFormat},
+    {"-f", setFormat},
+    {"-Q", setQuality},
+    {"--dest", setDestination},
+    {"-d", setDestination},
+    {"--quality", setQuality},
+    {"--language", setLanguage},
+    {"--desktop-size", setDesktopSize},
+    {"--jobs", setJobs},
+    {"--fit", setBox},
+    {"-s", setBox},
+    {"--exact", setBox},
+    {"--percent", setBox},
 };
 
 // What the command line starts from before any option is read.
@@ -309,6 +330,15 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
             return true;
         }
     }
+    for (const NamedValue<BatchArguments::Verbosity>& flag : kVerbosityFlags) {
+        if (arg == flag.name) {
+            if (inlineValue) {
+                return parser.fail("option " + arg + " takes no value");
+            }
+            result.verbosity = flag.value;
+            return true;
+        }
+    }
     for (const ValueOption& option : kValueOptions) {
         if (arg == option.name) {
             std::string text;
@@ -316,12 +346,6 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
         }
     }
     return parser.fail("unknown option " + arg + " (see --help)");
-}
-
-std::string modeName(ResizeMode mode) {
-    const auto entry = std::find_if(std::begin(kModeNames), std::end(kModeNames),
-                                    [&](const auto& named) { return named.value == mode; });
-    return std::string(entry->name);
 }
 
 // The short form that gives a two-value mode both of its values at once.
@@ -350,7 +374,7 @@ bool resolveSize(BatchArguments& result, const BatchDefaults& defaults, std::str
         }
         return true;
     }
-    const std::string mode = "mode " + modeName(result.mode);
+    const std::string mode = "mode " + modeNameOf(result.mode);
     switch (result.mode) {
     case ResizeMode::WidthHeight:
     case ResizeMode::Fit:
@@ -464,6 +488,18 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
     return result;
 }
 
+std::string modeNameOf(ResizeMode mode) {
+    const auto entry = std::find_if(std::begin(kModeNames), std::end(kModeNames),
+                                    [&](const auto& named) { return named.value == mode; });
+    return std::string(entry->name);
+}
+
+std::string formatNameOf(OutputFormat format) {
+    const auto entry = std::find_if(std::begin(kFormatNames), std::end(kFormatNames),
+                                    [&](const auto& named) { return named.value == format; });
+    return std::string(entry->name);
+}
+
 bool isDesktopMode(ResizeMode mode) {
     return mode == ResizeMode::Desktop || mode == ResizeMode::DesktopKeepProportions;
 }
@@ -481,27 +517,27 @@ std::string heightTextOf(const BatchArguments& arguments, const BatchDefaults& d
 std::string batchUsage() {
     return R"(Usage: scalora-batch [options] -d FOLDER PATH...
 
-Resizes BMP, JPEG, PNG and TIFF files, and those in folders given, into FOLDER.
-Defaults: the original size, never enlarged; JPEG quality 90; metadata, colour
-profile and file dates kept; existing files kept; subfolders not searched.
+Resizes BMP, JPEG, PNG and TIFF files, and those in the folders given, into
+FOLDER (made when missing). Defaults: the original size, never enlarged; JPEG
+quality 90; metadata, colour profile, dates and existing files kept; no -r.
 
 Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
         --width W, --height H (one keeps the proportions, both fit the box)
         --desktop, --desktop-fit: the monitor's size, or --desktop-size WxH
         --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
         0 to 6) with the --width and --height it uses
-Output  -d, --dest FOLDER (made if missing) --format original|jpg|png|tif|bmp
-        --quality N (1 to 100)   --strip (no EXIF, XMP, IPTC, comments; the
-        colour profile stays, BMP becomes sRGB)   --strip-gps (no location)
-        --keep-dates, --no-keep-dates    --overwrite, --no-overwrite
+Output  -d, --dest FOLDER   -f, --format original|jpg|png|tif|bmp
+        --strip or --no-copy-metadata (no EXIF, XMP, IPTC, comments; the colour
+        profile stays, BMP becomes sRGB), --copy-metadata   --strip-gps (no GPS)
+        -Q, --quality N   --overwrite, --no-overwrite   --[no-]keep-dates
 Input   -r, --recursive, --no-recursive   --keep-folders (with -r: mirror the
         tree of each folder under FOLDER instead of putting all results in it)
+Report  -n, --dry-run   -q, --quiet   -v, --verbose   --json (one object per
+        image on stdout: source, result, size, bytes, status, reason)
 Other   --settings (start from the window's config.dat, never written)
         --language NAME   --jobs N (default: the cores)   -h, --help   --version
-
-Ctrl+C stops once the images in progress are written.
-Exit status: 0 all written, 1 some skipped or left out, 2 bad arguments or no
-image found, 130 stopped by Ctrl+C.
+Ctrl+C stops after the images in progress. Exit status: 0 all written, 1 some
+skipped or left out, 2 bad arguments or no image found, 130 stopped by Ctrl+C.
 )";
 }
 

@@ -52,6 +52,10 @@ struct BatchArguments {
     bool recursive = true;
     bool keepFolders = false;   // mirror the given folders' trees instead of flattening them
     bool stripLocation = false; // drop the GPS tags of copied EXIF
+    bool dryRun = false;        // say what would be written, write nothing
+    bool json = false;          // one JSON object per image on standard output
+    enum class Verbosity { Quiet, Normal, Verbose };
+    Verbosity verbosity = Verbosity::Normal;
     std::string language;
     std::optional<Size> desktopSize;  // else the monitor's, for the desktop modes
     std::optional<std::int32_t> jobs; // images in flight; the number of cores when not given
@@ -75,6 +79,9 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
                                                   const BatchDefaults& defaults,
                                                   std::string& error);
 
+// The names the options use: "fit", "desktop-fit" ...; "original", "jpg" ...
+std::string modeNameOf(ResizeMode mode);
+std::string formatNameOf(OutputFormat format);
 // Whether the mode takes its size from the monitor.
 bool isDesktopMode(ResizeMode mode);
 

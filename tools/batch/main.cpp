@@ -16,6 +16,7 @@
 #include "tools/batch/input_reasons.h"
 #include "tools/batch/kept_folders.h"
 #include "tools/batch/monitor_size.h"
+#include "tools/batch/result_report.h"
 
 #include <algorithm>
 #include <atomic>
@@ -151,8 +152,31 @@ std::int32_t makeResultFolders(const std::string& destination, std::vector<Image
     return count;
 }
 
+// How much the run says, and where: from the options and whether standard error is a terminal.
+struct Reporting {
+    bool quiet = false;
+    bool verbose = false;
+    bool json = false;
+    bool terminal = false;
+
+    // One line per finished image on standard error: when no bar shows them, or when asked.
+    bool imageLines() const { return !quiet && !json && (!terminal || verbose); }
+};
+
+void note(const Reporting& reporting, const std::string& line) {
+    if (!reporting.quiet) {
+        std::fprintf(stderr, "scalora-batch: %s\n", line.c_str());
+    }
+}
+
+void emitJson(const ImageOutcome& outcome) {
+    std::printf("%s\n", outcomeJson(outcome).c_str());
+    std::fflush(stdout);
+}
+
 // Checks the request as the window's Start button does; the exit status and message of a
-// refusal, or nothing when the run may start.
+// refusal, or nothing when the run may start. A dry run may go on without its destination,
+// naming results as they would be named in it.
 std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults& defaults,
                            const std::string& destination, const std::string& cwd,
                            BatchEngine& engine) {
@@ -178,6 +202,11 @@ std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults&
     case PrepareOutcome::InvalidSize:
         return fail(kExitBadArguments, preparation.refusal.text + " " + preparation.refusal.detail);
     case PrepareOutcome::NoDestination:
+        if (arguments.dryRun) {
+            engine.settings().destinationFolder = destination;
+            assignCopyIndexes(engine.items(), engine.settings().format);
+            return std::nullopt;
+        }
         return fail(kExitBadArguments,
                     "destination folder '" + arguments.destination + "' does not exist");
     case PrepareOutcome::NotEnoughSpace:
@@ -188,10 +217,39 @@ std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults&
     return std::nullopt;
 }
 
+// What each image would become, on standard output; nothing is written or made.
+int dryRun(BatchEngine& engine, std::int32_t leftOut, const Reporting& reporting) {
+    std::int32_t wouldWrite = 0;
+    std::int32_t wouldSkip = 0;
+    for (const ImageItem& item : engine.items()) {
+        const ImageOutcome outcome = predictedOutcome(item, engine.settings());
+        const bool writes = !outcome.result.empty();
+        ++(writes ? wouldWrite : wouldSkip);
+        if (reporting.json) {
+            emitJson(outcome);
+        } else if (writes) {
+            std::printf("%s -> %s (%dx%d)\n", outcome.source.c_str(), outcome.result.c_str(),
+                        outcome.size->width, outcome.size->height);
+        } else {
+            std::fprintf(stderr, "scalora-batch: would skip %s: %s\n", outcome.source.c_str(),
+                         outcome.reason.c_str());
+        }
+    }
+    std::fflush(stdout);
+    if (!reporting.quiet) {
+        std::fprintf(stderr, "Would write: %d, would skip: %d", wouldWrite, wouldSkip);
+        if (leftOut > 0) {
+            std::fprintf(stderr, ", left out: %d", leftOut);
+        }
+        std::fputs(" (dry run: nothing written)\n", stderr);
+    }
+    return wouldSkip == 0 && leftOut == 0 ? kExitAllProcessed : kExitSomeSkipped;
+}
+
 // Runs the worker to its end with the progress display; Ctrl+C or SIGTERM asks for a stop like
 // the Stop button, a second one ends the program at once (results are written whole or not at
 // all, so nothing half-written is left).
-void monitor(BatchEngine& engine, QueueObserver& observer) {
+void monitor(BatchEngine& engine, QueueObserver& observer, const Reporting& reporting) {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     action.sa_flags = SA_RESETHAND;
@@ -199,7 +257,18 @@ void monitor(BatchEngine& engine, QueueObserver& observer) {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 
-    ProgressDisplay display(stderr, ::isatty(STDERR_FILENO) == 1, engine.items());
+    const auto total = static_cast<std::int32_t>(engine.items().size());
+    ProgressDisplay display(
+        stderr, reporting.terminal && !reporting.quiet, engine.items(),
+        [&](std::int32_t index, const ImageItem& item) {
+            const ImageOutcome outcome = outcomeOf(item, engine.settings());
+            if (reporting.json) {
+                emitJson(outcome);
+            } else if (reporting.imageLines()) {
+                std::fprintf(stderr, "%s\n",
+                             outcomeLine(outcome, index, total, reporting.verbose).c_str());
+            }
+        });
     engine.startWorker();
     bool stopAnnounced = false;
     for (;;) {
@@ -222,7 +291,7 @@ void monitor(BatchEngine& engine, QueueObserver& observer) {
 }
 
 // The counts, the elapsed time and each skipped image with its reason; the exit status.
-int summarise(BatchEngine& engine, std::int32_t leftOut) {
+int summarise(BatchEngine& engine, std::int32_t leftOut, const Reporting& reporting) {
     const BatchStatus status = engine.settings().readStatus();
     std::int32_t notReached = 0;
     std::vector<const ImageItem*> skipped;
@@ -231,16 +300,22 @@ int summarise(BatchEngine& engine, std::int32_t leftOut) {
             skipped.push_back(&item);
         } else if (item.status == ItemStatus::StatusUndefined) {
             ++notReached;
+            if (reporting.json) {
+                emitJson(outcomeOf(item, engine.settings()));
+            }
         }
     }
-    std::fprintf(stderr, "Processed: %d, skipped: %d", status.processedCount, status.skippedCount);
-    if (notReached > 0) {
-        std::fprintf(stderr, ", not reached: %d", notReached);
+    if (!reporting.quiet) {
+        std::fprintf(stderr, "Processed: %d, skipped: %d", status.processedCount,
+                     status.skippedCount);
+        if (notReached > 0) {
+            std::fprintf(stderr, ", not reached: %d", notReached);
+        }
+        if (leftOut > 0) {
+            std::fprintf(stderr, ", left out: %d", leftOut);
+        }
+        std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
     }
-    if (leftOut > 0) {
-        std::fprintf(stderr, ", left out: %d", leftOut);
-    }
-    std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
     const std::string kept = translate(kMessageRewriteNotAllowed, "Messages");
     bool anyKept = false;
     for (const ImageItem* item : skipped) {
@@ -263,6 +338,27 @@ int summarise(BatchEngine& engine, std::int32_t leftOut) {
     return allDone ? kExitAllProcessed : kExitSomeSkipped;
 }
 
+// The settings a run uses, in one line, for --verbose.
+std::string describeRun(const BatchArguments& arguments, const BatchDefaults& defaults,
+                        const std::string& destination, std::size_t images) {
+    std::string line = intToString(static_cast<std::int64_t>(images)) + " image" +
+                       (images == 1 ? "" : "s") + ", mode " + modeNameOf(arguments.mode);
+    if (isDesktopMode(arguments.mode)) {
+        line += " " + intToString(arguments.desktopSize->width) + "x" +
+                intToString(arguments.desktopSize->height);
+    } else {
+        line += " " + widthTextOf(arguments, defaults) + "x" + heightTextOf(arguments, defaults);
+    }
+    line += arguments.doNotEnlarge ? ", never enlarged" : ", enlarged when smaller";
+    line += ", format " + formatNameOf(arguments.format) + ", JPEG quality " +
+            intToString(arguments.jpegQuality);
+    line += arguments.copyMetadata
+                ? (arguments.stripLocation ? ", metadata without location" : ", metadata kept")
+                : ", metadata stripped";
+    line += arguments.allowRewrite ? ", existing files replaced" : ", existing files kept";
+    return line + ", into " + destination;
+}
+
 int run(const std::vector<std::string>& args) {
     const BatchDefaults defaults =
         wantsSettings(args) ? loadBatchDefaults(userSettingsPath()) : commandLineDefaults();
@@ -282,6 +378,10 @@ int run(const std::vector<std::string>& args) {
         std::puts(line.c_str());
         return kExitAllProcessed;
     }
+    const Reporting reporting{.quiet = arguments.verbosity == BatchArguments::Verbosity::Quiet,
+                              .verbose = arguments.verbosity == BatchArguments::Verbosity::Verbose,
+                              .json = arguments.json,
+                              .terminal = ::isatty(STDERR_FILENO) == 1};
     for (const std::string& warning : arguments.warnings) {
         std::fprintf(stderr, "scalora-batch: %s\n", warning.c_str());
     }
@@ -291,7 +391,6 @@ int run(const std::vector<std::string>& args) {
                      "scalora-batch: language '%s' is not available; messages stay in English\n",
                      arguments.language.c_str());
     }
-
     if (isDesktopMode(arguments.mode) && !arguments.desktopSize) {
         arguments.desktopSize = primaryMonitorSize();
         if (!arguments.desktopSize) {
@@ -320,14 +419,31 @@ int run(const std::vector<std::string>& args) {
     if (engine.items().empty()) {
         return fail(kExitBadArguments, translate("Images not found.", "Messages"));
     }
+    if (reporting.verbose) {
+        note(reporting, describeRun(arguments, defaults, planned, engine.items().size()));
+    }
+    if (arguments.dryRun) {
+        if (!existing) {
+            note(reporting, "would make the destination folder " + planned);
+        }
+        if (const std::optional<int> refused = prepare(arguments, defaults, planned, cwd, engine)) {
+            return *refused;
+        }
+        return dryRun(engine, leftOut, reporting);
+    }
     // Made only once there is something to put in it. Missing folders are made with mkdir,
     // which never follows a link: one that points nowhere is refused, not brought to life.
-    if (!existing && !createDirectories(planned)) {
-        return fail(kExitBadArguments, "destination folder '" + arguments.destination +
-                                           "' does not exist and could not be created" +
-                                           (fileExists(withoutTrailingSeparator(planned))
-                                                ? " (it is a link to nothing)"
-                                                : ""));
+    if (!existing) {
+        if (!createDirectories(planned)) {
+            return fail(kExitBadArguments, "destination folder '" + arguments.destination +
+                                               "' does not exist and could not be created" +
+                                               (fileExists(withoutTrailingSeparator(planned))
+                                                    ? " (it is a link to nothing)"
+                                                    : ""));
+        }
+        if (reporting.verbose) {
+            note(reporting, "made the destination folder " + planned);
+        }
     }
     const std::string destination = normalizeDestination(arguments.destination, cwd);
     leftOut += makeResultFolders(destination, engine.items());
@@ -337,8 +453,8 @@ int run(const std::vector<std::string>& args) {
     if (const std::optional<int> refused = prepare(arguments, defaults, destination, cwd, engine)) {
         return *refused;
     }
-    monitor(engine, observer);
-    return summarise(engine, leftOut);
+    monitor(engine, observer, reporting);
+    return summarise(engine, leftOut, reporting);
 }
 
 } // namespace

@@ -343,6 +343,59 @@ TEST_F(BatchToolTest, KeepFoldersMirrorsTheTreeWithoutFollowingLinks) {
     EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
 }
 
+TEST_F(BatchToolTest, DryRunSaysWhatWouldBeWrittenAndWritesNothing) {
+    const fs::path fresh = dir_ / "fresh";
+    const RunResult planned = run({"--dry-run", "--fit", "100x100", "--dest", fresh.string(),
+                                   in("portrait.jpg"), in("sub/hopper.png")});
+    EXPECT_EQ(planned.status, 0) << planned.errors;
+    EXPECT_TRUE(contains(planned.output,
+                         in("portrait.jpg") + " -> " + fresh.string() + "/portrait.jpg (67x100)"))
+        << planned.output;
+    EXPECT_TRUE(contains(planned.output, "hopper.png (100x100)")) << planned.output;
+    EXPECT_TRUE(contains(planned.errors, "would make the destination folder")) << planned.errors;
+    EXPECT_FALSE(fs::exists(fresh));
+    // An existing result is kept, and the run says so.
+    test::writeFile(dir_ / "out" / "portrait.jpg", "kept");
+    const RunResult kept = run({"-n", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_TRUE(contains(kept.errors, "would skip " + in("portrait.jpg") + ": Rewriting"))
+        << kept.errors;
+    EXPECT_EQ(test::readFile(out("portrait.jpg")), "kept");
+}
+
+TEST_F(BatchToolTest, JsonGivesOneObjectPerImage) {
+    const std::string odd = in("odd \"name\"\t.jpg");
+    fs::copy_file(in("portrait.jpg"), odd);
+    test::writeFile(dir_ / "out" / "portrait.jpg", "kept");
+    const RunResult result =
+        run({"--json", "--fit", "100x100", "--dest", out(), odd, in("portrait.jpg")});
+    EXPECT_EQ(result.status, 1) << result.errors;
+    const std::string written = "{\"source\":\"" + in("odd \\\"name\\\"\\t.jpg") +
+                                "\",\"result\":\"" + out("odd \\\"name\\\"\\t.jpg") +
+                                "\",\"size\":[67,100],\"bytes\":" +
+                                std::to_string(fs::file_size(out("odd \"name\"\t.jpg"))) +
+                                ",\"status\":\"written\",\"reason\":null}\n";
+    const std::string skipped = "{\"source\":\"" + in("portrait.jpg") +
+                                "\",\"result\":null,\"size\":null,\"bytes\":null,\"status\":"
+                                "\"skipped\",\"reason\":\"Rewriting is not allowed in options\"}\n";
+    EXPECT_EQ(result.output, written + skipped);
+    EXPECT_FALSE(contains(result.errors, "[1/2]")) << result.errors; // no lines beside the JSON
+}
+
+TEST_F(BatchToolTest, QuietSaysOnlyWhatWentWrongAndVerboseSaysMore) {
+    RunResult result = run({"-q", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors, "");
+    result = run({"-q", "--dest", out(), in("portrait.jpg"), in("missing.jpg")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(contains(result.errors, "missing.jpg: no such file")) << result.errors;
+    EXPECT_FALSE(contains(result.errors, "Processed:")) << result.errors;
+    result = run({"-v", "--overwrite", "--width", "60", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(contains(result.errors, "1 image, mode width 60x")) << result.errors;
+    EXPECT_TRUE(contains(result.errors, "portrait.jpg (60x90, ")) << result.errors;
+}
+
 TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
     test::writeFile(dir_ / "in" / "notes.txt", "text");
     test::writeFile(dir_ / "in" / "anim.gif", "GIF89a");
