@@ -307,6 +307,35 @@ BatchArguments argumentsFromDefaults(const BatchDefaults& defaults) {
     return result;
 }
 
+bool takesValue(std::string_view name) {
+    return std::any_of(std::begin(kValueOptions), std::end(kValueOptions),
+                       [&](const ValueOption& option) { return option.name == name; });
+}
+
+// The options one argument holds, each with the value written into the argument: "--name=value"
+// is one; "-rq" is two, as is "-rd/out" ("-r", then "-d" with "/out"); a short option that
+// takes a value ends the group, its value being the rest or else the next argument.
+std::vector<std::pair<std::string, std::optional<std::string>>>
+optionWords(const std::string& arg) {
+    if (arg.starts_with("--")) {
+        const std::size_t equals = arg.find('=');
+        if (equals == std::string::npos) {
+            return {{arg, std::nullopt}};
+        }
+        return {{arg.substr(0, equals), arg.substr(equals + 1)}};
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> words;
+    for (std::size_t at = 1; at < arg.size(); ++at) {
+        std::string name = {'-', arg[at]};
+        if (takesValue(name) && at + 1 < arg.size()) {
+            words.emplace_back(std::move(name), arg.substr(at + 1));
+            break;
+        }
+        words.emplace_back(std::move(name), std::nullopt);
+    }
+    return words;
+}
+
 // One option (without --help and --version); false with the error when it is unknown or its
 // value is bad.
 bool applyOption(const std::string& arg, const std::optional<std::string>& inlineValue,
@@ -457,29 +486,25 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
             optionsEnded = true;
             continue;
         }
-        std::optional<std::string> inlineValue;
-        if (const std::size_t equals = arg.find('=');
-            arg.starts_with("--") && equals != std::string::npos) {
-            inlineValue = arg.substr(equals + 1);
-            arg.resize(equals);
-        }
-        if (arg == "-h" || arg == "--help") {
-            result.action = BatchArguments::Action::Help;
-            return result;
-        }
-        if (arg == "--settings") {
-            if (inlineValue) {
-                static_cast<void>(parser.fail("option --settings takes no value"));
+        for (const auto& [name, inlineValue] : optionWords(arg)) {
+            if (name == "-h" || name == "--help") {
+                result.action = BatchArguments::Action::Help;
+                return result;
+            }
+            if (name == "--settings") {
+                if (inlineValue) {
+                    static_cast<void>(parser.fail("option --settings takes no value"));
+                    return std::nullopt;
+                }
+                continue; // it chose the defaults before parsing began (wantsSettings)
+            }
+            if (name == "--version") {
+                result.action = BatchArguments::Action::Version;
+                return result;
+            }
+            if (!applyOption(name, inlineValue, result, parser)) {
                 return std::nullopt;
             }
-            continue; // it chose the defaults before parsing began (wantsSettings)
-        }
-        if (arg == "--version") {
-            result.action = BatchArguments::Action::Version;
-            return result;
-        }
-        if (!applyOption(arg, inlineValue, result, parser)) {
-            return std::nullopt;
         }
     }
     if (!checkComplete(result, defaults, error)) {

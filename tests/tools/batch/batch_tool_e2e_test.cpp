@@ -33,6 +33,7 @@ struct RunResult {
 struct RunOptions {
     std::string interruptAfter; // Ctrl+C once standard error has shown this
     std::string display;        // DISPLAY for the tool; none when empty
+    fs::path cwd;               // the tool's working folder; the test's when empty
 };
 
 // Runs the tool with its own settings folder, standard output going to outputFile.
@@ -50,6 +51,9 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
         ::dup2(output, STDOUT_FILENO);
         ::close(pipeFds[0]);
         ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) {
+            ::_exit(126);
+        }
         if (options.display.empty()) {
             ::unsetenv("DISPLAY");
         } else {
@@ -396,6 +400,21 @@ TEST_F(BatchToolTest, QuietSaysOnlyWhatWentWrongAndVerboseSaysMore) {
     EXPECT_TRUE(contains(result.errors, "portrait.jpg (60x90, ")) << result.errors;
 }
 
+TEST_F(BatchToolTest, ShortOptionsGroupAndTakeAttachedValues) {
+    // -rq: subfolders searched, nothing said; -s and -d with their values attached; after "--"
+    // a name that starts with a dash is a path.
+    fs::copy_file(in("portrait.jpg"), dir_ / "-dash.jpg");
+    const RunResult result =
+        run({"-rq", "-s60x60", "-fpng", "-dout", "--", in("sub"), "-dash.jpg", "--json"},
+            {.interruptAfter = {}, .display = {}, .cwd = dir_.path()});
+    EXPECT_EQ(result.status, 1) << result.errors; // "--json" is a missing file
+    EXPECT_TRUE(contains(result.errors, "--json: no such file")) << result.errors;
+    EXPECT_FALSE(contains(result.errors, "Processed:")) << result.errors;
+    EXPECT_EQ(ImageFile(out("hopper.png")).size(), (Size{60, 60}));
+    EXPECT_EQ(ImageFile(out("-dash.png")).size(), (Size{40, 60}));
+    EXPECT_EQ(result.output, "");
+}
+
 TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
     test::writeFile(dir_ / "in" / "notes.txt", "text");
     test::writeFile(dir_ / "in" / "anim.gif", "GIF89a");
@@ -568,7 +587,7 @@ TEST_F(BatchToolTest, DesktopModesUseTheMonitorOrTheGivenSize) {
     const XServer server(320, 240);
     ASSERT_FALSE(server.display().empty());
     const RunResult desktop = run({"--desktop", "--overwrite", "--dest", out(), in("portrait.jpg")},
-                                  {.interruptAfter = {}, .display = server.display()});
+                                  {.interruptAfter = {}, .display = server.display(), .cwd = {}});
     ASSERT_EQ(desktop.status, 0) << desktop.errors;
     EXPECT_EQ(ImageFile(out("portrait.jpg")).size(), (Size{320, 240}));
 }
@@ -582,7 +601,7 @@ TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
     }
     const RunResult result =
         run({"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")},
-            {.interruptAfter = "[1/", .display = {}});
+            {.interruptAfter = "[1/", .display = {}, .cwd = {}});
     EXPECT_EQ(result.status, 130) << result.errors;
     EXPECT_TRUE(contains(result.errors, "stopped")) << result.errors;
     EXPECT_TRUE(contains(result.errors, "not reached")) << result.errors;
