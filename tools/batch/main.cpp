@@ -9,6 +9,7 @@
 #include "engine/file_gatherer.h"
 #include "engine/library_image_codec.h"
 #include "engine/process_item.h"
+#include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_defaults.h"
@@ -134,6 +135,9 @@ std::int32_t makeResultFolders(const std::string& destination, std::vector<Image
         }
         if (makeMirroredFolder(destination, item.resultFolder)) {
             made.insert(item.resultFolder);
+            // The worker clears the destination itself; what a killed run left below it goes
+            // here.
+            static_cast<void>(removeStaleTemporaries(destination + item.resultFolder));
         } else {
             refused.insert(item.resultFolder);
         }

@@ -328,6 +328,8 @@ TEST_F(BatchToolTest, MissingDestinationIsCreatedWithItsParents) {
 
 TEST_F(BatchToolTest, KeepFoldersMirrorsTheTreeWithoutFollowingLinks) {
     fs::copy_file(dir_ / "in" / "portrait.jpg", dir_ / "in" / "sub" / "portrait.jpg");
+    fs::create_directories(dir_ / "out" / "sub");
+    test::writeFile(dir_ / "out" / "sub" / ".hopper.png.tmp-Ab3xY9", "left by a killed run");
     const RunResult result = run({"-r", "--keep-folders", "--dest", out(), in("")});
     ASSERT_EQ(result.status, 0) << result.errors;
     // Equal names in different folders need no numbering.
@@ -335,6 +337,7 @@ TEST_F(BatchToolTest, KeepFoldersMirrorsTheTreeWithoutFollowingLinks) {
         EXPECT_TRUE(ImageFile(out(name)).isOpen()) << name;
     }
     EXPECT_FALSE(fs::exists(out("portrait_copy1.jpg")));
+    EXPECT_FALSE(fs::exists(out("sub/.hopper.png.tmp-Ab3xY9")));
     // A link where a folder of the tree belongs is not written through.
     fs::create_directories(dir_ / "elsewhere");
     fs::create_directories(dir_ / "linked");
