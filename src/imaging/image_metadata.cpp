@@ -74,12 +74,15 @@ std::uint64_t typeBytes(std::uint16_t type) {
     }
 }
 
-// Zeros [offset, offset + count) of the TIFF structure, except where it overlaps `keep`: a
-// broken file may point its GPS values into the first IFD, which must stay readable.
+// Bytes of the TIFF header: byte order, 42 and the offset of the first IFD.
+constexpr std::size_t kTiffHeaderBytes = 8;
+
+// Zeros [offset, offset + count) of the TIFF structure, except the header and where it overlaps
+// `keep`: a broken file may point its GPS values there, and both must stay readable.
 void zeroRange(std::span<std::uint8_t> tiff, std::size_t offset, std::size_t count,
                std::size_t keepFrom, std::size_t keepTo) {
     for (std::size_t at = offset; at < offset + count && at < tiff.size(); ++at) {
-        if (at < keepFrom || at >= keepTo) {
+        if (at >= kTiffHeaderBytes && (at < keepFrom || at >= keepTo)) {
             tiff[at] = 0;
         }
     }
@@ -214,6 +217,9 @@ bool removeExifLocation(std::span<std::uint8_t> app1) {
     const std::span<std::uint8_t> tiff = app1.subspan(codec::kTiffStart);
     const codec::TiffView view(tiff, fields.bigEndian);
     const std::size_t ifd = view.u32(4);
+    if (ifd < codec::kTiffHeaderBytes) {
+        return false; // an IFD inside the header: no edit could keep both readable
+    }
     const std::size_t count = view.u16(ifd);
     std::size_t end = ifd + 2;
     std::size_t found = 0;

@@ -224,6 +224,15 @@ TEST(JpegMetadata, LocationIsRemovedWithItsValuesAndNothingElse) {
     ASSERT_TRUE(removeExifLocation(std::span<std::uint8_t>(hostile)));
     EXPECT_TRUE(holds(hostile, "Make"));
     EXPECT_EQ(readExifOrientation(hostile), readExifOrientation(exif));
+    // A first IFD that overlaps the header cannot be edited without breaking the header.
+    // Header "MM", 42, first IFD at 7; its count (0x0701) is the header's last byte and the next
+    // one; then a GPSInfo entry pointing at offset 0.
+    std::vector<std::uint8_t> overlapping = {'E', 'x', 'i', 'f', 0,    0,    'M', 'M', 0, 42, 0,
+                                             0,   0,   7,   1,   0x88, 0x25, 0,   4,   0, 0,  0,
+                                             1,   0,   0,   0,   0,    0,    0,   0,   0};
+    const std::vector<std::uint8_t> unchanged = overlapping;
+    EXPECT_FALSE(removeExifLocation(std::span<std::uint8_t>(overlapping)));
+    EXPECT_EQ(overlapping, unchanged);
     std::vector<std::uint8_t> cut(exif.begin(), exif.begin() + 20);
     EXPECT_FALSE(removeExifLocation(std::span<std::uint8_t>(cut)));
     std::vector<std::uint8_t> xmp = {'h', 't', 't', 'p', ':', '/', '/'};
