@@ -544,7 +544,7 @@ std::string batchUsage() {
 
 Resizes BMP, JPEG, PNG and TIFF files, and those in the folders given, into
 FOLDER (made when missing). Defaults: the original size, never enlarged; JPEG
-quality 90; metadata, colour profile, dates and existing files kept; no -r.
+quality 90; metadata, profile, dates and existing files kept; no subfolders.
 
 Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
         --width W, --height H (one keeps the proportions, both fit the box)
