@@ -68,6 +68,7 @@ struct BatchSettings {
     std::string destinationFolder; // absolute, ending with '/', or empty
     std::int32_t jpegQuality = 100;
     bool jpegCopyExif = true;
+    bool jpegStripLocation = false; // copied EXIF loses its GPS tags
     Size desktopSize;
 
     // Reads the status block under the lock; clears `changed` when asked, as a display does
@@ -76,7 +77,7 @@ struct BatchSettings {
     // Back to the state of a run that has not begun.
     void resetStatus();
     ResizeOptions writeOptions() const {
-        return {allowRewrite, saveOriginalFileDate, jpegQuality, jpegCopyExif};
+        return {allowRewrite, saveOriginalFileDate, jpegQuality, jpegCopyExif, jpegStripLocation};
     }
     // The geometry input of this run's snapshot for a source of the given size; the disk
     // estimate and the per-image task both start from it, so they always agree.

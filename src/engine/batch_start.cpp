@@ -75,6 +75,7 @@ void writeSnapshot(BatchSettings& settings, const RunRequest& request, std::int3
     settings.format = request.format;
     settings.jpegQuality = std::clamp(request.jpegQuality, kMinJpegQuality, kMaxJpegQuality);
     settings.jpegCopyExif = request.jpegCopyExif;
+    settings.jpegStripLocation = request.jpegStripLocation;
     settings.allowRewrite = request.allowRewrite;
     settings.doNotEnlarge = request.doNotEnlarge;
     settings.saveOriginalFileDate = request.saveOriginalFileDate;

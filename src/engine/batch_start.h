@@ -24,6 +24,7 @@ struct RunRequest {
     std::string destinationText;
     std::int32_t jpegQuality = 100;
     bool jpegCopyExif = true;
+    bool jpegStripLocation = false;
     bool allowRewrite = true;
     bool doNotEnlarge = false;
     bool saveOriginalFileDate = true;

@@ -34,6 +34,9 @@ struct ImageItem {
     std::string message; // translated reason of the last refusal
     bool measured = false;
     std::int32_t copyIndex = 0;
+    // Folder of the result below the destination ("" or ending with '/'), for a run that keeps
+    // the source's folder tree; names are numbered apart per folder.
+    std::string resultFolder;
     std::string resultPath; // empty unless the last processing wrote a file
     int writeError = 0;     // errno of the last processing's failed write, 0 when none
 };

@@ -34,7 +34,7 @@ bool isInsideFolder(std::string_view path, std::string_view folder) {
 }
 
 std::string destinationPathOf(const BatchSettings& settings, const ImageItem& item) {
-    return settings.destinationFolder + resultFileName(item, settings.format);
+    return settings.destinationFolder + item.resultFolder + resultFileName(item, settings.format);
 }
 
 bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& codec) {

@@ -57,6 +57,7 @@ bool resizeImageFile(const std::string& destinationPath, Size targetSize,
     job.format = encoder;
     job.jpegQuality = options.jpegQuality;
     job.copyMetadata = copyMetadata;
+    job.stripLocation = options.stripLocation;
     std::vector<std::uint8_t> encoded;
     ResizeReport report;
     if (!resizeToMemory(sourcePath, job, encoded, &report)) {

@@ -11,6 +11,7 @@ struct ResizeOptions {
     bool keepFileDates = false;    // the result gets the source's access and modification times
     std::int32_t jpegQuality = 90; // kMinJpegQuality..kMaxJpegQuality, JPEG results only
     bool copyMetadata = false;     // JPEG to JPEG: carry EXIF, XMP, ICC, IPTC and comments
+    bool stripLocation = false;    // and take the GPS tags out of the copied EXIF
 };
 
 // Why a resize gave no result, for the reason shown with the image.

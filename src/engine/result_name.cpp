@@ -35,7 +35,8 @@ std::string resultFileName(const ImageItem& item, OutputFormat format) {
 }
 
 std::string resultNameKey(const ImageItem& item, OutputFormat format) {
-    return toLower(item.baseName + "." + resultExtension(format, item.extension));
+    return item.resultFolder +
+           toLower(item.baseName + "." + resultExtension(format, item.extension));
 }
 
 } // namespace scalora

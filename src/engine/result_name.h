@@ -20,8 +20,8 @@ OutputFormat resultFormat(OutputFormat format, std::string_view sourceExtension)
 // base name + "_copy" + index (index above 0 only) + "." + extension. Ends with "." when the
 // extension is empty, which the caller treats as "cannot be written".
 std::string resultFileName(const ImageItem& item, OutputFormat format);
-// The name two results collide on (base name and written extension, lower case); the copy
-// index counts earlier items with the same key.
+// The name two results collide on (the result folder, then base name and written extension in
+// lower case); the copy index counts earlier items with the same key.
 std::string resultNameKey(const ImageItem& item, OutputFormat format);
 
 } // namespace scalora

@@ -32,4 +32,13 @@ bool resetExifOrientation(std::span<std::uint8_t> app1);
 // Resets the orientation in every EXIF segment of the metadata; returns true when one changed.
 bool resetExifOrientation(ImageMetadata& metadata);
 
+// Takes the location out of an APP1 EXIF payload: the GPSInfo entry leaves the first IFD and the
+// GPS IFD with every value it points to is overwritten with zeros, so no coordinate stays behind
+// as unreferenced bytes. The payload keeps its size and every other offset. Returns true when a
+// GPSInfo entry was removed.
+bool removeExifLocation(std::span<std::uint8_t> app1);
+
+// The same for every EXIF segment of the metadata; returns true when one changed.
+bool removeExifLocation(ImageMetadata& metadata);
+
 } // namespace scalora

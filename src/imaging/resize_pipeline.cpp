@@ -170,6 +170,9 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
         if (reader == nullptr) {
             return false;
         }
+        if (kept != nullptr && job.stripLocation) {
+            removeExifLocation(*kept);
+        }
     } else if (probe.format == ImageFormat::Png && !probe.hasAlpha) {
         reader = openPngRows(data); // null when interlaced: decoded whole below
     }

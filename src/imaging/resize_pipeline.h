@@ -24,7 +24,8 @@ struct ResizeJob {
     Point placement; // with the picture at `placement`, composited over it)
     ImageFormat format = ImageFormat::Jpeg; // the encoder
     int jpegQuality = 90;                   // 1..100
-    bool copyMetadata = false; // a JPEG source's EXIF, ICC, XMP, IPTC and comments, for JPEG
+    bool copyMetadata = false;  // a JPEG source's EXIF, ICC, XMP, IPTC and comments, for JPEG
+    bool stripLocation = false; // without the GPS tags of the copied EXIF
 };
 
 // What the resize did, for tests and benchmarks.

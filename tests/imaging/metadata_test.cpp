@@ -9,6 +9,7 @@
 #include "imaging/orientation.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -184,6 +185,58 @@ TEST(JpegMetadata, OrientationIsReadAndResetInBothByteOrders) {
     cut.resize(20);
     EXPECT_EQ(readExifOrientation(cut), 0);
     EXPECT_FALSE(resetExifOrientation(std::span<std::uint8_t>(cut)));
+}
+
+bool holds(const std::vector<std::uint8_t>& bytes, std::string_view text) {
+    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+}
+
+TEST(JpegMetadata, LocationIsRemovedWithItsValuesAndNothingElse) {
+    SCALORA_REQUIRE_SHARED();
+    const std::string file =
+        test::readFile(test::sharedDir() / "testimages/jpeg/pillow/exif_gps.jpg");
+    std::vector<std::uint8_t> exif;
+    for (const MarkerSegment& segment : markerSegments(file)) {
+        if (segment.marker == 0xE1) {
+            exif = segment.data;
+        }
+    }
+    ASSERT_TRUE(holds(exif, "1999:99:99 99:99:99")); // the GPS date stamp
+    std::vector<std::uint8_t> stripped = exif;
+    ASSERT_TRUE(removeExifLocation(std::span<std::uint8_t>(stripped)));
+    EXPECT_EQ(stripped.size(), exif.size());
+    EXPECT_FALSE(holds(stripped, "1999:99:99"));
+    EXPECT_TRUE(holds(stripped, "LensMake")); // the Exif IFD stays
+    EXPECT_TRUE(holds(stripped, "Make"));
+    EXPECT_FALSE(removeExifLocation(std::span<std::uint8_t>(stripped))); // nothing left to take
+
+    // A GPSInfo entry pointing into the first IFD removes the entry and leaves that IFD whole;
+    // a payload cut short, or one without EXIF, is left alone.
+    std::vector<std::uint8_t> hostile = exif;
+    const std::size_t tiff = 6;
+    for (std::size_t at = tiff + 10; at + 12 <= hostile.size(); at += 12) {
+        if (hostile[at] == 0x88 && hostile[at + 1] == 0x25) {
+            hostile[at + 8] = hostile[at + 9] = hostile[at + 10] = 0;
+            hostile[at + 11] = 8;
+            break;
+        }
+    }
+    ASSERT_TRUE(removeExifLocation(std::span<std::uint8_t>(hostile)));
+    EXPECT_TRUE(holds(hostile, "Make"));
+    EXPECT_EQ(readExifOrientation(hostile), readExifOrientation(exif));
+    // A first IFD that overlaps the header cannot be edited without breaking the header.
+    // Header "MM", 42, first IFD at 7; its count (0x0701) is the header's last byte and the next
+    // one; then a GPSInfo entry pointing at offset 0.
+    std::vector<std::uint8_t> overlapping = {'E', 'x', 'i', 'f', 0,    0,    'M', 'M', 0, 42, 0,
+                                             0,   0,   7,   1,   0x88, 0x25, 0,   4,   0, 0,  0,
+                                             1,   0,   0,   0,   0,    0,    0,   0,   0};
+    const std::vector<std::uint8_t> unchanged = overlapping;
+    EXPECT_FALSE(removeExifLocation(std::span<std::uint8_t>(overlapping)));
+    EXPECT_EQ(overlapping, unchanged);
+    std::vector<std::uint8_t> cut(exif.begin(), exif.begin() + 20);
+    EXPECT_FALSE(removeExifLocation(std::span<std::uint8_t>(cut)));
+    std::vector<std::uint8_t> xmp = {'h', 't', 't', 'p', ':', '/', '/'};
+    EXPECT_FALSE(removeExifLocation(std::span<std::uint8_t>(xmp)));
 }
 
 // A JPEG written with an EXIF orientation decodes turned, and the probe reports the turned

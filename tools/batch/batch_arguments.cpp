@@ -56,6 +56,25 @@ constexpr FlagOption kFlags[] = {
     {"--recursive", &BatchArguments::recursive, true},
     {"-r", &BatchArguments::recursive, true},
     {"--no-recursive", &BatchArguments::recursive, false},
+    {"--keep-folders", &BatchArguments::keepFolders, true},
+    {"--strip", &BatchArguments::copyMetadata, false},
+    {"--strip-gps", &BatchArguments::stripLocation, true},
+    {"--dry-run", &BatchArguments::dryRun, true},
+    {"-n", &BatchArguments::dryRun, true},
+    {"--json", &BatchArguments::json, true},
+};
+
+// The options that choose a mode needing no values of its own.
+constexpr NamedValue<ResizeMode> kModeFlags[] = {
+    {"--desktop", ResizeMode::Desktop},
+    {"--desktop-fit", ResizeMode::DesktopKeepProportions},
+};
+
+constexpr NamedValue<BatchArguments::Verbosity> kVerbosityFlags[] = {
+    {"-q", BatchArguments::Verbosity::Quiet},
+    {"--quiet", BatchArguments::Verbosity::Quiet},
+    {"-v", BatchArguments::Verbosity::Verbose},
+    {"--verbose", BatchArguments::Verbosity::Verbose},
 };
 
 // A monitor ten times the largest target is beyond any real one.
@@ -254,11 +273,22 @@ struct ValueOption {
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"--mode", setMode},       {"--width", setSize},        {"--height", setSize},
-    {"--format", setFormat},   {"--dest", setDestination},  {"-d", setDestination},
-    {"--quality", setQuality}, {"--language", setLanguage}, {"--desktop-size", setDesktopSize},
-    {"--jobs", setJobs},       {"--fit", setBox},           {"-s", setBox},
-    {"--exact", setBox},       {"--percent", setBox},
+    {"--mode", setMode},
+    {"--width", setSize},
+    {"--height", setSize},
+    {"--format", setFormat},
+    {"-f", setFormat},
+    {"-Q", setQuality},
+    {"--dest", setDestination},
+    {"-d", setDestination},
+    {"--quality", setQuality},
+    {"--language", setLanguage},
+    {"--desktop-size", setDesktopSize},
+    {"--jobs", setJobs},
+    {"--fit", setBox},
+    {"-s", setBox},
+    {"--exact", setBox},
+    {"--percent", setBox},
 };
 
 // What the command line starts from before any option is read.
@@ -277,6 +307,35 @@ BatchArguments argumentsFromDefaults(const BatchDefaults& defaults) {
     return result;
 }
 
+bool takesValue(std::string_view name) {
+    return std::any_of(std::begin(kValueOptions), std::end(kValueOptions),
+                       [&](const ValueOption& option) { return option.name == name; });
+}
+
+// The options one argument holds, each with the value written into the argument: "--name=value"
+// is one; "-rq" is two, as is "-rd/out" ("-r", then "-d" with "/out"); a short option that
+// takes a value ends the group, its value being the rest or else the next argument.
+std::vector<std::pair<std::string, std::optional<std::string>>>
+optionWords(const std::string& arg) {
+    if (arg.starts_with("--")) {
+        const std::size_t equals = arg.find('=');
+        if (equals == std::string::npos) {
+            return {{arg, std::nullopt}};
+        }
+        return {{arg.substr(0, equals), arg.substr(equals + 1)}};
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> words;
+    for (std::size_t at = 1; at < arg.size(); ++at) {
+        std::string name = {'-', arg[at]};
+        if (takesValue(name) && at + 1 < arg.size()) {
+            words.emplace_back(std::move(name), arg.substr(at + 1));
+            break;
+        }
+        words.emplace_back(std::move(name), std::nullopt);
+    }
+    return words;
+}
+
 // One option (without --help and --version); false with the error when it is unknown or its
 // value is bad.
 bool applyOption(const std::string& arg, const std::optional<std::string>& inlineValue,
@@ -290,6 +349,25 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
             return true;
         }
     }
+    for (const NamedValue<ResizeMode>& flag : kModeFlags) {
+        if (arg == flag.name) {
+            if (inlineValue) {
+                return parser.fail("option " + arg + " takes no value");
+            }
+            result.mode = flag.value;
+            result.modeGiven = true;
+            return true;
+        }
+    }
+    for (const NamedValue<BatchArguments::Verbosity>& flag : kVerbosityFlags) {
+        if (arg == flag.name) {
+            if (inlineValue) {
+                return parser.fail("option " + arg + " takes no value");
+            }
+            result.verbosity = flag.value;
+            return true;
+        }
+    }
     for (const ValueOption& option : kValueOptions) {
         if (arg == option.name) {
             std::string text;
@@ -299,34 +377,72 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
     return parser.fail("unknown option " + arg + " (see --help)");
 }
 
-// One size alone keeps the proportions; a mode that needs two values and was given one is
-// refused rather than completed from a stored value nobody sees.
-bool resolveSize(BatchArguments& result, std::string& error) {
-    if (result.width.has_value() == result.height.has_value()) {
-        return true;
+// The short form that gives a two-value mode both of its values at once.
+std::string_view boxOptionOf(ResizeMode mode) {
+    switch (mode) {
+    case ResizeMode::WidthHeight:
+        return "--exact WxH";
+    case ResizeMode::Percentage:
+        return "--percent P";
+    default:
+        return "--fit WxH";
     }
+}
+
+// Without --mode, one size alone keeps the proportions and two fit into the box. A mode asked
+// for by name gets the values it needs from the command line, or from the window's remembered
+// ones with --settings; never from a stored value nobody sees.
+bool resolveSize(BatchArguments& result, const BatchDefaults& defaults, std::string& error) {
+    const bool width = result.width.has_value();
+    const bool height = result.height.has_value();
     if (!result.modeGiven) {
-        result.mode = result.width ? ResizeMode::Width : ResizeMode::Height;
+        if (width != height) {
+            result.mode = width ? ResizeMode::Width : ResizeMode::Height;
+        } else if (width && !defaults.sizesRemembered) {
+            result.mode = ResizeMode::Fit;
+        }
         return true;
     }
-    const bool needsBoth = result.mode == ResizeMode::WidthHeight ||
-                           result.mode == ResizeMode::Fit || result.mode == ResizeMode::Percentage;
-    if (needsBoth) {
-        const auto name =
-            std::find_if(std::begin(kModeNames), std::end(kModeNames),
-                         [&](const auto& entry) { return entry.value == result.mode; });
-        error = "mode " + std::string(name->name) +
-                " needs both --width and --height: " + (result.width ? "--height" : "--width") +
-                " is missing";
+    const std::string mode = "mode " + modeNameOf(result.mode);
+    switch (result.mode) {
+    case ResizeMode::WidthHeight:
+    case ResizeMode::Fit:
+    case ResizeMode::Percentage:
+        if (width != height) {
+            error = mode + " needs both --width and --height: " + (width ? "--height" : "--width") +
+                    " is missing";
+            return false;
+        }
+        if (!width && !defaults.sizesRemembered) {
+            error = mode + " needs --width and --height, both missing (or use " +
+                    std::string(boxOptionOf(result.mode)) + ")";
+            return false;
+        }
+        return true;
+    case ResizeMode::Width:
+    case ResizeMode::Height: {
+        const bool wantsWidth = result.mode == ResizeMode::Width;
+        if ((wantsWidth ? width : height) || defaults.sizesRemembered) {
+            return true;
+        }
+        error = mode + " needs " + (wantsWidth ? "--width" : "--height") + ", which is missing";
         return false;
+    }
+    case ResizeMode::Desktop:
+    case ResizeMode::DesktopKeepProportions:
+        return true;
     }
     return true;
 }
 
 // What a run needs whichever options were given.
-bool checkComplete(BatchArguments& result, std::string& error) {
-    if (!resolveSize(result, error)) {
+bool checkComplete(BatchArguments& result, const BatchDefaults& defaults, std::string& error) {
+    if (!resolveSize(result, defaults, error)) {
         return false;
+    }
+    if (result.keepFolders && !result.recursive) {
+        result.warnings.push_back("--keep-folders changes nothing without -r: only the given "
+                                  "folders themselves are searched");
     }
     if (result.paths.empty()) {
         error = "no files or folders given (see --help)";
@@ -334,12 +450,6 @@ bool checkComplete(BatchArguments& result, std::string& error) {
     }
     if (trim(result.destination).empty()) {
         error = "no destination folder: give one with --dest FOLDER";
-        return false;
-    }
-    const bool desktopMode =
-        result.mode == ResizeMode::Desktop || result.mode == ResizeMode::DesktopKeepProportions;
-    if (desktopMode && !result.desktopSize) {
-        error = "the desktop modes need the monitor size: add --desktop-size WIDTHxHEIGHT";
         return false;
     }
     return true;
@@ -376,35 +486,47 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
             optionsEnded = true;
             continue;
         }
-        std::optional<std::string> inlineValue;
-        if (const std::size_t equals = arg.find('=');
-            arg.starts_with("--") && equals != std::string::npos) {
-            inlineValue = arg.substr(equals + 1);
-            arg.resize(equals);
-        }
-        if (arg == "-h" || arg == "--help") {
-            result.action = BatchArguments::Action::Help;
-            return result;
-        }
-        if (arg == "--settings") {
-            if (inlineValue) {
-                static_cast<void>(parser.fail("option --settings takes no value"));
+        for (const auto& [name, inlineValue] : optionWords(arg)) {
+            if (name == "-h" || name == "--help") {
+                result.action = BatchArguments::Action::Help;
+                return result;
+            }
+            if (name == "--settings") {
+                if (inlineValue) {
+                    static_cast<void>(parser.fail("option --settings takes no value"));
+                    return std::nullopt;
+                }
+                continue; // it chose the defaults before parsing began (wantsSettings)
+            }
+            if (name == "--version") {
+                result.action = BatchArguments::Action::Version;
+                return result;
+            }
+            if (!applyOption(name, inlineValue, result, parser)) {
                 return std::nullopt;
             }
-            continue; // it chose the defaults before parsing began (wantsSettings)
-        }
-        if (arg == "--version") {
-            result.action = BatchArguments::Action::Version;
-            return result;
-        }
-        if (!applyOption(arg, inlineValue, result, parser)) {
-            return std::nullopt;
         }
     }
-    if (!checkComplete(result, error)) {
+    if (!checkComplete(result, defaults, error)) {
         return std::nullopt;
     }
     return result;
+}
+
+std::string modeNameOf(ResizeMode mode) {
+    const auto entry = std::find_if(std::begin(kModeNames), std::end(kModeNames),
+                                    [&](const auto& named) { return named.value == mode; });
+    return std::string(entry->name);
+}
+
+std::string formatNameOf(OutputFormat format) {
+    const auto entry = std::find_if(std::begin(kFormatNames), std::end(kFormatNames),
+                                    [&](const auto& named) { return named.value == format; });
+    return std::string(entry->name);
+}
+
+bool isDesktopMode(ResizeMode mode) {
+    return mode == ResizeMode::Desktop || mode == ResizeMode::DesktopKeepProportions;
 }
 
 std::string widthTextOf(const BatchArguments& arguments, const BatchDefaults& defaults) {
@@ -420,25 +542,27 @@ std::string heightTextOf(const BatchArguments& arguments, const BatchDefaults& d
 std::string batchUsage() {
     return R"(Usage: scalora-batch [options] -d FOLDER PATH...
 
-Resizes BMP, JPEG, PNG and TIFF files, and those in folders given, into FOLDER.
-Defaults: the original size, never enlarged; JPEG quality 90; metadata, colour
-profile and file dates kept; existing files kept; subfolders not searched.
+Resizes BMP, JPEG, PNG and TIFF files, and those in the folders given, into
+FOLDER (made when missing). Defaults: the original size, never enlarged; JPEG
+quality 90; metadata, profile, dates and existing files kept; no subfolders.
 
 Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
-        --width W or --height H alone keeps the proportions
+        --width W, --height H (one keeps the proportions, both fit the box)
+        --desktop, --desktop-fit: the monitor's size, or --desktop-size WxH
         --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
-        0 to 6) with --width and --height; --desktop-size WxH for the desktop
-Output  -d, --dest FOLDER (must exist)    --format original|jpg|png|tif|bmp
-        --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
-        XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)
-        --keep-dates, --no-keep-dates    --overwrite, --no-overwrite
-Input   -r, --recursive, --no-recursive
+        0 to 6) with the --width and --height it uses
+Output  -d, --dest FOLDER   -f, --format original|jpg|png|tif|bmp
+        --strip or --no-copy-metadata (no EXIF, XMP, IPTC, comments; the colour
+        profile stays, BMP becomes sRGB), --copy-metadata   --strip-gps (no GPS)
+        -Q, --quality N   --overwrite, --no-overwrite   --[no-]keep-dates
+Input   -r, --recursive, --no-recursive   --keep-folders (with -r: mirror the
+        tree of each folder under FOLDER instead of putting all results in it)
+Report  -n, --dry-run   -q, --quiet   -v, --verbose   --json (one object per
+        image on stdout: source, result, size, bytes, status, reason)
 Other   --settings (start from the window's config.dat, never written)
         --language NAME   --jobs N (default: the cores)   -h, --help   --version
-
-Ctrl+C stops once the images in progress are written.
-Exit status: 0 all written, 1 some skipped or left out, 2 bad arguments or no
-image found, 130 stopped by Ctrl+C.
+Ctrl+C stops after the images in progress. Exit status: 0 all written, 1 some
+skipped or left out, 2 bad arguments or no image found, 130 stopped by Ctrl+C.
 )";
 }
 

@@ -22,6 +22,9 @@ struct BatchDefaults {
     // keeps them; 1 where a mode stores no value.
     std::int32_t widthForMode[kResizeModeCount] = {100, 100, 1, 100, 100, 1, 1};
     std::int32_t heightForMode[kResizeModeCount] = {100, 1, 100, 100, 100, 1, 1};
+    // The values above are the user's own choices (from the window's settings), so a --mode
+    // without sizes may use them; otherwise the sizes a mode needs must be given.
+    bool sizesRemembered = false;
     std::string destination;
     std::int32_t jpegQuality = 100;
     bool copyMetadata = true;
@@ -47,8 +50,14 @@ struct BatchArguments {
     bool keepDates = true;
     bool allowRewrite = true;
     bool recursive = true;
+    bool keepFolders = false;   // mirror the given folders' trees instead of flattening them
+    bool stripLocation = false; // drop the GPS tags of copied EXIF
+    bool dryRun = false;        // say what would be written, write nothing
+    bool json = false;          // one JSON object per image on standard output
+    enum class Verbosity { Quiet, Normal, Verbose };
+    Verbosity verbosity = Verbosity::Normal;
     std::string language;
-    std::optional<Size> desktopSize;
+    std::optional<Size> desktopSize;  // else the monitor's, for the desktop modes
     std::optional<std::int32_t> jobs; // images in flight; the number of cores when not given
     std::vector<std::string> paths;
     std::vector<std::string> warnings; // accepted but adjusted values
@@ -69,6 +78,12 @@ bool wantsSettings(const std::vector<std::string>& args);
 std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
                                                   const BatchDefaults& defaults,
                                                   std::string& error);
+
+// The names the options use: "fit", "desktop-fit" ...; "original", "jpg" ...
+std::string modeNameOf(ResizeMode mode);
+std::string formatNameOf(OutputFormat format);
+// Whether the mode takes its size from the monitor.
+bool isDesktopMode(ResizeMode mode);
 
 // Width and height texts of a run as the main window would hold them.
 std::string widthTextOf(const BatchArguments& arguments, const BatchDefaults& defaults);

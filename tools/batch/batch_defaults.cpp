@@ -56,6 +56,7 @@ BatchDefaults loadBatchDefaults(const std::string& settingsPath) {
             defaults.heightForMode[mode] = readIntSetting(*stored, keys.height);
         }
     }
+    defaults.sizesRemembered = true;
     defaults.destination = readStringSetting(*stored, kDestinationFolder);
     defaults.jpegQuality = readIntSetting(*stored, kJpegQuality);
     defaults.copyMetadata = readBoolSetting(*stored, kJpegCopyExif);

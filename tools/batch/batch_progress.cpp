@@ -74,9 +74,9 @@ std::string skipReason(const ImageItem& item) {
     return translate("Unknown error", "MainWindow/ResizeStatus");
 }
 
-ProgressDisplay::ProgressDisplay(std::FILE* stream, bool terminal,
-                                 const std::vector<ImageItem>& items)
-    : stream_(stream), terminal_(terminal), items_(items),
+ProgressDisplay::ProgressDisplay(std::FILE* stream, bool bar, const std::vector<ImageItem>& items,
+                                 Finished finished)
+    : stream_(stream), bar_(bar), items_(items), finished_(std::move(finished)),
       total_(static_cast<std::int32_t>(items.size())) {}
 
 int ProgressDisplay::terminalWidth() const {
@@ -88,39 +88,31 @@ int ProgressDisplay::terminalWidth() const {
 }
 
 void ProgressDisplay::update(const BatchStatus& status) {
-    const ImageItem* item = status.currentItem;
-    if (terminal_) {
+    // The status block only holds the latest step, so images finished since the last update
+    // are caught up from the list.
+    const std::int32_t finished = std::min(
+        status.lastResult == ItemResult::Started ? status.currentIndex - 1 : status.currentIndex,
+        total_);
+    if (finished > lastReported_) {
+        finish();
+        for (std::int32_t index = lastReported_ + 1; index <= finished; ++index) {
+            finished_(index, items_[static_cast<std::size_t>(index - 1)]);
+        }
+        lastReported_ = finished;
+        std::fflush(stream_);
+    }
+    if (bar_) {
+        const ImageItem* item = status.currentItem;
         const int width = terminalWidth() - 1; // never touch the last column: no wrap
         const std::string name = item != nullptr ? fileName(item->path) : std::string();
         std::fprintf(stream_, "\r\033[K%s", progressLine(status, total_, name, width).c_str());
         std::fflush(stream_);
         barShown_ = true;
-        return;
-    }
-    // Plain lines: one per finished image, in order. The status block only holds the latest
-    // step, so images finished since the last update are caught up from the list.
-    const std::int32_t finished = std::min(
-        status.lastResult == ItemResult::Started ? status.currentIndex - 1 : status.currentIndex,
-        total_);
-    for (std::int32_t index = lastReported_ + 1; index <= finished; ++index) {
-        const ImageItem& done = items_[static_cast<std::size_t>(index - 1)];
-        const std::string counter = "[" + intToString(index) + "/" + intToString(total_) + "] ";
-        if (done.status == ItemStatus::StatusOk) {
-            std::fprintf(stream_, "%s%s -> %s\n", counter.c_str(), done.path.c_str(),
-                         done.resultPath.c_str());
-        } else {
-            std::fprintf(stream_, "%sskipped %s: %s\n", counter.c_str(), done.path.c_str(),
-                         skipReason(done).c_str());
-        }
-    }
-    if (finished > lastReported_) {
-        lastReported_ = finished;
-        std::fflush(stream_);
     }
 }
 
 void ProgressDisplay::finish() {
-    if (terminal_ && barShown_) {
+    if (barShown_) {
         std::fputs("\r\033[K", stream_);
         std::fflush(stream_);
         barShown_ = false;

@@ -1,5 +1,5 @@
-// What scalora-batch shows while it runs: a one-line bar redrawn in place on a terminal, or one
-// plain line per finished image when standard error is a file or a pipe; then the summary.
+// What scalora-batch shows while it runs: a one-line bar redrawn in place on a terminal, and
+// each finished image handed on in list order to be reported.
 #pragma once
 
 #include "engine/batch_settings.h"
@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,12 @@ std::string skipReason(const ImageItem& item);
 
 class ProgressDisplay {
 public:
-    // items is the run's list; only items the worker has finished are read.
-    ProgressDisplay(std::FILE* stream, bool terminal, const std::vector<ImageItem>& items);
+    // Called for each finished image in list order (index from 1), with the bar cleared.
+    using Finished = std::function<void(std::int32_t index, const ImageItem& item)>;
+    // items is the run's list; only items the worker has finished are read. bar: redraw a
+    // one-line bar on stream (a terminal) after every update.
+    ProgressDisplay(std::FILE* stream, bool bar, const std::vector<ImageItem>& items,
+                    Finished finished);
     // After every progress notification and every tick of the clock.
     void update(const BatchStatus& status);
     // Clears the bar so ordinary lines can follow.
@@ -34,8 +39,9 @@ private:
     int terminalWidth() const;
 
     std::FILE* stream_;
-    bool terminal_;
+    bool bar_;
     const std::vector<ImageItem>& items_;
+    Finished finished_;
     std::int32_t total_;
     std::int32_t lastReported_ = 0;
     bool barShown_ = false;

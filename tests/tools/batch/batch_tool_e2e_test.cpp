@@ -27,12 +27,18 @@ using test::TempDir;
 struct RunResult {
     int status = -1;
     std::string errors; // standard error
+    std::string output; // standard output
 };
 
-// Runs the tool with its own settings folder; optionally interrupts it once its standard error
-// has shown `interruptAfter`.
+struct RunOptions {
+    std::string interruptAfter; // Ctrl+C once standard error has shown this
+    std::string display;        // DISPLAY for the tool; none when empty
+    fs::path cwd;               // the tool's working folder; the test's when empty
+};
+
+// Runs the tool with its own settings folder, standard output going to outputFile.
 RunResult runTool(const std::vector<std::string>& args, const fs::path& configHome,
-                  const std::string& interruptAfter = {}) {
+                  const fs::path& outputFile, const RunOptions& options = {}) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
         return {};
@@ -41,10 +47,18 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(pipeFds[1], STDERR_FILENO);
-        const int devNull = ::open("/dev/null", O_WRONLY);
-        ::dup2(devNull, STDOUT_FILENO);
+        const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(output, STDOUT_FILENO);
         ::close(pipeFds[0]);
         ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) {
+            ::_exit(126);
+        }
+        if (options.display.empty()) {
+            ::unsetenv("DISPLAY");
+        } else {
+            ::setenv("DISPLAY", options.display.c_str(), 1);
+        }
         std::vector<char*> argv{const_cast<char*>(tool.c_str())};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -63,8 +77,8 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
             break;
         }
         result.errors.append(buffer, static_cast<std::size_t>(got));
-        if (!interrupted && !interruptAfter.empty() &&
-            result.errors.find(interruptAfter) != std::string::npos) {
+        if (!interrupted && !options.interruptAfter.empty() &&
+            result.errors.find(options.interruptAfter) != std::string::npos) {
             ::kill(child, SIGINT);
             interrupted = true;
         }
@@ -73,8 +87,55 @@ RunResult runTool(const std::vector<std::string>& args, const fs::path& configHo
     int status = 0;
     ::waitpid(child, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.output = test::readFile(outputFile);
     return result;
 }
+
+// An X server of its own with one screen of the given size, for as long as the object lives.
+class XServer {
+public:
+    XServer(int width, int height) {
+        int ready[2];
+        if (::pipe(ready) != 0) {
+            return;
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            const int devNull = ::open("/dev/null", O_WRONLY);
+            ::dup2(devNull, STDOUT_FILENO);
+            ::dup2(devNull, STDERR_FILENO);
+            const std::string fd = std::to_string(ready[1]);
+            const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+                     "-nolisten", "tcp", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(ready[1]);
+        // Xvfb writes its display number once it accepts clients.
+        char digit = 0;
+        while (::read(ready[0], &digit, 1) == 1 && digit != '\n') {
+            display_ += digit;
+        }
+        ::close(ready[0]);
+        if (!display_.empty()) {
+            display_ = ":" + display_;
+        }
+    }
+    ~XServer() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -92,8 +153,8 @@ protected:
                       dir_ / "in" / "portrait.jpg");
         fs::copy_file(images_ / "png/pillow/hopper.png", dir_ / "in" / "sub" / "hopper.png");
     }
-    RunResult run(std::vector<std::string> args, const std::string& interruptAfter = {}) {
-        return runTool(args, dir_ / "config", interruptAfter);
+    RunResult run(std::vector<std::string> args, const RunOptions& options = {}) {
+        return runTool(args, dir_ / "config", dir_ / "stdout.txt", options);
     }
     std::string in(const std::string& name) const { return (dir_ / "in" / name).string(); }
     std::string out(const std::string& name = {}) const { return (dir_ / "out" / name).string(); }
@@ -246,9 +307,115 @@ TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
     check({"--mode", "sideways", "--dest", out(), in("portrait.jpg")}, "unknown mode 'sideways'");
     check({"--width", "0", "--dest", out(), in("portrait.jpg")}, "--width must be at least 1");
     check({in("portrait.jpg")}, "no destination folder");
-    check({"--dest", out("missing"), in("portrait.jpg")}, "does not exist");
+    check({"--dest", out("new"), in("missing.jpg")}, "Images not found.");
+    EXPECT_FALSE(fs::exists(out("new"))); // made only when there is something to put in it
+    check({"--dest", in("portrait.jpg/below"), in("portrait.jpg")}, "could not be created");
+    fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+    check({"--dest", (dir_ / "dangling" / "deeper").string(), in("portrait.jpg")},
+          "could not be created");
+    check({"--dest", (dir_ / "dangling").string(), in("portrait.jpg")}, "a link to nothing");
+    EXPECT_FALSE(fs::exists(dir_ / "nowhere"));
     check({"--dest", in("portrait.jpg"), in("portrait.jpg")}, "is not a folder");
     EXPECT_EQ(run({"--help"}).status, 0);
+}
+
+TEST_F(BatchToolTest, MissingDestinationIsCreatedWithItsParents) {
+    const fs::path deep = dir_ / "new" / "deeper" / "web";
+    const RunResult result = run({"--dest", deep.string(), in("portrait.jpg")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(ImageFile((deep / "portrait.jpg").string()).isOpen());
+}
+
+TEST_F(BatchToolTest, KeepFoldersMirrorsTheTreeWithoutFollowingLinks) {
+    fs::copy_file(dir_ / "in" / "portrait.jpg", dir_ / "in" / "sub" / "portrait.jpg");
+    fs::create_directories(dir_ / "out" / "sub");
+    test::writeFile(dir_ / "out" / "sub" / ".hopper.png.tmp-Ab3xY9", "left by a killed run");
+    const RunResult result = run({"-r", "--keep-folders", "--dest", out(), in("")});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    // Equal names in different folders need no numbering.
+    for (const char* name : {"portrait.jpg", "sub/portrait.jpg", "sub/hopper.png"}) {
+        EXPECT_TRUE(ImageFile(out(name)).isOpen()) << name;
+    }
+    EXPECT_FALSE(fs::exists(out("portrait_copy1.jpg")));
+    EXPECT_FALSE(fs::exists(out("sub/.hopper.png.tmp-Ab3xY9")));
+    // A link where a folder of the tree belongs is not written through.
+    fs::create_directories(dir_ / "elsewhere");
+    fs::create_directories(dir_ / "linked");
+    fs::create_directory_symlink(dir_ / "elsewhere", dir_ / "linked" / "sub");
+    const std::string linked = (dir_ / "linked").string();
+    const RunResult refused = run({"-r", "--keep-folders", "--dest", linked, in("")});
+    EXPECT_EQ(refused.status, 1) << refused.errors;
+    EXPECT_TRUE(contains(refused.errors, "left out " + in("sub/hopper.png"))) << refused.errors;
+    EXPECT_TRUE(fs::exists(dir_ / "linked" / "portrait.jpg"));
+    EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
+}
+
+TEST_F(BatchToolTest, DryRunSaysWhatWouldBeWrittenAndWritesNothing) {
+    const fs::path fresh = dir_ / "fresh";
+    const RunResult planned = run({"--dry-run", "--fit", "100x100", "--dest", fresh.string(),
+                                   in("portrait.jpg"), in("sub/hopper.png")});
+    EXPECT_EQ(planned.status, 0) << planned.errors;
+    EXPECT_TRUE(contains(planned.output,
+                         in("portrait.jpg") + " -> " + fresh.string() + "/portrait.jpg (67x100)"))
+        << planned.output;
+    EXPECT_TRUE(contains(planned.output, "hopper.png (100x100)")) << planned.output;
+    EXPECT_TRUE(contains(planned.errors, "would make the destination folder")) << planned.errors;
+    EXPECT_FALSE(fs::exists(fresh));
+    // An existing result is kept, and the run says so.
+    test::writeFile(dir_ / "out" / "portrait.jpg", "kept");
+    const RunResult kept = run({"-n", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_TRUE(contains(kept.errors, "would skip " + in("portrait.jpg") + ": Rewriting"))
+        << kept.errors;
+    EXPECT_EQ(test::readFile(out("portrait.jpg")), "kept");
+}
+
+TEST_F(BatchToolTest, JsonGivesOneObjectPerImage) {
+    const std::string odd = in("odd \"name\"\t.jpg");
+    fs::copy_file(in("portrait.jpg"), odd);
+    test::writeFile(dir_ / "out" / "portrait.jpg", "kept");
+    const RunResult result =
+        run({"--json", "--fit", "100x100", "--dest", out(), odd, in("portrait.jpg")});
+    EXPECT_EQ(result.status, 1) << result.errors;
+    const std::string written = "{\"source\":\"" + in("odd \\\"name\\\"\\t.jpg") +
+                                "\",\"result\":\"" + out("odd \\\"name\\\"\\t.jpg") +
+                                "\",\"size\":[67,100],\"bytes\":" +
+                                std::to_string(fs::file_size(out("odd \"name\"\t.jpg"))) +
+                                ",\"status\":\"written\",\"reason\":null}\n";
+    const std::string skipped = "{\"source\":\"" + in("portrait.jpg") +
+                                "\",\"result\":null,\"size\":null,\"bytes\":null,\"status\":"
+                                "\"skipped\",\"reason\":\"Rewriting is not allowed in options\"}\n";
+    EXPECT_EQ(result.output, written + skipped);
+    EXPECT_FALSE(contains(result.errors, "[1/2]")) << result.errors; // no lines beside the JSON
+}
+
+TEST_F(BatchToolTest, QuietSaysOnlyWhatWentWrongAndVerboseSaysMore) {
+    RunResult result = run({"-q", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.errors, "");
+    result = run({"-q", "--dest", out(), in("portrait.jpg"), in("missing.jpg")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(contains(result.errors, "missing.jpg: no such file")) << result.errors;
+    EXPECT_FALSE(contains(result.errors, "Processed:")) << result.errors;
+    result = run({"-v", "--overwrite", "--width", "60", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(contains(result.errors, "1 image, mode width 60x")) << result.errors;
+    EXPECT_TRUE(contains(result.errors, "portrait.jpg (60x90, ")) << result.errors;
+}
+
+TEST_F(BatchToolTest, ShortOptionsGroupAndTakeAttachedValues) {
+    // -rq: subfolders searched, nothing said; -s and -d with their values attached; after "--"
+    // a name that starts with a dash is a path.
+    fs::copy_file(in("portrait.jpg"), dir_ / "-dash.jpg");
+    const RunResult result =
+        run({"-rq", "-s60x60", "-fpng", "-dout", "--", in("sub"), "-dash.jpg", "--json"},
+            {.interruptAfter = {}, .display = {}, .cwd = dir_.path()});
+    EXPECT_EQ(result.status, 1) << result.errors; // "--json" is a missing file
+    EXPECT_TRUE(contains(result.errors, "--json: no such file")) << result.errors;
+    EXPECT_FALSE(contains(result.errors, "Processed:")) << result.errors;
+    EXPECT_EQ(ImageFile(out("hopper.png")).size(), (Size{60, 60}));
+    EXPECT_EQ(ImageFile(out("-dash.png")).size(), (Size{40, 60}));
+    EXPECT_EQ(result.output, "");
 }
 
 TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
@@ -331,6 +498,20 @@ TEST_F(BatchToolTest, ColourProfileSurvivesEveryConversion) {
     EXPECT_EQ(largestDifference(decoded(out("portrait.bmp")), decoded(out("portrait.png"))), 0);
 }
 
+TEST_F(BatchToolTest, StripDropsTheMetadataAndStripGpsOnlyTheLocation) {
+    const std::string source = (images_ / "jpeg/pillow/exif_gps.jpg").string();
+    const std::string exif("Exif\0\0", 6);
+    const std::string dateStamp = "1999:99:99 99:99:99"; // a GPS field's value
+    ASSERT_TRUE(contains(test::readFile(source), dateStamp));
+    ASSERT_EQ(run({"--strip-gps", "--dest", out(), source}).status, 0);
+    const std::string located = test::readFile(out("exif_gps.jpg"));
+    EXPECT_TRUE(contains(located, exif));
+    EXPECT_TRUE(contains(located, "LensMake"));
+    EXPECT_FALSE(contains(located, dateStamp));
+    ASSERT_EQ(run({"--strip", "--overwrite", "--dest", out(), source}).status, 0);
+    EXPECT_FALSE(contains(test::readFile(out("exif_gps.jpg")), exif));
+}
+
 TEST_F(BatchToolTest, TransparencyIsFlattenedOntoWhiteForJpegAndBmp) {
     // Left half fully transparent (stored as transparent black), right half opaque red.
     PixelImage image;
@@ -375,7 +556,7 @@ TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
     EXPECT_EQ(sizeAfter({"--exact=100x50"}), (Size{100, 50}));
     EXPECT_EQ(sizeAfter({"--percent", "10"}), (Size{120, 180}));
     EXPECT_EQ(sizeAfter({"--percent", "10x5"}), (Size{120, 90}));
-    EXPECT_EQ(sizeAfter({"--mode", "fit", "--width", "100", "--height", "100"}), (Size{67, 100}));
+    EXPECT_EQ(sizeAfter({"--width", "100", "--height", "100"}), (Size{67, 100})); // fit
 
     // A mode that needs two values and gets one says which is missing.
     const auto refused = [&](std::vector<std::string> args, const std::string& message) {
@@ -388,8 +569,30 @@ TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
                                                   "--height is missing");
     refused({"--mode", "percentage", "--width", "50"}, "--height is missing");
     refused({"--mode", "width-height", "--height", "50"}, "--width is missing");
+    refused({"--mode", "fit"}, "mode fit needs --width and --height, both missing (or use --fit");
+    refused({"--mode", "width", "--height", "50"}, "mode width needs --width, which is missing");
     refused({"--fit", "1600"}, "--fit must look like 1600x1200");
     refused({"--percent", "0"}, "--percent must look like 50 or 50x25");
+}
+
+TEST_F(BatchToolTest, DesktopModesUseTheMonitorOrTheGivenSize) {
+    // No display: the size must be given, and then it is used.
+    const RunResult none = run({"--desktop", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(contains(none.errors, "no display to take the monitor size from")) << none.errors;
+    ASSERT_EQ(run({"--desktop-fit", "--desktop-size=300x200", "--dest", out(), in("portrait.jpg")})
+                  .status,
+              0);
+    EXPECT_EQ(ImageFile(out("portrait.jpg")).size(), (Size{300, 200})); // the canvas
+    if (::system("command -v Xvfb >/dev/null") != 0) {
+        GTEST_SKIP() << "Xvfb is not installed";
+    }
+    const XServer server(320, 240);
+    ASSERT_FALSE(server.display().empty());
+    const RunResult desktop = run({"--desktop", "--overwrite", "--dest", out(), in("portrait.jpg")},
+                                  {.interruptAfter = {}, .display = server.display(), .cwd = {}});
+    ASSERT_EQ(desktop.status, 0) << desktop.errors;
+    EXPECT_EQ(ImageFile(out("portrait.jpg")).size(), (Size{320, 240}));
 }
 
 TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
@@ -399,8 +602,9 @@ TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
         fs::copy_file(dir_ / "in" / "portrait.jpg",
                       dir_ / "in" / ("copy" + std::to_string(100 + i) + ".jpg"));
     }
-    const RunResult result = run(
-        {"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")}, "[1/");
+    const RunResult result =
+        run({"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")},
+            {.interruptAfter = "[1/", .display = {}, .cwd = {}});
     EXPECT_EQ(result.status, 130) << result.errors;
     EXPECT_TRUE(contains(result.errors, "stopped")) << result.errors;
     EXPECT_TRUE(contains(result.errors, "not reached")) << result.errors;

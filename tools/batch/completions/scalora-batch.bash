@@ -23,7 +23,7 @@ _scalora_batch() {
             -- "$cur"))
         return
         ;;
-    --format)
+    -f | --format)
         COMPREPLY=($(compgen -W 'original jpg png tif bmp' -- "$cur"))
         return
         ;;
@@ -35,7 +35,7 @@ _scalora_batch() {
         COMPREPLY=($(compgen -W "$(_scalora_batch_languages)" -- "$cur"))
         return
         ;;
-    --width | --height | --quality | --desktop-size | --jobs | -s | --fit | --exact | --percent)
+    --width | --height | -Q | --quality | --desktop-size | --jobs | -s | --fit | --exact | --percent)
         return
         ;;
     -h | --help | --version)
@@ -53,9 +53,9 @@ _scalora_batch() {
     done
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '-s --fit --exact --percent --mode --width --height --format -d --dest --quality
-            --copy-metadata --no-copy-metadata --no-enlarge --enlarge --keep-dates
-            --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive --settings
+        COMPREPLY=($(compgen -W '-s --fit --exact --percent --desktop --desktop-fit --mode --width --height -f --format -d --dest -Q --quality
+            --copy-metadata --no-copy-metadata --strip --strip-gps --no-enlarge --enlarge --keep-dates
+            --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive --keep-folders -n --dry-run -q --quiet -v --verbose --json --settings
             --language --desktop-size --jobs -h --help --version --' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return
