@@ -5,6 +5,7 @@
 #include "imaging/pixel_image.h"
 #include "ui/backend/sdl/sdl_window_system.h"
 #include "ui/backend/sdl/x11_placement.h"
+#include "ui/backend/sdl/x11_window_icons.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 #include "ui/style/ui_style_manager.h"
@@ -267,7 +268,10 @@ void SdlNativeWindow::setCursor(CursorId cursor) {
 }
 
 void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big) {
-    // X11 takes one icon image; the big one scales down better than the small one scales up.
+    if (x11SetWindowIcons(window_, {small, big})) {
+        return;
+    }
+    // Elsewhere SDL takes one image; the big one scales down better than the small one up.
     const PixelImage* icon = big != nullptr && !big->isNull() ? big : small;
     if (icon == nullptr || icon->isNull()) {
         return;
