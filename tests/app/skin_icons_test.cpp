@@ -103,7 +103,7 @@ TEST_F(SkinIconsTest, EveryApplicationImageIsInThePackage) {
     }
 }
 
-TEST_F(SkinIconsTest, DataArchiveCarriesBothWindowIcons) {
+TEST_F(SkinIconsTest, DataArchiveCarriesTheWindowIconsAt16And32And48Pixels) {
     UIStyleManager manager;
     std::shared_ptr<const ResourceSource> data =
         ArchiveSource::open((test::binDir() / "data.pak").string());
@@ -113,6 +113,8 @@ TEST_F(SkinIconsTest, DataArchiveCarriesBothWindowIcons) {
     ASSERT_NE(manager.windowIcon(true), nullptr);
     EXPECT_EQ(manager.windowIcon(false)->size(), (Size{16, 16}));
     EXPECT_EQ(manager.windowIcon(true)->size(), (Size{32, 32}));
+    ASSERT_NE(manager.largeWindowIcon(), nullptr);
+    EXPECT_EQ(manager.largeWindowIcon()->size(), (Size{48, 48}));
 }
 
 } // namespace

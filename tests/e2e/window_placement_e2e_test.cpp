@@ -201,7 +201,7 @@ TEST_F(WindowPlacementTest, ClosedAndReopenedWindowKeepsItsPlace) {
     pid_t pid = -1;
     ASSERT_TRUE(open(pid, "first.log")) << test::readFile(dir_ / "first.log");
     // The title bar and the task bar each find the icon drawn for their size.
-    const std::vector<std::pair<long, long>> icons{{16, 16}, {32, 32}};
+    const std::vector<std::pair<long, long>> icons{{16, 16}, {32, 32}, {48, 48}};
     EXPECT_EQ(iconSizes(display_, mainWindow()), icons);
     ASSERT_EQ(close(pid), 0);
     const std::optional<Origin> stored = storedOrigin(config());

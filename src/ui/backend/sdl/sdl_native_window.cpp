@@ -267,13 +267,19 @@ void SdlNativeWindow::setCursor(CursorId cursor) {
     }
 }
 
-void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big) {
-    if (x11SetWindowIcons(window_, {small, big})) {
+void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big,
+                               const PixelImage* large) {
+    if (x11SetWindowIcons(window_, {small, big, large})) {
         return;
     }
-    // Elsewhere SDL takes one image; the big one scales down better than the small one up.
-    const PixelImage* icon = big != nullptr && !big->isNull() ? big : small;
-    if (icon == nullptr || icon->isNull()) {
+    // Elsewhere SDL takes one image: the largest, as scaling down loses less than scaling up.
+    const PixelImage* icon = nullptr;
+    for (const PixelImage* candidate : {large, big, small}) {
+        if (icon == nullptr && candidate != nullptr && !candidate->isNull()) {
+            icon = candidate;
+        }
+    }
+    if (icon == nullptr) {
         return;
     }
     if (SDL_Surface* s = surfaceOver(*icon)) {
