@@ -9,6 +9,9 @@ with 4 x 4 supersampling, so the package needs nothing but this script to be reb
 Skins hold their state frames side by side in this order: normal, hovered, pressed,
 disabled, checked (or "default"); the XML descriptions beside the images give the frame
 sizes and 3 x 3 grids.
+
+The application's own images are not drawn here: they are SVG in assets/images/, rendered by
+the build into its copy of this package and appended to its skins.xml.
 """
 import math
 import os

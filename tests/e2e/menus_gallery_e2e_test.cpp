@@ -1,8 +1,9 @@
 // The menus page of the ui-sandbox under Xvfb with openbox, driven by xdotool: a context menu
 // opens at the pointer without taking the focus, is walked with the keyboard into a submenu
 // and reports the choice; near the right edge of the screen it opens moved left; a tool bar's
-// drop-down button opens its menu and closes it again; a message box runs modally and reports
-// its result; a tool tip and a balloon tip show. Screenshots of each are kept for looking at.
+// drop-down button opens its menu and closes it again; a message box runs modally as the
+// gallery's dialog and reports its result; a tool tip and a balloon tip show. Screenshots of each
+// are kept for looking at.
 #include "e2e_fixture.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,13 @@ TEST_F(MenusGalleryTest, AMessageBoxRunsModallyAndReportsTheButtonAndTheCheckBox
     // A message box's frame offers move and close only: no minimize, maximize or resize.
     const CommandResult hints = session_.run({"xprop", "-id", boxWindow, "_MOTIF_WM_HINTS"}, 20s);
     EXPECT_NE(hints.output.find("= 0x3, 0x24, 0x1a"), std::string::npos) << hints.output;
+    // It is the gallery's dialog: typed so, and kept above the window that owns it.
+    const CommandResult kind =
+        session_.run({"xprop", "-id", boxWindow, "_NET_WM_WINDOW_TYPE", "WM_TRANSIENT_FOR"}, 20s);
+    EXPECT_NE(kind.output.find("= _NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos) << kind.output;
+    std::ostringstream owner;
+    owner << "window id # 0x" << std::hex << std::stoul(window_);
+    EXPECT_NE(kind.output.find(owner.str()), std::string::npos) << kind.output;
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(keepScreenshot("menus_message_box.png"));
     // Yes has the focus; Tab past No and Cancel to the check box, Space ticks it, and Enter

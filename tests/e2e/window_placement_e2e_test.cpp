@@ -1,6 +1,6 @@
 // The program under its own Xvfb with openbox: a main window closed and opened again comes
 // back with its client area exactly where it was, however often it is restarted, although the
-// window manager frames it with a title bar and borders.
+// window manager frames it with a title bar and borders; and it carries the program's icons.
 #include "e2e_fixture.h"
 
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <thread>
+#include <vector>
 
 // Xlib defines macros (None, Bool...) that clash with GoogleTest's names, so it comes last.
 #include <X11/Xlib.h>
@@ -76,6 +77,31 @@ std::optional<int> storedValue(const std::string& text, const std::string& name)
         return std::nullopt;
     }
     return static_cast<int>(value);
+}
+
+// The sizes of the icons in a window's _NET_WM_ICON, in their order.
+std::vector<std::pair<long, long>> iconSizes(::Display* d, ::Window w) {
+    std::vector<std::pair<long, long>> sizes;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const Atom property = XInternAtom(d, "_NET_WM_ICON", False);
+    if (XGetWindowProperty(d, w, property, 0, 1L << 20, False, AnyPropertyType, &type, &format,
+                           &count, &after, &data) != Success ||
+        data == nullptr) {
+        return sizes;
+    }
+    const auto* words = reinterpret_cast<const unsigned long*>(data);
+    for (unsigned long at = 0; format == 32 && at + 2 <= count;) {
+        const auto width = static_cast<long>(words[at]);
+        const auto height = static_cast<long>(words[at + 1]);
+        sizes.emplace_back(width, height);
+        at += 2 + static_cast<unsigned long>(width * height);
+    }
+    XFree(data);
+    return sizes;
 }
 
 // What the program stored as the main window's left and top.
@@ -174,6 +200,9 @@ protected:
 TEST_F(WindowPlacementTest, ClosedAndReopenedWindowKeepsItsPlace) {
     pid_t pid = -1;
     ASSERT_TRUE(open(pid, "first.log")) << test::readFile(dir_ / "first.log");
+    // The title bar and the task bar each find the icon drawn for their size.
+    const std::vector<std::pair<long, long>> icons{{16, 16}, {32, 32}, {48, 48}};
+    EXPECT_EQ(iconSizes(display_, mainWindow()), icons);
     ASSERT_EQ(close(pid), 0);
     const std::optional<Origin> stored = storedOrigin(config());
     ASSERT_TRUE(stored.has_value()) << test::readFile(config());

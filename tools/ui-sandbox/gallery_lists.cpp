@@ -164,7 +164,7 @@ ListsGallery buildListsGallery(UIWindow& window) {
     format->setCurrentIndex(1);
     format->setGeometry({340, 508, 120, format->sizeHint().height});
     auto* off = new UIComboBox(&window);
-    off->setItems({"Disabled"});
+    off->setItems({"Disabled and too long to show"});
     off->setCurrentIndex(0);
     off->setGeometry({470, 508, 90, off->sizeHint().height});
     off->disable();

@@ -36,7 +36,8 @@ UINativeWindow* UIWindow::ensureNativeWindow() {
         native_->setSizeLimits(minimumSize(), maximumSize());
         native_->setGeometry(geometry());
         const UIStyleManager& styles = UIStyleManager::instance();
-        native_->setIcons(styles.windowIcon(false), styles.windowIcon(true));
+        native_->setIcons(styles.windowIcon(false), styles.windowIcon(true),
+                          styles.largeWindowIcon());
     }
     return native_.get();
 }

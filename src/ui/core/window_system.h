@@ -64,8 +64,10 @@ public:
     virtual void setMouseCapture(bool capture) = 0;
     // Shows the style's cursor while the pointer is over the window.
     virtual void setCursor(CursorId cursor) = 0;
-    // Icons: straight-alpha ARGB images; either may be null.
-    virtual void setIcons(const PixelImage* small, const PixelImage* big) = 0;
+    // Icons: straight-alpha ARGB images; any may be null. The large one is for the task bar
+    // and window switchers of systems that show more than the big icon.
+    virtual void setIcons(const PixelImage* small, const PixelImage* big,
+                          const PixelImage* large) = 0;
     // Shows the given part of the window canvas (opaque premultiplied ARGB).
     virtual void present(const PixelImage& canvas, const Rect& dirty) = 0;
     // Where text is being typed (the caret, client coordinates), so that an input method

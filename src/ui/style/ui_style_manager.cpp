@@ -93,6 +93,7 @@ void UIStyleManager::setDataSource(std::shared_ptr<const ResourceSource> data) {
     data_ = std::move(data);
     iconSmall_.reset();
     iconBig_.reset();
+    iconLarge_.reset();
     if (!data_) {
         return;
     }
@@ -107,6 +108,7 @@ void UIStyleManager::setDataSource(std::shared_ptr<const ResourceSource> data) {
     };
     iconSmall_ = readIcon("window_icon_small.png");
     iconBig_ = readIcon("window_icon_big.png");
+    iconLarge_ = readIcon("window_icon_large.png");
     // An archive without cursors.xml keeps the system cursors, which is all it promises.
     static_cast<void>(cursors_.load(*data_));
 }

@@ -55,11 +55,13 @@ public:
     // visible windows in it.
     void setStyleLoadedHook(std::function<void()> hook) { loadedHook_ = std::move(hook); }
 
-    // The data archive: reads the window icons ("images/window_icon_small.png" and
-    // "images/window_icon_big.png") and the cursors ("cursors/cursors.xml").
+    // The data archive: reads the window icons ("images/window_icon_small.png",
+    // "images/window_icon_big.png" and, where the desktop shows larger ones,
+    // "images/window_icon_large.png") and the cursors ("cursors/cursors.xml").
     void setDataSource(std::shared_ptr<const ResourceSource> data);
     // Straight alpha, as native windows take them; null when the data archive had none.
     const PixelImage* windowIcon(bool big) const;
+    const PixelImage* largeWindowIcon() const { return iconLarge_.get(); }
 
     CursorSet& cursors() { return cursors_; }
     // The native cursor (see CursorSet::cursor).
@@ -77,6 +79,7 @@ private:
     std::shared_ptr<const ResourceSource> data_;
     std::shared_ptr<const PixelImage> iconSmall_;
     std::shared_ptr<const PixelImage> iconBig_;
+    std::shared_ptr<const PixelImage> iconLarge_;
     CursorSet cursors_;
     std::string moduleDir_;
     ArchiveOpener openArchive_;

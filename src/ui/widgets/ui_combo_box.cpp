@@ -1,4 +1,4 @@
-// Index: the text display and the popup window; items and current item; popup; style;
+// Index: the popup window; items and current item; popup; style;
 // input; painting.
 #include "ui/widgets/ui_combo_box.h"
 
@@ -6,6 +6,7 @@
 #include "ui/core/ui_window.h"
 #include "ui/draw/canvas.h"
 #include "ui/style/style_values.h"
+#include "ui/widgets/ui_line_edit.h"
 #include "ui/widgets/ui_list.h"
 #include "ui/widgets/ui_list_view.h"
 #include "ui/widgets/ui_scroll_bar.h"
@@ -22,33 +23,6 @@ namespace {
 constexpr std::int32_t kWheelNotch = 120;
 constexpr std::int32_t kF4 = vk::kF1 + 3;
 const std::string kNoText;
-
-// Shows the combo box's current text; it takes no input (the combo box has the focus).
-class ComboText : public UIElement {
-public:
-    explicit ComboText(UIComboBox* owner) : UIElement(owner), owner_(owner) {
-        setStyleClass("UIComboBoxText");
-        setFlag(kParentBackground, true);
-        setFlag(kMouseTransparent, true);
-        setSizePolicy(UISizePolicy::Expanding, UISizePolicy::Fixed);
-    }
-
-protected:
-    void paintEvent(UIEvent& e) override {
-        const UIComboBox::Style& s = owner_->style();
-        const Color color = owner_->isEnabled() ? s.foreground : s.disabledForeground;
-        Rect r = rect();
-        if (owner_->hasFocus() && !owner_->isPopupVisible()) {
-            drawFocusFrame(*e.canvas, r, s.focusFallback);
-        }
-        r = r.shrunk({2, 0, 2, 0});
-        e.canvas->drawText(s.font, r, owner_->currentText(), color,
-                           kAlignLeft | kAlignVCenter | kTextElideRight);
-    }
-
-private:
-    UIComboBox* owner_;
-};
 
 } // namespace
 
@@ -83,13 +57,24 @@ private:
 };
 
 UIComboBox::UIComboBox(UIElement* parent) : UIElement(parent) {
+    // The field shows the current item; the combo box keeps the focus and takes every press.
+    // Its look follows the combo box's own properties, so its class has no model of its own.
+    field_ = new UILineEdit(this);
+    field_->setStyleClass("UIComboBoxLineEdit");
+    field_->setFrame(false);
+    field_->setElided(true);
+    field_->setReadOnly(true);
+    field_->setFocusPolicy(kNoFocus);
+    field_->setFlag(kMouseTransparent, true);
+    field_->setOption(kAcceptsDrops, false);
+    field_->setStyleProperty("readonlyBackground", "transparent");
+    field_->setStyleProperty("disabledBackground", "transparent");
+    field_->show();
     setStyleClass("UIComboBox");
     setFlag(kParentBackground, true);
     setFlag(kTracksHover, true);
     setFocusPolicy(kStrongFocus);
     setSizePolicy(UISizePolicy::Preferred, UISizePolicy::Fixed);
-    display_ = new ComboText(this);
-    display_->show();
 }
 
 UIComboBox::~UIComboBox() {
@@ -123,6 +108,7 @@ void UIComboBox::itemsChanged() {
         widestText_ = std::max(widestText_, style_.font.textWidth(text));
     }
     popupStale_ = true;
+    field_->setText(currentText());
     hidePopup();
     update();
 }
@@ -136,7 +122,7 @@ void UIComboBox::setCurrentIndex(std::int32_t index) {
         return;
     }
     current_ = index;
-    display_->update();
+    field_->setText(currentText());
     update();
     currentChanged.emit(current_);
 }
@@ -238,7 +224,6 @@ void UIComboBox::popupHidden() {
         (tk->mouseGrabber() == popup_ || popup_->isAncestorOf(tk->mouseGrabber()))) {
         tk->releaseMouseGrab();
     }
-    display_->update();
     update();
 }
 
@@ -297,10 +282,13 @@ void UIComboBox::setStyleProperty(const std::string& name, const std::string& va
     Style& s = style_;
     if (name == "font") {
         s.font = parseStyleFont(value);
+        field_->setStyleProperty("font", value);
     } else if (name == "foreground") {
         s.foreground = parseStyleColor(value);
+        field_->setStyleProperty("readonlyForeground", value);
     } else if (name == "disabledForeground") {
         s.disabledForeground = parseStyleColor(value);
+        field_->setStyleProperty("disabledForeground", value);
     } else if (name == "minimumHeight") {
         s.minimumHeight = std::max(0, parseStyleInteger(value));
     } else if (name == "minimumWidth") {
@@ -366,7 +354,7 @@ std::string UIComboBox::toolTipText(Point) const {
 // --- input ---
 
 void UIComboBox::resizeEvent(UIEvent&) {
-    display_->setGeometry(textRect());
+    field_->setGeometry(textRect());
 }
 
 void UIComboBox::mousePressEvent(UIEvent& e) {
@@ -496,19 +484,19 @@ void UIComboBox::leaveEvent(UIEvent&) {
 }
 
 void UIComboBox::focusInEvent(UIEvent&) {
-    display_->update();
+    update();
 }
 
 void UIComboBox::focusOutEvent(UIEvent&) {
     hidePopup();
-    display_->update();
+    update();
 }
 
 void UIComboBox::changeEvent(UIEvent& e) {
     if (e.type == UIEventType::EnabledChange && !isEnabled()) {
         hidePopup();
     }
-    display_->update();
+    update();
 }
 
 // --- painting ---
@@ -524,6 +512,9 @@ void UIComboBox::paintEvent(UIEvent& e) {
     } else {
         canvas.fillRect(rect(), style_.fallbackFace);
         canvas.drawRect(rect(), style_.fallbackBorder);
+    }
+    if (hasFocus() && !isPopupVisible()) {
+        drawFocusFrame(canvas, textRect(), style_.focusFallback);
     }
     const Size a = arrowSize();
     const Rect box{width() - style_.padding.right - a.width, (height() - a.height) / 2, a.width,

@@ -10,8 +10,8 @@
 // Choices: the popup shows up to 10 rows below the field, or above it when the screen's work
 // area has no room below; the popup owns itself as the toolkit's popup, so that the keys the
 // field receives drive the open list instead of closing it; Tab or losing the focus closes it.
-// The field's text is drawn by a plain display element for now; the program's combo boxes are
-// lists the user cannot type into.
+// The field is a read-only UILineEdit without a frame that ends a text too long for it in an
+// ellipsis: the program's combo boxes are lists the user cannot type into.
 #pragma once
 
 #include "ui/core/ui_element.h"
@@ -24,6 +24,7 @@
 
 namespace scalora {
 
+class UILineEdit;
 class UIListView;
 class UIWindow;
 
@@ -50,6 +51,8 @@ public:
     UIListView* popupView();
     UIWindow* popupWindow() const;
     void setVisibleItemCount(std::int32_t count);
+    // The field showing the current item.
+    UILineEdit* lineEdit() const { return field_; }
 
     UISignal<std::int32_t> currentChanged;
 
@@ -59,7 +62,7 @@ public:
     void setStyleProperty(const std::string& name, const std::string& value) override;
     void setSkinImage(const std::string& name, const UISkin& skin) override;
 
-    // The field's look, for its text display and its popup.
+    // The field's look, for its text and its popup.
     struct Style {
         UIFont font{UIFont::defaultFamily(), 9};
         Color foreground = 0xFF202020;
@@ -78,7 +81,7 @@ public:
         Color focusFallback = 0xFF202020;
     };
     const Style& style() const { return style_; }
-    // Where the text goes (the display element's geometry).
+    // Where the text goes (the line edit's geometry).
     Rect textRect() const;
 
 protected:
@@ -115,7 +118,7 @@ private:
     Style style_;
     UISkin background_;
     UISkin arrow_;
-    UIElement* display_ = nullptr;
+    UILineEdit* field_ = nullptr;
     Popup* popup_ = nullptr;
     UIListView* popupView_ = nullptr;
     bool popupStale_ = true;

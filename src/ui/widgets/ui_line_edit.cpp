@@ -15,6 +15,8 @@ namespace {
 // Room between the frame and the text: the frame's two-pixel border and a pixel and a half
 // of air, so a caret at either end is never drawn on the border.
 constexpr Margins kTextMargins{4, 3, 4, 3};
+// Without the frame only the air for a caret at either end stays.
+constexpr Margins kFramelessMargins{2, 0, 2, 0};
 // A field shows about this many average digits when nothing asks for another width.
 constexpr std::int32_t kHintCharacters = 17;
 
@@ -54,26 +56,44 @@ void UILineEdit::setSkinImage(const std::string& name, const UISkin& skin) {
     }
 }
 
+void UILineEdit::setFrame(bool on) {
+    if (frame_ != on) {
+        frame_ = on;
+        relayoutLine();
+        update();
+    }
+}
+
+void UILineEdit::setElided(bool on) {
+    if (elided_ != on) {
+        elided_ = on;
+        update();
+    }
+}
+
+const Margins& UILineEdit::textMargins() const {
+    return frame_ ? kTextMargins : kFramelessMargins;
+}
+
 Size UILineEdit::sizeHint() const {
     const std::int32_t textHeight =
         std::max(style_.font.lineHeight(), style_.blankFont.lineHeight());
-    const std::int32_t w =
-        style_.font.textWidth("0") * kHintCharacters + kTextMargins.left + kTextMargins.right;
-    const std::int32_t h = textHeight + kTextMargins.top + kTextMargins.bottom;
+    const Margins& m = textMargins();
+    const std::int32_t w = style_.font.textWidth("0") * kHintCharacters + m.left + m.right;
+    const std::int32_t h = textHeight + m.top + m.bottom;
     return {std::max(w, minimumWidth_), std::max(h, minimumHeight_)};
 }
 
 std::int32_t UILineEdit::widthAroundText() const {
-    return kTextMargins.left + kTextMargins.right + caretWidth();
+    return textMargins().left + textMargins().right + caretWidth();
 }
 
 Size UILineEdit::minimumSizeHint() const {
-    return {std::max(minimumWidth_, widthAroundText()),
-            sizeHint().height};
+    return {std::max(minimumWidth_, widthAroundText()), sizeHint().height};
 }
 
 Rect UILineEdit::contentRect() const {
-    return rect().shrunk(kTextMargins);
+    return rect().shrunk(textMargins());
 }
 
 std::int32_t UILineEdit::caretWidth() const {
@@ -155,11 +175,21 @@ void UILineEdit::paintEvent(UIEvent& e) {
     const TextEditStyle::State state = !isEnabled()           ? TextEditStyle::State::Disabled
                                        : editor_.isReadOnly() ? TextEditStyle::State::ReadOnly
                                                               : TextEditStyle::State::Normal;
-    drawTextFrame(c, skin_.get(), *this, focused);
     const TextColors& colors = style_.textColors(state);
-    c.fillRect(rect().shrunk({1, 1, 1, 1}), colors.background);
+    if (frame_) {
+        drawTextFrame(c, skin_.get(), *this, focused);
+        c.fillRect(rect().shrunk({1, 1, 1, 1}), colors.background);
+    } else {
+        c.fillRect(rect(), colors.background);
+    }
 
     const Rect content = contentRect();
+    if (elided_ && !focused && editor_.preedit().empty() && !editor_.showsBlankText() &&
+        !editor_.model().hasSelection()) {
+        c.drawText(style_.font, content, text(), colors.foreground,
+                   kAlignLeft | kAlignVCenter | kTextElideRight);
+        return;
+    }
     const Canvas::State saved = c.saveState();
     // The caret may stand just right of the last glyph, in the margin.
     c.clipTo(content.shrunk({0, 0, -caretWidth(), 0}));

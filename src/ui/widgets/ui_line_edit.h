@@ -2,7 +2,8 @@
 // keys, undo and redo, the clipboard, the input method's composition shown at the caret,
 // horizontal scrolling that keeps the caret in view, a blank text while empty, read-only, and
 // the context menu's commands (undo, redo, cut, copy, paste, delete, select all) translated in
-// "UserInterface/UILineEdit". Used alone and inside spin boxes and combo boxes.
+// "UserInterface/UILineEdit". Used alone and inside spin boxes and combo boxes; the combo box
+// holds one without its frame, read-only and elided.
 #pragma once
 
 #include "ui/core/ui_element.h"
@@ -39,6 +40,13 @@ public:
     void setBlankText(std::string text) { editor_.setBlankText(std::move(text)); }
     void setMaxLength(std::size_t characters) { editor_.setMaxLength(characters); }
     std::size_t maxLength() const { return editor_.model().maxLength(); }
+    // Without its frame the field is only its text, two pixels in from its sides: for a field
+    // inside a widget that draws the frame around it.
+    bool hasFrame() const { return frame_; }
+    void setFrame(bool on);
+    // While the field has no focus, a line longer than the field ends in an ellipsis.
+    bool isElided() const { return elided_; }
+    void setElided(bool on);
     // Which typed, pasted or dropped characters are kept (setText is not filtered).
     void setCharacterFilter(TextEditModel::CharacterFilter filter) {
         editor_.setCharacterFilter(std::move(filter));
@@ -103,6 +111,7 @@ private:
     void editorChanged(bool edited) override;
     void caretBlinked() override;
 
+    const Margins& textMargins() const;
     Rect contentRect() const;
     // The line box's top-left in element coordinates (scroll applied).
     Point lineOrigin() const;
@@ -119,6 +128,8 @@ private:
     std::int32_t scrollX_ = 0;
     std::int32_t minimumWidth_ = 0;
     std::int32_t minimumHeight_ = 0;
+    bool frame_ = true;
+    bool elided_ = false;
 };
 
 } // namespace scalora

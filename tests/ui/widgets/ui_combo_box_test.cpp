@@ -1,7 +1,9 @@
 // The combo box: the wheel and the keys change the current item within the list's ends;
 // the popup opens on a press or Alt+Down, takes an item by click or Enter, and closes unchanged
-// on Escape or a press outside it.
+// on Escape or a press outside it. Its field is a read-only line edit that follows the current
+// item and never takes the focus from it.
 #include "ui/widgets/ui_combo_box.h"
+#include "ui/widgets/ui_line_edit.h"
 #include "ui/widgets/ui_list.h"
 #include "ui/widgets/ui_list_view.h"
 #include "widget_test_support.h"
@@ -54,6 +56,27 @@ TEST_F(UIComboBoxTest, WheelAndKeysChangeTheCurrentItemWithinTheEnds) {
     sys().keyPress(*w, vk::kNumpad0 + 2);
     EXPECT_THAT(changes, ElementsAre(2, 3, 4, 3, 0, 1));
     EXPECT_FALSE(combo->isPopupVisible());
+}
+
+TEST_F(UIComboBoxTest, FieldIsAReadOnlyLineEditShowingTheCurrentItem) {
+    UILineEdit* field = combo->lineEdit();
+    ASSERT_NE(field, nullptr);
+    EXPECT_TRUE(field->isReadOnly());
+    EXPECT_FALSE(field->hasFrame());
+    EXPECT_TRUE(field->isElided());
+    EXPECT_EQ(field->geometry(), combo->textRect());
+    EXPECT_EQ(field->text(), "JPG");
+    sys().keyPress(*w, vk::kDown);
+    EXPECT_EQ(field->text(), "PNG");
+    combo->setItems({"Width & Height", "Width (Keep proportions)", "Height (Keep proportions)"});
+    EXPECT_EQ(field->text(), "Height (Keep proportions)");
+    combo->setCurrentIndex(-1);
+    EXPECT_EQ(field->text(), "");
+    // A press on the field is the combo box's: it opens the list and keeps the focus.
+    sys().click(*w, {30, 20});
+    EXPECT_TRUE(combo->isPopupVisible());
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_FALSE(field->hasFocus());
 }
 
 TEST_F(UIComboBoxTest, PopupTakesAClickedItemAndClosesUnchangedOutside) {

@@ -64,8 +64,9 @@ void HeadlessNativeWindow::restore() {
     minimized_ = false;
 }
 
-void HeadlessNativeWindow::setIcons(const PixelImage* small, const PixelImage* big) {
-    hasIcons_ = small != nullptr || big != nullptr;
+void HeadlessNativeWindow::setIcons(const PixelImage* small, const PixelImage* big,
+                                    const PixelImage* large) {
+    hasIcons_ = small != nullptr || big != nullptr || large != nullptr;
 }
 
 void HeadlessNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {

@@ -44,7 +44,7 @@ public:
     void flash() override { ++flashCount_; }
     void setMouseCapture(bool capture) override { captured_ = capture; }
     void setCursor(CursorId cursor) override { cursor_ = cursor; }
-    void setIcons(const PixelImage* small, const PixelImage* big) override;
+    void setIcons(const PixelImage* small, const PixelImage* big, const PixelImage* large) override;
     void present(const PixelImage& canvas, const Rect& dirty) override;
 
     UIWindow& owner() const { return owner_; }

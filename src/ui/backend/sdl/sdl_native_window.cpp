@@ -5,6 +5,7 @@
 #include "imaging/pixel_image.h"
 #include "ui/backend/sdl/sdl_window_system.h"
 #include "ui/backend/sdl/x11_placement.h"
+#include "ui/backend/sdl/x11_window_icons.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 #include "ui/style/ui_style_manager.h"
@@ -266,10 +267,19 @@ void SdlNativeWindow::setCursor(CursorId cursor) {
     }
 }
 
-void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big) {
-    // X11 takes one icon image; the big one scales down better than the small one scales up.
-    const PixelImage* icon = big != nullptr && !big->isNull() ? big : small;
-    if (icon == nullptr || icon->isNull()) {
+void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big,
+                               const PixelImage* large) {
+    if (x11SetWindowIcons(window_, {small, big, large})) {
+        return;
+    }
+    // Elsewhere SDL takes one image: the largest, as scaling down loses less than scaling up.
+    const PixelImage* icon = nullptr;
+    for (const PixelImage* candidate : {large, big, small}) {
+        if (icon == nullptr && candidate != nullptr && !candidate->isNull()) {
+            icon = candidate;
+        }
+    }
+    if (icon == nullptr) {
         return;
     }
     if (SDL_Surface* s = surfaceOver(*icon)) {

@@ -43,7 +43,7 @@ public:
     void flash() override;
     void setMouseCapture(bool capture) override;
     void setCursor(CursorId cursor) override;
-    void setIcons(const PixelImage* small, const PixelImage* big) override;
+    void setIcons(const PixelImage* small, const PixelImage* big, const PixelImage* large) override;
     void present(const PixelImage& canvas, const Rect& dirty) override;
     void setTextInputArea(const Rect& area) override;
 

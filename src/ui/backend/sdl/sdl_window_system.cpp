@@ -5,6 +5,7 @@
 #include "ui/backend/sdl/sdl_clipboard_backend.h"
 #include "ui/backend/sdl/sdl_cursor_backend.h"
 #include "ui/backend/sdl/sdl_native_window.h"
+#include "ui/backend/sdl/x11_dialog_window.h"
 #include "ui/backend/sdl/x11_display_dpi.h"
 #include "ui/backend/sdl/x11_frame_buttons.h"
 #include "ui/core/ui_window.h"
@@ -30,6 +31,18 @@ int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
         return 0;
     }
     return gPreviousXErrorHandler != nullptr ? gPreviousXErrorHandler(display, error) : 0;
+}
+
+// The native window of the nearest window above `window` in the element tree, when it has one.
+SDL_Window* ownerWindow(const UIWindow& window) {
+    for (const UIElement* e = window.parent(); e != nullptr; e = e->parent()) {
+        if (e->isWindow()) {
+            const auto* native = dynamic_cast<const SdlNativeWindow*>(
+                static_cast<const UIWindow*>(e)->nativeWindow());
+            return native != nullptr ? native->sdlWindow() : nullptr;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -106,6 +119,9 @@ std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
         x11SetFrameButtons(window, FrameButtons{.resizable = (options & kWindowResizable) != 0,
                                                 .minimize = (options & kWindowMinimizeBox) != 0,
                                                 .maximize = (options & kWindowMaximizeBox) != 0});
+        if (SDL_Window* above = ownerWindow(owner)) {
+            x11MarkDialog(window, above);
+        }
     }
     auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
     windows_[native->windowId()] = native.get();
