@@ -27,6 +27,7 @@ namespace scalora {
 namespace {
 
 constexpr std::int32_t kInitialSizeValue = 100;
+constexpr std::int32_t kDestinationButtonWidth = 32;
 constexpr const char* kContext = "MainWindow";
 constexpr const char* kToolTipContext = "MainWindow/ToolTips";
 
@@ -92,7 +93,9 @@ ResizeSettingsPanel::ResizeSettingsPanel(UIElement* parent, SettingsStore& setti
     destinationField_ = new DestinationField(this);
     destinationButton_ = new UIButton(this);
     destinationButton_->setIcons(skinIcons("folder_select"));
+    // A square beside the field: the icon says what it does.
     destinationButton_->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
+    destinationButton_->setMaximumSize({kDestinationButtonWidth, kMaxSizeValue});
     for (UILabel* label : {byLabel_, unitLabel_}) {
         label->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
     }
