@@ -2,20 +2,10 @@
 
 #include "platform/file_contents.h"
 
-#include <cstdint>
-#include <limits>
-
 namespace scalora {
-namespace {
 
-// The archive format counts sizes in signed 32 bits, and no text file of the program comes
-// near that: anything larger is not one of ours.
-constexpr std::uint64_t kMaxDataFileBytes = std::numeric_limits<std::int32_t>::max();
-
-} // namespace
-
-bool readFileBytes(const std::string& path, std::string& bytes) {
-    return readRegularFile(path, kMaxDataFileBytes, bytes);
+bool readFileBytes(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
+    return readRegularFile(path, maxBytes, bytes);
 }
 
 } // namespace scalora

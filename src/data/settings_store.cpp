@@ -57,7 +57,7 @@ bool SettingsStore::load() {
         return false;
     }
     if (fileExists(filePath_)) {
-        const std::optional<std::string> text = readTextFile(filePath_, TextEncoding::Utf8);
+        const std::optional<std::string> text = readTextFile(filePath_, TextEncoding::Utf8, kMaxSettingsFileBytes);
         return text && parseEntries(*text, entries_);
     }
     if (!createDirectories(folderPath_)) {

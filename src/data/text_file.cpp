@@ -38,9 +38,10 @@ std::string decodeText(std::string_view bytes, TextEncoding encoding) {
     return {};
 }
 
-std::optional<std::string> readTextFile(const std::string& path, TextEncoding encoding) {
+std::optional<std::string> readTextFile(const std::string& path, TextEncoding encoding,
+                                        std::uint64_t maxBytes) {
     std::string bytes;
-    if (!readFileBytes(path, bytes)) {
+    if (!readFileBytes(path, bytes, maxBytes)) {
         return std::nullopt;
     }
     return decodeText(bytes, encoding);

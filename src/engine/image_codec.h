@@ -22,11 +22,11 @@ public:
     virtual PixelImage makeThumbnail(const std::string& path) = 0;
     // Decodes the source, scales it to target on a canvas of canvasSize, encodes in the format
     // of the destination's extension and replaces the destination only once the file is
-    // complete. True when the result was written.
+    // complete. True when the result was written; otherwise failure says why, where known.
     [[nodiscard]] virtual bool resizeImageFile(const std::string& destinationPath, Size target,
                                                const ResizeOptions& options,
                                                const std::string& sourcePath, Size sourceSize,
-                                               Size canvas) = 0;
+                                               Size canvas, ResizeFailure& failure) = 0;
 };
 
 } // namespace scalora

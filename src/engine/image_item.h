@@ -35,6 +35,7 @@ struct ImageItem {
     bool measured = false;
     std::int32_t copyIndex = 0;
     std::string resultPath; // empty unless the last processing wrote a file
+    int writeError = 0;     // errno of the last processing's failed write, 0 when none
 };
 
 } // namespace scalora

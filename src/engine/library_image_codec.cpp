@@ -23,9 +23,9 @@ public:
 
     bool resizeImageFile(const std::string& destinationPath, Size target,
                          const ResizeOptions& options, const std::string& sourcePath,
-                         Size sourceSize, Size canvas) override {
+                         Size sourceSize, Size canvas, ResizeFailure& failure) override {
         return scalora::resizeImageFile(destinationPath, target, options, sourcePath, sourceSize,
-                                        canvas);
+                                        canvas, &failure);
     }
 };
 

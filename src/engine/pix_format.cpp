@@ -96,7 +96,8 @@ bool writePixFile(const PixelImage& image, const std::string& path) {
     }
     const std::vector<std::uint8_t> bytes = encodePix(image);
     return writeFileAtomically(
-        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+        TargetLink::Replace);
 }
 
 } // namespace scalora

@@ -39,6 +39,7 @@ std::string destinationPathOf(const BatchSettings& settings, const ImageItem& it
 
 bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& codec) {
     item.resultPath.clear();
+    item.writeError = 0;
     // Results of an earlier run, or anything below the destination, are never sources.
     if (liesInDestination(item.path, settings.destinationFolder)) {
         return false;
@@ -76,10 +77,18 @@ bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& cod
         return false;
     }
     const Size canvas = canvasSize(settings.mode, target, settings.desktopSize);
-    const bool written = codec.resizeImageFile(destination, target, settings.writeOptions(),
-                                               item.path, {item.width, item.height}, canvas);
+    ResizeFailure failure;
+    const bool written =
+        codec.resizeImageFile(destination, target, settings.writeOptions(), item.path,
+                              {item.width, item.height}, canvas, failure);
     if (written) {
         item.resultPath = destination;
+    } else if (failure.writeError != 0) {
+        item.writeError = failure.writeError;
+        item.message = translate(kMessageWriteFailed, "Messages") + " " + destination + ": " +
+                       systemErrorText(failure.writeError);
+    } else if (failure.sourceTruncated) {
+        refuse(item, kMessageSourceTruncated);
     }
     return written;
 }

@@ -17,6 +17,9 @@ inline constexpr std::string_view kMessageSourceMissing = "Source file does not 
 inline constexpr std::string_view kMessageDestinationMissing = "Destination folder does not exist";
 inline constexpr std::string_view kMessageWriteOnItself = "Unable to write file on itself";
 inline constexpr std::string_view kMessageRewriteNotAllowed = "Rewriting is not allowed in options";
+// Followed by the result's path and the system's reason.
+inline constexpr std::string_view kMessageWriteFailed = "Unable to write";
+inline constexpr std::string_view kMessageSourceTruncated = "The file is truncated";
 
 // True when path lies in folder (which ends with '/') or below it.
 bool isInsideFolder(std::string_view path, std::string_view folder);

@@ -10,13 +10,17 @@
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace scalora {
 
 bool resizeImageFile(const std::string& destinationPath, Size targetSize,
                      const ResizeOptions& options, const std::string& sourcePath, Size sourceSize,
-                     Size canvasSize) {
+                     Size canvasSize, ResizeFailure* failure) {
+    ResizeFailure ignored;
+    ResizeFailure& why = failure != nullptr ? *failure : ignored;
+    why = {};
     // Arguments and the overwrite rule.
     if (destinationPath.empty() || targetSize.isEmpty() || canvasSize.isEmpty() ||
         sourceSize.isEmpty() || !isRegularFile(sourcePath)) {
@@ -54,14 +58,21 @@ bool resizeImageFile(const std::string& destinationPath, Size targetSize,
     job.jpegQuality = options.jpegQuality;
     job.copyMetadata = copyMetadata;
     std::vector<std::uint8_t> encoded;
-    if (!resizeToMemory(sourcePath, job, encoded)) {
+    ResizeReport report;
+    if (!resizeToMemory(sourcePath, job, encoded, &report)) {
+        why.sourceTruncated = report.sourceTruncated;
         return false;
     }
-    // The source is closed by now, so the destination may be the source itself.
-    AtomicFile file(destinationPath);
+    // The source is closed by now, so the destination may be the source itself. A link planted
+    // at the result's name is replaced, never written through.
+    AtomicFile file(destinationPath, TargetLink::Replace);
     if (!file.isOpen() ||
-        !file.write({reinterpret_cast<const char*>(encoded.data()), encoded.size()}) ||
-        std::fflush(file.stream()) != 0) {
+        !file.write({reinterpret_cast<const char*>(encoded.data()), encoded.size()})) {
+        why.writeError = file.error();
+        return false;
+    }
+    if (std::fflush(file.stream()) != 0) {
+        why.writeError = errno;
         return false;
     }
     // The times go onto the complete temporary file, before it replaces the destination: when the
@@ -69,9 +80,13 @@ bool resizeImageFile(const std::string& destinationPath, Size targetSize,
     // byte is written after this (everything is flushed), so the times stay. The result stands
     // whether or not the times could be copied.
     if (options.keepFileDates) {
-        static_cast<void>(copyFileTimes(sourcePath, file.temporaryPath()));
+        static_cast<void>(copyFileTimes(sourcePath, file.descriptor()));
     }
-    return file.commit();
+    if (!file.commit()) {
+        why.writeError = file.error();
+        return false;
+    }
+    return true;
 }
 
 } // namespace scalora

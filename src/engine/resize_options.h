@@ -13,4 +13,10 @@ struct ResizeOptions {
     bool copyMetadata = false;     // JPEG to JPEG: carry EXIF, XMP, ICC, IPTC and comments
 };
 
+// Why a resize gave no result, for the reason shown with the image.
+struct ResizeFailure {
+    int writeError = 0;           // errno of the failed write; 0 when writing was not the trouble
+    bool sourceTruncated = false; // the source ends before its picture does
+};
+
 } // namespace scalora

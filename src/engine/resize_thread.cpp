@@ -4,6 +4,8 @@
 #include "engine/image_item.h"
 #include "engine/item_job.h"
 #include "engine/process_item.h"
+#include "platform/atomic_file.h"
+#include "platform/file_system.h"
 
 #include <algorithm>
 #include <deque>
@@ -64,6 +66,8 @@ void ResizeThread::processAll() {
         std::string destination;
         ItemJob job;
     };
+    // What a killed earlier run left half-written is of no use to anyone.
+    static_cast<void>(removeStaleTemporaries(settings_.destinationFolder));
     const auto window = static_cast<std::size_t>(std::max(options_.jobs, 1));
     std::deque<InFlight> inFlight;
     std::size_t next = 0;
@@ -101,6 +105,11 @@ void ResizeThread::processAll() {
         report(item, index, ItemResult::Started);
         const bool ok = current.job.collect();
         item.status = ok ? ItemStatus::StatusOk : ItemStatus::StatusError;
+        // A full disk fails every image after this one as well: stop as the Stop button does
+        // instead of trying each of them.
+        if (!ok && isOutOfSpace(item.writeError)) {
+            stopping = true;
+        }
         report(item, index, ok ? ItemResult::Processed : ItemResult::Skipped);
         inFlight.pop_front();
     }

@@ -31,10 +31,13 @@ using Bytes = std::span<const std::uint8_t>;
 [[nodiscard]] bool probeBmp(Bytes head, std::uint64_t fileSize, ImageProbe& out);
 [[nodiscard]] bool probeGif(Bytes head, std::uint64_t fileSize, ImageProbe& out);
 
+// `iccProfile` (empty: none) goes into APP2 chunks, an iCCP chunk or tag 34675.
 [[nodiscard]] bool encodeJpeg(const PixelImage& image, int quality, const ImageMetadata* metadata,
+                              Bytes iccProfile, std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodePng(const PixelImage& image, Bytes iccProfile,
+                             std::vector<std::uint8_t>& out);
+[[nodiscard]] bool encodeTiff(const PixelImage& image, Bytes iccProfile,
                               std::vector<std::uint8_t>& out);
-[[nodiscard]] bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out);
-[[nodiscard]] bool encodeTiff(const PixelImage& image, std::vector<std::uint8_t>& out);
 [[nodiscard]] bool encodeBmp(const PixelImage& image, std::vector<std::uint8_t>& out);
 
 } // namespace scalora::codec

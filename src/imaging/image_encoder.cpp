@@ -12,11 +12,12 @@ bool encodeImageToMemory(const PixelImage& image, ImageFormat format, const Enco
     }
     switch (format) {
     case ImageFormat::Jpeg:
-        return codec::encodeJpeg(image, options.jpegQuality, options.metadata, out);
+        return codec::encodeJpeg(image, options.jpegQuality, options.metadata, options.iccProfile,
+                                 out);
     case ImageFormat::Png:
-        return codec::encodePng(image, out);
+        return codec::encodePng(image, options.iccProfile, out);
     case ImageFormat::Tiff:
-        return codec::encodeTiff(image, out);
+        return codec::encodeTiff(image, options.iccProfile, out);
     case ImageFormat::Bmp:
         return codec::encodeBmp(image, out);
     case ImageFormat::Gif:

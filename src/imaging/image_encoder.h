@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 namespace scalora {
@@ -20,6 +21,8 @@ struct EncodeOptions {
     int jpegQuality = 90; // kMinJpegQuality..kMaxJpegQuality
     // JPEG only: segments written back verbatim after the encoder's own JFIF header.
     const ImageMetadata* metadata = nullptr;
+    // The colour profile for JPEG, PNG and TIFF (BMP has no place for one); empty for none.
+    std::span<const std::uint8_t> iccProfile;
 };
 
 // JPEG is always opaque (alpha is dropped). PNG, TIFF and BMP write RGBA when the image has an

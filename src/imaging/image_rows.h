@@ -27,6 +27,8 @@ public:
     [[nodiscard]] virtual bool readRow(std::uint32_t* out) = 0;
     // After the last row: false when the file turned out cut short or damaged.
     [[nodiscard]] virtual bool finish() = 0;
+    // After a failure: whether it was the file ending before its picture did.
+    bool cutShort() const { return cutShort_; }
 
 protected:
     Size size_;
@@ -34,6 +36,7 @@ protected:
     double dpiX_ = 0;
     double dpiY_ = 0;
     int orientation_ = 1;
+    bool cutShort_ = false;
 };
 
 class ImageRowWriter {
@@ -52,10 +55,13 @@ std::unique_ptr<ImageRowReader> openJpegRows(std::span<const std::uint8_t> data,
 // A PNG, or null when it cannot be read row by row (interlaced) or is refused.
 std::unique_ptr<ImageRowReader> openPngRows(std::span<const std::uint8_t> data);
 
-// Writers for an opaque picture of `size` with the resolution (0: none) and, for JPEG, the
-// quality and the segments to copy (kept by pointer until finish).
+// Writers for an opaque picture of `size` with the resolution (0: none), the colour profile
+// (empty: none) and, for JPEG, the quality and the segments to copy (kept by pointer until
+// finish; when they hold a profile of their own, that one is written instead).
 std::unique_ptr<ImageRowWriter> startJpegRows(Size size, double dpiX, double dpiY, int quality,
-                                              const ImageMetadata* metadata);
-std::unique_ptr<ImageRowWriter> startPngRows(Size size, double dpiX, double dpiY);
+                                              const ImageMetadata* metadata,
+                                              std::span<const std::uint8_t> iccProfile = {});
+std::unique_ptr<ImageRowWriter> startPngRows(Size size, double dpiX, double dpiY,
+                                             std::span<const std::uint8_t> iccProfile = {});
 
 } // namespace scalora

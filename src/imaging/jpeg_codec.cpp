@@ -252,7 +252,8 @@ public:
         jpeg_finish_decompress(&d_.cinfo);
         // A file that ends inside its image data is refused: libjpeg fills the rest with grey
         // (or, progressive, leaves it blurred), which would pass a damaged picture off as good.
-        return !(d_.err.dataEnded && (d_.err.scanCutShort || d_.cinfo.progressive_mode));
+        cutShort_ = d_.err.dataEnded && (d_.err.scanCutShort || d_.cinfo.progressive_mode);
+        return !cutShort_;
     }
 
 private:
@@ -379,6 +380,20 @@ struct Compressor {
     ~Compressor() { jpeg_destroy_compress(&cinfo); }
 };
 
+bool hasIccSegment(const ImageMetadata* metadata) {
+    static constexpr char kTag[] = "ICC_PROFILE";
+    if (metadata == nullptr) {
+        return false;
+    }
+    for (const MarkerSegment& segment : metadata->segments) {
+        if (segment.marker == JPEG_APP0 + 2 && segment.data.size() > sizeof kTag &&
+            std::memcmp(segment.data.data(), kTag, sizeof kTag) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::uint16_t densityValue(double dpi) {
     return static_cast<std::uint16_t>(std::clamp(dpi + 0.5, 1.0, 65535.0));
 }
@@ -386,7 +401,8 @@ std::uint16_t densityValue(double dpi) {
 // A JPEG written row by row into memory; every step that calls libjpeg sets its own jump target.
 class JpegRowWriter final : public ImageRowWriter {
 public:
-    bool start(Size size, double dpiX, double dpiY, int quality, const ImageMetadata* metadata) {
+    bool start(Size size, double dpiX, double dpiY, int quality, const ImageMetadata* metadata,
+               Bytes iccProfile) {
         encoded_.resize(kDestinationChunk);
         c_.dest.out = &encoded_;
         if (setjmp(c_.err.jump)) {
@@ -426,6 +442,12 @@ public:
                                       static_cast<unsigned>(segment.data.size()));
                 }
             }
+        }
+        // Copied metadata brings the source's own profile chunks; otherwise the profile is
+        // written here, split into APP2 chunks by libjpeg.
+        if (!iccProfile.empty() && !hasIccSegment(metadata)) {
+            jpeg_write_icc_profile(&cinfo, iccProfile.data(),
+                                   static_cast<unsigned>(iccProfile.size()));
         }
         return true;
     }
@@ -470,14 +492,15 @@ private:
 } // namespace
 
 bool encodeJpeg(const PixelImage& image, int quality, const ImageMetadata* metadata,
-                std::vector<std::uint8_t>& out) {
+                Bytes iccProfile, std::vector<std::uint8_t>& out) {
     out.clear();
     if (image.isNull()) {
         return false;
     }
     JpegRowWriter writer;
     if (!writer.start(image.size(), image.dpiX(), image.dpiY(),
-                      std::clamp(quality, kMinJpegQuality, kMaxJpegQuality), metadata)) {
+                      std::clamp(quality, kMinJpegQuality, kMaxJpegQuality), metadata,
+                      iccProfile)) {
         return false;
     }
     for (std::int32_t y = 0; y < image.height(); ++y) {
@@ -502,13 +525,14 @@ std::unique_ptr<ImageRowReader> openJpegRows(std::span<const std::uint8_t> data,
 }
 
 std::unique_ptr<ImageRowWriter> startJpegRows(Size size, double dpiX, double dpiY, int quality,
-                                              const ImageMetadata* metadata) {
+                                              const ImageMetadata* metadata,
+                                              std::span<const std::uint8_t> iccProfile) {
     if (size.isEmpty()) {
         return nullptr;
     }
     auto writer = std::make_unique<codec::JpegRowWriter>();
     if (!writer->start(size, dpiX, dpiY, std::clamp(quality, kMinJpegQuality, kMaxJpegQuality),
-                       metadata)) {
+                       metadata, iccProfile)) {
         return nullptr;
     }
     return writer;

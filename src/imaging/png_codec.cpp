@@ -55,11 +55,13 @@ bool plausiblePng(png_uint_32 width, png_uint_32 height, int bitDepth, int color
 struct MemoryReader {
     Bytes data;
     std::size_t offset = 0;
+    bool ranOut = false; // a read wanted more than the data holds
 };
 
 void readFromMemory(png_structp png, png_bytep out, png_size_t count) {
     auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
     if (count > reader->data.size() - reader->offset) {
+        reader->ranOut = true;
         png_error(png, "read past end of data");
     }
     std::memcpy(out, reader->data.data() + reader->offset, count);
@@ -210,7 +212,9 @@ public:
         return true;
     }
     bool readRow(std::uint32_t* out) override {
-        return rowsRead_++ < size_.height && readOneRow(r_, out);
+        const bool read = rowsRead_++ < size_.height && readOneRow(r_, out);
+        cutShort_ = !read && reader_.ranOut;
+        return read;
     }
     bool finish() override { return rowsRead_ == size_.height; }
 

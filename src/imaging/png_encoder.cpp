@@ -105,8 +105,9 @@ std::uint64_t cost(const std::uint8_t* f, std::size_t n) {
 // full-size copy the writer keeps.
 class PngRowWriter final : public ImageRowWriter {
 public:
-    PngRowWriter(Size size, double dpiX, double dpiY, bool withAlpha)
-        : size_(size), dpiX_(dpiX), dpiY_(dpiY), withAlpha_(withAlpha), bpp_(withAlpha ? 4 : 3),
+    PngRowWriter(Size size, double dpiX, double dpiY, bool withAlpha, Bytes iccProfile)
+        : size_(size), dpiX_(dpiX), dpiY_(dpiY), withAlpha_(withAlpha),
+          iccProfile_(iccProfile.begin(), iccProfile.end()), bpp_(withAlpha ? 4 : 3),
           rowBytes_(static_cast<std::size_t>(size.width) * bpp_),
           // Sizes are bounded by kMaxPixelCount (2^28) x 4 bytes, far inside size_t.
           filtered_(static_cast<std::size_t>(size.height) * (rowBytes_ + 1)), current_(rowBytes_),
@@ -183,6 +184,9 @@ public:
             phys.push_back(1); // per metre
             putChunk(out, "pHYs", phys.data(), phys.size());
         }
+        if (!iccProfile_.empty() && !putProfile(out, compressor.get())) {
+            return false;
+        }
         // One zlib stream split over IDAT chunks of at most 1 MiB each.
         constexpr std::size_t kChunk = std::size_t{1} << 20;
         for (std::size_t at = 0; at < size; at += kChunk) {
@@ -193,10 +197,29 @@ public:
     }
 
 private:
+    // iCCP: a name, compression method 0, the profile as a zlib stream.
+    bool putProfile(std::vector<std::uint8_t>& out, libdeflate_compressor* compressor) const {
+        static constexpr char kName[] = "ICC Profile";
+        std::vector<std::uint8_t> chunk(kName, kName + sizeof kName);
+        chunk.push_back(0);
+        const std::size_t head = chunk.size();
+        chunk.resize(head + libdeflate_zlib_compress_bound(compressor, iccProfile_.size()));
+        const std::size_t size =
+            libdeflate_zlib_compress(compressor, iccProfile_.data(), iccProfile_.size(),
+                                     chunk.data() + head, chunk.size() - head);
+        if (size == 0) {
+            return false;
+        }
+        chunk.resize(head + size);
+        putChunk(out, "iCCP", chunk.data(), chunk.size());
+        return true;
+    }
+
     Size size_;
     double dpiX_;
     double dpiY_;
     bool withAlpha_;
+    std::vector<std::uint8_t> iccProfile_;
     std::size_t bpp_;
     std::size_t rowBytes_;
     std::vector<std::uint8_t> filtered_;
@@ -208,13 +231,13 @@ private:
 
 } // namespace
 
-bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out) {
+bool encodePng(const PixelImage& image, Bytes iccProfile, std::vector<std::uint8_t>& out) {
     out.clear();
     if (image.isNull()) {
         return false;
     }
     const bool withAlpha = hasTransparentPixel(image);
-    PngRowWriter writer(image.size(), image.dpiX(), image.dpiY(), withAlpha);
+    PngRowWriter writer(image.size(), image.dpiX(), image.dpiY(), withAlpha, iccProfile);
     std::vector<std::uint32_t> straight(static_cast<std::size_t>(image.width()));
     const bool premultiplied = image.alphaKind() == AlphaKind::Premultiplied && withAlpha;
     for (std::int32_t y = 0; y < image.height(); ++y) {
@@ -234,11 +257,12 @@ bool encodePng(const PixelImage& image, std::vector<std::uint8_t>& out) {
 
 namespace scalora {
 
-std::unique_ptr<ImageRowWriter> startPngRows(Size size, double dpiX, double dpiY) {
+std::unique_ptr<ImageRowWriter> startPngRows(Size size, double dpiX, double dpiY,
+                                             std::span<const std::uint8_t> iccProfile) {
     if (size.isEmpty()) {
         return nullptr;
     }
-    return std::make_unique<codec::PngRowWriter>(size, dpiX, dpiY, false);
+    return std::make_unique<codec::PngRowWriter>(size, dpiX, dpiY, false, iccProfile);
 }
 
 } // namespace scalora

@@ -1,11 +1,13 @@
 #include "imaging/resize_pipeline.h"
 
 #include "imaging/codec_support.h"
+#include "imaging/icc_profile.h"
 #include "imaging/image_decoder.h"
 #include "imaging/image_encoder.h"
 #include "imaging/image_probe.h"
 #include "imaging/image_rows.h"
 #include "imaging/orientation.h"
+#include "imaging/output_colour.h"
 #include "imaging/resample_decode.h"
 #include "imaging/resample_stream.h"
 
@@ -35,16 +37,36 @@ private:
     std::vector<std::uint32_t> scratch_;
 };
 
+// The finished canvas into the format: the profile where the format has room for one, else the
+// colours converted to sRGB; transparency over white where the format would lose it.
+bool encodeCanvas(PixelImage& canvas, const ResizeJob& job, const ImageMetadata* metadata,
+                  const IccProfile& profile, std::vector<std::uint8_t>& encoded) {
+    if (job.format == ImageFormat::Jpeg || job.format == ImageFormat::Bmp) {
+        flattenOntoWhite(canvas);
+    }
+    EncodeOptions options;
+    options.jpegQuality = job.jpegQuality;
+    options.metadata = metadata;
+    if (job.format != ImageFormat::Bmp) {
+        options.iccProfile = profile;
+    } else if (!profile.empty()) {
+        // A profile lcms cannot use leaves the colours as stored, as before.
+        static_cast<void>(convertToSrgb(canvas, profile));
+    }
+    return encodeImageToMemory(canvas, job.format, options, encoded);
+}
+
 // The streamed path: `reader` is upright and opaque, the canvas is the target.
 bool resizeRows(ImageRowReader& reader, const SourceRect& rect, const ResizeJob& job,
-                const ImageProbe& probe, const ImageMetadata* metadata,
+                const ImageProbe& probe, const ImageMetadata* metadata, const IccProfile& profile,
                 std::vector<std::uint8_t>& encoded) {
     std::unique_ptr<ImageRowWriter> writer;
     PixelImage canvas;
     if (job.format == ImageFormat::Jpeg) {
-        writer = startJpegRows(job.target, probe.dpiX, probe.dpiY, job.jpegQuality, metadata);
+        writer =
+            startJpegRows(job.target, probe.dpiX, probe.dpiY, job.jpegQuality, metadata, profile);
     } else if (job.format == ImageFormat::Png) {
-        writer = startPngRows(job.target, probe.dpiX, probe.dpiY);
+        writer = startPngRows(job.target, probe.dpiX, probe.dpiY, profile);
     } else if (canvas.allocate(job.target.width, job.target.height)) {
         canvas.setDpi(probe.dpiX, probe.dpiY);
     }
@@ -77,15 +99,13 @@ bool resizeRows(ImageRowReader& reader, const SourceRect& rect, const ResizeJob&
     if (writer != nullptr) {
         return writer->finish(encoded);
     }
-    EncodeOptions options;
-    options.jpegQuality = job.jpegQuality;
-    return encodeImageToMemory(canvas, job.format, options, encoded);
+    return encodeCanvas(canvas, job, nullptr, profile, encoded);
 }
 
 // Everything else: the decoded picture, turned upright, drawn onto a canvas in memory.
 bool resizePicture(PixelImage& image, const SourceRect& rect, const ResizeJob& job,
                    const ImageProbe& probe, const ImageMetadata* metadata,
-                   std::vector<std::uint8_t>& encoded) {
+                   const IccProfile& profile, std::vector<std::uint8_t>& encoded) {
     const bool onMat = job.canvas != job.target;
     PixelImage canvas;
     if (!canvas.allocate(job.canvas.width, job.canvas.height,
@@ -106,10 +126,7 @@ bool resizePicture(PixelImage& image, const SourceRect& rect, const ResizeJob& j
         return false;
     }
     image.reset();
-    EncodeOptions options;
-    options.jpegQuality = job.jpegQuality;
-    options.metadata = metadata;
-    return encodeImageToMemory(canvas, job.format, options, encoded);
+    return encodeCanvas(canvas, job, metadata, profile, encoded);
 }
 
 const ImageMetadata* nonEmpty(const ImageMetadata* metadata) {
@@ -141,6 +158,8 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
         return false;
     }
     const bool jpeg = probe.format == ImageFormat::Jpeg;
+    // The profile is part of the colours, not of the metadata: kept whether or not that is.
+    const IccProfile profile = readIccProfile(data);
     ImageMetadata metadata;
     ImageMetadata* kept =
         job.copyMetadata && jpeg && job.format == ImageFormat::Jpeg ? &metadata : nullptr;
@@ -164,7 +183,10 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
     }
     bool ok = false;
     if (streamed) {
-        ok = resizeRows(*reader, rect, job, probe, nonEmpty(kept), encoded);
+        ok = resizeRows(*reader, rect, job, probe, nonEmpty(kept), profile, encoded);
+        if (report != nullptr) {
+            report->sourceTruncated = !ok && reader->cutShort();
+        }
     } else {
         PixelImage image;
         if (reader != nullptr) {
@@ -180,9 +202,12 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
             options.jpegScaleEighths = scale;
             ok = decodeImageData(data, options, image, kept);
         }
+        if (report != nullptr && reader != nullptr) {
+            report->sourceTruncated = !ok && reader->cutShort();
+        }
         reader.reset();
         data = {};
-        ok = ok && resizePicture(image, rect, job, probe, nonEmpty(kept), encoded);
+        ok = ok && resizePicture(image, rect, job, probe, nonEmpty(kept), profile, encoded);
     }
     if (!ok) {
         encoded.clear();

@@ -1,6 +1,7 @@
 // One source file to one encoded result in memory: decode (reduced when the target is much
-// smaller, resample_decode.h), resample in linear light onto the canvas, encode. For a JPEG, or
-// an opaque PNG without interlacing, drawn upright at its own canvas and written as JPEG or PNG,
+// smaller, resample_decode.h), resample in linear light onto the canvas, encode with the
+// source's colour profile (BMP: converted to sRGB) and, for JPEG and BMP, over white. For a JPEG,
+// or an opaque PNG without interlacing, drawn upright at its own canvas and written as JPEG or PNG,
 // the rows stream from the decoder through the resampler into the encoder, so no full-size
 // picture is ever held; everything else goes through a decoded picture and a canvas in memory,
 // with the same pixels as a result.
@@ -28,8 +29,9 @@ struct ResizeJob {
 
 // What the resize did, for tests and benchmarks.
 struct ResizeReport {
-    bool streamed = false; // rows went from decoder to encoder without a full-size picture
-    int scaleEighths = 8;  // the JPEG decode scale (8 for other formats)
+    bool streamed = false;        // rows went from decoder to encoder without a full-size picture
+    int scaleEighths = 8;         // the JPEG decode scale (8 for other formats)
+    bool sourceTruncated = false; // the decode failed because the file ends too early
 };
 
 // The result of `job` on the file at `sourcePath` into `encoded` (with the source's resolution).

@@ -311,7 +311,7 @@ namespace {
 // enough that readers need little memory per strip.
 constexpr std::uint64_t kTargetStripBytes = 256 * 1024;
 
-bool writeDirectory(TIFF* tif, const PixelImage& image, bool withAlpha) {
+bool writeDirectory(TIFF* tif, const PixelImage& image, bool withAlpha, Bytes iccProfile) {
     const std::uint16_t samples = withAlpha ? 4 : 3;
     const auto rowBytes = static_cast<std::uint64_t>(image.width()) * samples;
     const auto rowsPerStrip = static_cast<std::uint32_t>(
@@ -338,12 +338,16 @@ bool writeDirectory(TIFF* tif, const PixelImage& image, bool withAlpha) {
              TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(image.dpiY())) &&
              TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     }
+    if (ok && !iccProfile.empty()) {
+        ok = TIFFSetField(tif, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(iccProfile.size()),
+                          iccProfile.data());
+    }
     return ok;
 }
 
 } // namespace
 
-bool encodeTiff(const PixelImage& image, std::vector<std::uint8_t>& out) {
+bool encodeTiff(const PixelImage& image, Bytes iccProfile, std::vector<std::uint8_t>& out) {
     out.clear();
     if (image.isNull()) {
         return false;
@@ -353,7 +357,7 @@ bool encodeTiff(const PixelImage& image, std::vector<std::uint8_t>& out) {
     MemoryFile file{nullptr, 0, 0, &out};
     int errors = 0;
     TiffPtr tif = openTiff(file, "w", errors);
-    if (!tif || !writeDirectory(tif.get(), image, withAlpha)) {
+    if (!tif || !writeDirectory(tif.get(), image, withAlpha, iccProfile)) {
         out.clear();
         return false;
     }

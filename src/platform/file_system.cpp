@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
@@ -184,6 +185,15 @@ bool copyFileTimes(std::string_view source, std::string_view target) {
     return utimensat(AT_FDCWD, terminated(target).c_str(), times, 0) == 0;
 }
 
+bool copyFileTimes(std::string_view source, int targetDescriptor) {
+    struct stat info {};
+    if (!statFollowing(source, info) || targetDescriptor < 0) {
+        return false;
+    }
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    return futimens(targetDescriptor, times) == 0;
+}
+
 std::optional<std::uint64_t> freeBytes(std::string_view path) {
     struct statvfs info {};
     if (path.empty() || statvfs(terminated(path).c_str(), &info) != 0) {
@@ -195,6 +205,16 @@ std::optional<std::uint64_t> freeBytes(std::string_view path) {
         return std::numeric_limits<std::uint64_t>::max();
     }
     return blocks * blockSize;
+}
+
+std::string systemErrorText(int error) {
+    char buffer[256];
+    // The GNU strerror_r: returns its text, which need not be in the buffer.
+    return strerror_r(error, buffer, sizeof buffer);
+}
+
+bool isOutOfSpace(int error) {
+    return error == ENOSPC || error == EDQUOT;
 }
 
 bool removeFile(std::string_view path) {

@@ -61,12 +61,19 @@ bool isSameFile(std::string_view a, std::string_view b);
 // Gives target the access and modification times of source, to the nanosecond. Linux has no
 // settable creation time.
 [[nodiscard]] bool copyFileTimes(std::string_view source, std::string_view target);
+// The same onto an open file, for one that has no name yet.
+[[nodiscard]] bool copyFileTimes(std::string_view source, int targetDescriptor);
 
 // Bytes an unprivileged user may still write on the file system holding path; nothing when
 // the file system cannot be asked (so a caller can skip a check instead of refusing).
 std::optional<std::uint64_t> freeBytes(std::string_view path);
 
 [[nodiscard]] bool removeFile(std::string_view path);
+
+// The system's wording of an errno value ("No space left on device").
+std::string systemErrorText(int error);
+// Whether a write failed because the file system is out of room (or the user's quota is).
+bool isOutOfSpace(int error);
 
 // The working folder of the process; empty when it cannot be told (it was removed, say).
 std::string currentDirectory();

@@ -40,6 +40,19 @@ TEST(SettingsAccess, ReconcilesWithTheSchemaAndClampsReads) {
     EXPECT_EQ(readIntSetting(*store, kParam1ForMode0), 10000);
     EXPECT_EQ(readIntSetting(*store, kWindowMainWidth, Size{300, 200}), 300);
     EXPECT_EQ(readStringSetting(*store, "general/notInSchema"), "");
+    // What does not read as its kind takes the default, not zero or true.
+    store->set(kJpegQuality, "high");
+    store->set(kParam1ForMode0, "");
+    store->set(kBeepWhenResizeFinish, "loud");
+    store->set(kIsDoNotEnlargeImages, "maybe");
+    EXPECT_EQ(readIntSetting(*store, kJpegQuality), 100);
+    EXPECT_EQ(readIntSetting(*store, kParam1ForMode0), 100);
+    EXPECT_TRUE(readBoolSetting(*store, kBeepWhenResizeFinish));
+    EXPECT_FALSE(readBoolSetting(*store, kIsDoNotEnlargeImages));
+    store->set(kIsDoNotEnlargeImages, " TRUE ");
+    store->set(kJpegQuality, "-7");
+    EXPECT_TRUE(readBoolSetting(*store, kIsDoNotEnlargeImages));
+    EXPECT_EQ(readIntSetting(*store, kJpegQuality), 1);
 
     // A file with one key too many resets every value to its default.
     std::vector<SettingEntry> entries = store->entries();

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -100,6 +101,31 @@ TEST(SettingsStore, FirstStartCreatesFolderChainAndDefaults) {
     EXPECT_EQ(store.get("general/jpegQuality").type(), SettingType::String);
     EXPECT_EQ(store.getInt("general/jpegQuality", 0), 85);
     EXPECT_TRUE(store.getBool("general/isUseSubfolders", false));
+}
+
+TEST(SettingsStore, OnlyASmallRegularFileIsRead) {
+    test::TempDir dir;
+    const fs::path folder = dir / "Halvorn Scalora";
+    fs::create_directories(folder);
+    const std::string valid = std::string(kHead) +
+                              "<groups><group name=\"general\"><item name=\"jpegQuality\" "
+                              "value=\"77\" /></group></groups>\r\n";
+    const auto loaded = [&] {
+        SettingsStore store("config.dat", "Halvorn Scalora", dir.path().string());
+        return store.getInt("general/jpegQuality", 0);
+    };
+    ASSERT_TRUE(test::writeFile(folder / "config.dat", valid));
+    EXPECT_EQ(loaded(), 77);
+    // The same settings padded past the cap are not one of ours: the defaults stand.
+    ASSERT_TRUE(test::writeFile(folder / "config.dat", valid + std::string(1u << 20, ' ')));
+    EXPECT_EQ(loaded(), 0);
+    // A FIFO would block a plain open; a folder cannot be read at all.
+    fs::remove(folder / "config.dat");
+    ASSERT_EQ(::mkfifo((folder / "config.dat").c_str(), 0600), 0);
+    EXPECT_EQ(loaded(), 0);
+    fs::remove(folder / "config.dat");
+    fs::create_directory(folder / "config.dat");
+    EXPECT_EQ(loaded(), 0);
 }
 
 TEST(SettingsStore, AnyForeignKeySetResetsEverything) {

@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 class MenusGalleryTest : public SandboxTest {
 protected:
     MenusGalleryTest()
-        : SandboxTest({"xdotool", "import"}, {"--gallery", "menus"}, "menus ready") {}
+        : SandboxTest({"xdotool", "import", "xprop"}, {"--gallery", "menus"}, "menus ready") {}
 
     void SetUp() override {
         SandboxTest::SetUp();
@@ -126,8 +126,14 @@ TEST_F(MenusGalleryTest, AMessageBoxRunsModallyAndReportsTheButtonAndTheCheckBox
     const Box message = boxes_["menus.message"];
     ASSERT_EQ(clickAt(message.x + 30, message.y + 20, 1), 0);
     ASSERT_TRUE(waitForLine(log_, "menus message open", 20s));
-    ASSERT_EQ(xdotool({"search", "--sync", "--name", "^Resize$", "windowactivate", "--sync", "%1"}),
-              0);
+    const CommandResult box =
+        session_.run({"xdotool", "search", "--sync", "--name", "^Resize$"}, 20s);
+    ASSERT_EQ(box.status, 0);
+    const std::string boxWindow = box.output.substr(0, box.output.find('\n'));
+    ASSERT_EQ(xdotool({"windowactivate", "--sync", boxWindow}), 0);
+    // A message box's frame offers move and close only: no minimize, maximize or resize.
+    const CommandResult hints = session_.run({"xprop", "-id", boxWindow, "_MOTIF_WM_HINTS"}, 20s);
+    EXPECT_NE(hints.output.find("= 0x3, 0x24, 0x1a"), std::string::npos) << hints.output;
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(keepScreenshot("menus_message_box.png"));
     // Yes has the focus; Tab past No and Cancel to the check box, Space ticks it, and Enter

@@ -263,6 +263,26 @@ TEST_F(BatchEngineTest, MemoryExhaustionFailsTheRun) {
     EXPECT_EQ(engine_.items()[2].status, ItemStatus::StatusUndefined);
 }
 
+TEST_F(BatchEngineTest, AFullDiskStopsTheRunAndStaleTemporariesGoFirst) {
+    addItems(5);
+    test::writeFile(dir_ / "out" / ".img1.png.tmp-Q1w2E3", "left by a killed run");
+    codec_.writeError = ENOSPC;
+    engine_.startWorker();
+    ASSERT_TRUE(observer_.waitForFinished(1));
+    engine_.waitForWorker();
+
+    EXPECT_TRUE(fs::is_empty(dir_ / "out"));
+    const std::vector<ImageItem>& items = engine_.items();
+    EXPECT_EQ(items[0].status, ItemStatus::StatusError);
+    EXPECT_EQ(items[0].message, "Unable to write " + (dir_ / "out" / "img1.png").string() +
+                                    ": No space left on device");
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].status, ItemStatus::StatusUndefined) << i;
+    }
+    EXPECT_EQ(codec_.calls().size(), 1U);
+    EXPECT_EQ(observer_.posts().back().runState, RunState::Stopped);
+}
+
 using ResizeThreadTest = EngineFixture<2>;
 
 TEST_F(ResizeThreadTest, ReportsInListOrderAsOneJobDoes) {

@@ -18,7 +18,7 @@ PixelImage FakeImageCodec::makeThumbnail(const std::string& path) {
 
 bool FakeImageCodec::resizeImageFile(const std::string& destinationPath, Size target,
                                      const ResizeOptions& options, const std::string& sourcePath,
-                                     Size sourceSize, Size canvas) {
+                                     Size sourceSize, Size canvas, ResizeFailure& failure) {
     if (onResize) {
         onResize(sourcePath);
     }
@@ -27,6 +27,10 @@ bool FakeImageCodec::resizeImageFile(const std::string& destinationPath, Size ta
         calls_.push_back({destinationPath, target, options, sourcePath, sourceSize, canvas});
     }
     if (failWrites) {
+        return false;
+    }
+    if (writeError != 0) {
+        failure.writeError = writeError;
         return false;
     }
     return writeFile(destinationPath,

@@ -31,6 +31,8 @@ public:
     // Runs inside resizeImageFile, before the result is written (to stop a run mid-item).
     std::function<void(const std::string& source)> onResize;
     bool failWrites = false;
+    // An injected write failure: the errno the write reports (0: none).
+    int writeError = 0;
 
     std::optional<Size> measure(const std::string& path) override {
         const std::lock_guard guard(lock_);
@@ -45,7 +47,7 @@ public:
 
     bool resizeImageFile(const std::string& destinationPath, Size target,
                          const ResizeOptions& options, const std::string& sourcePath,
-                         Size sourceSize, Size canvas) override;
+                         Size sourceSize, Size canvas, ResizeFailure& failure) override;
 
     std::vector<ResizeCall> calls() const {
         const std::lock_guard guard(lock_);

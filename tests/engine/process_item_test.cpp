@@ -108,6 +108,17 @@ TEST_F(ProcessItemTest, RefusalsCarryTheirReason) {
     EXPECT_EQ(late.message, "Destination folder does not exist");
 }
 
+TEST_F(ProcessItemTest, WriteFailuresNameTheResultAndTheSystemsReason) {
+    ImageItem item = source("a.jpg");
+    codec_.writeError = EROFS;
+    EXPECT_FALSE(processItem(settings_, item, codec_));
+    EXPECT_EQ(item.message, "Unable to write " + out("a.jpg") + ": Read-only file system");
+    EXPECT_EQ(item.writeError, EROFS);
+    codec_.writeError = 0;
+    EXPECT_TRUE(processItem(settings_, item, codec_));
+    EXPECT_EQ(item.writeError, 0);
+}
+
 TEST_F(ProcessItemTest, GivesUpWithoutAMessage) {
     // Inside the destination or below it: never processed, file untouched.
     fs::create_directories(dir_ / "out" / "sub");

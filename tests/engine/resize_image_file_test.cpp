@@ -112,6 +112,45 @@ TEST(ResizeImageFile, RefusesWhatItCannotDo) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
 }
 
+TEST(ResizeImageFile, ALinkAtTheResultsNameIsReplacedNotFollowed) {
+    test::TempDir dir;
+    const fs::path source = dir / "source.png";
+    ASSERT_TRUE(writePicture(testPicture(40, 30), ImageFormat::Png, source));
+    ASSERT_TRUE(test::writeFile(dir / "elsewhere.txt", "precious"));
+    fs::create_directories(dir / "out");
+    fs::create_symlink(dir / "elsewhere.txt", dir / "out" / "a.png");
+    ASSERT_TRUE(resizeImageFile((dir / "out" / "a.png").string(), {20, 15}, overwriting(),
+                                source.string(), {40, 30}, {20, 15}));
+    EXPECT_EQ(test::readFile(dir / "elsewhere.txt"), "precious");
+    EXPECT_FALSE(fs::is_symlink(dir / "out" / "a.png"));
+    EXPECT_EQ(readPicture(dir / "out" / "a.png").width(), 20);
+}
+
+TEST(ResizeImageFile, FailuresSayWhy) {
+    test::TempDir dir;
+    const fs::path jpeg = dir / "whole.jpg";
+    const fs::path png = dir / "whole.png";
+    ASSERT_TRUE(writePicture(testPicture(400, 300), ImageFormat::Jpeg, jpeg));
+    ASSERT_TRUE(writePicture(testPicture(400, 300), ImageFormat::Png, png));
+    for (const fs::path& whole : {jpeg, png}) {
+        const fs::path cut = dir / ("cut" + whole.extension().string());
+        const std::string bytes = test::readFile(whole);
+        ASSERT_TRUE(test::writeFile(cut, bytes.substr(0, bytes.size() / 2)));
+        ResizeFailure failure;
+        EXPECT_FALSE(resizeImageFile((dir / "r.png").string(), {40, 30}, overwriting(),
+                                     cut.string(), {400, 300}, {40, 30}, &failure));
+        EXPECT_TRUE(failure.sourceTruncated) << cut;
+        EXPECT_EQ(failure.writeError, 0);
+    }
+    // A destination folder that is a file cannot be written into.
+    ASSERT_TRUE(test::writeFile(dir / "plain", "x"));
+    ResizeFailure failure;
+    EXPECT_FALSE(resizeImageFile((dir / "plain" / "r.png").string(), {40, 30}, overwriting(),
+                                 png.string(), {400, 300}, {40, 30}, &failure));
+    EXPECT_EQ(failure.writeError, ENOTDIR);
+    EXPECT_FALSE(failure.sourceTruncated);
+}
+
 TEST(ResizeImageFile, WritesEveryFormatWithTheSizeAndResolution) {
     test::TempDir dir;
     const fs::path source = dir / "source.png";

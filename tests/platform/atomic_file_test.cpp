@@ -3,7 +3,9 @@
 #include "platform/file_system.h"
 #include "support/test_support.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,11 +33,10 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     {
         AtomicFile file(target);
         ASSERT_TRUE(file.isOpen());
-        EXPECT_NE(file.temporaryPath(), target);
-        EXPECT_EQ(directoryPart(file.temporaryPath()), dir.path().string()); // same file system
         EXPECT_TRUE(file.write("new "));
         EXPECT_EQ(std::fputs("contents", file.stream()), 1);
         EXPECT_EQ(readFile(target), "old contents"); // nothing visible before the commit
+        EXPECT_EQ(entryCount(dir), 1u);              // not even a temporary name
         EXPECT_TRUE(file.commit());
         EXPECT_EQ(file.error(), 0);
         EXPECT_FALSE(file.commit()); // only once
@@ -133,6 +134,61 @@ TEST(AtomicFile, WritesThroughASymbolicLink) {
     ASSERT_EQ(lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode)); // the link survives
     EXPECT_EQ(readFile(real), "new");
+}
+
+TEST(AtomicFile, ReplacesALinkItselfWhenAskedTo) {
+    TempDir dir;
+    const std::string outside = (dir / "outside.txt").string();
+    ASSERT_TRUE(createDirectories((dir / "dest").string()));
+    const std::string link = (dir / "dest/result.jpg").string();
+    ASSERT_TRUE(writeFile(outside, "precious"));
+    ASSERT_EQ(symlink(outside.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(link, "image", TargetLink::Replace));
+    EXPECT_EQ(readFile(outside), "precious");
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(readFile(link), "image");
+
+    // Relative to an open folder, the same.
+    ASSERT_EQ(symlink(outside.c_str(), (dir / "dest/b.txt").string().c_str()), 0);
+    const FileDescriptor folder(::open((dir / "dest").string().c_str(), O_RDONLY | O_DIRECTORY));
+    AtomicFile relative(folder.get(), "b.txt");
+    ASSERT_TRUE(relative.write("b") && relative.commit());
+    EXPECT_EQ(readFile(outside), "precious");
+    EXPECT_EQ(readFile((dir / "dest/b.txt").string()), "b");
+}
+
+TEST(AtomicFile, LandsInItsFolderWhenTheFolderIsRenamedMeanwhile) {
+    TempDir dir;
+    ASSERT_TRUE(createDirectories((dir / "dest").string()));
+    AtomicFile file((dir / "dest/a.png").string(), TargetLink::Replace);
+    ASSERT_TRUE(file.write("png"));
+    ASSERT_EQ(rename((dir / "dest").string().c_str(), (dir / "moved").string().c_str()), 0);
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(readFile((dir / "moved/a.png").string()), "png");
+    EXPECT_EQ(listDirectory((dir / "moved").string())->size(), 1u);
+    EXPECT_FALSE(fileExists((dir / "dest").string()));
+}
+
+TEST(AtomicFile, StaleTemporariesOfOurNamingAreRemovedLiveOnesKept) {
+    TempDir dir;
+    const std::string stale = (dir / ".a.jpg.tmp-Ab3xY9").string();
+    const std::string live = (dir / ".b.jpg.tmp-Zz0000").string();
+    ASSERT_TRUE(writeFile(stale, "half"));
+    ASSERT_TRUE(writeFile(live, "in progress"));
+    for (const char* name :
+         {".c.jpg.tmp-12345", ".tmp-abcdef", "d.jpg.tmp-abcdef", ".e.jpg.tmp-abc_ef", ".f.jpg"}) {
+        ASSERT_TRUE(writeFile((dir / name).string(), "not ours"));
+    }
+    const FileDescriptor writer(::open(live.c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(writer.get(), LOCK_EX), 0);
+    EXPECT_EQ(removeStaleTemporaries(dir.path().string()), 1);
+    EXPECT_FALSE(fileExists(stale));
+    EXPECT_TRUE(fileExists(live));
+    EXPECT_EQ(entryCount(dir), 6u);
+    EXPECT_TRUE(isTemporaryFileName(".a.jpg.tmp-Ab3xY9"));
+    EXPECT_FALSE(isTemporaryFileName(".tmp-abcdef"));
 }
 
 } // namespace

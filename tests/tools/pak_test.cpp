@@ -126,6 +126,40 @@ TEST(ScaloraPak, ExtractKeepsInsideTheDestination) {
         pak::extract((dir / "crafted.pak").string(), (dir / "out").string(), warnings, error));
     EXPECT_EQ(test::readFile(dir / "out" / "f" / "same"), "first");
     EXPECT_NE(warnings.str().find("f/same"), std::string::npos);
+
+    // Links already in the destination redirect nothing: a folder link is refused, a file
+    // link is replaced by the file, and what they point to stays as it was.
+    fs::create_directories(dir / "outside");
+    ASSERT_TRUE(test::writeFile(dir / "victim", "keep"));
+    fs::create_symlink(dir / "outside", dir / "out" / "d");
+    fs::create_symlink(dir / "victim", dir / "out" / "f" / "v");
+    ResourceArchive linked;
+    linked.addFolder("f").addFile("v", "new");
+    write(linked);
+    ASSERT_TRUE(
+        pak::extract((dir / "crafted.pak").string(), (dir / "out").string(), warnings, error));
+    EXPECT_EQ(test::readFile(dir / "victim"), "keep");
+    EXPECT_FALSE(fs::is_symlink(dir / "out" / "f" / "v"));
+    EXPECT_EQ(test::readFile(dir / "out" / "f" / "v"), "new");
+    ResourceArchive throughFolder;
+    throughFolder.addFolder("d").addFile("a.txt", "1");
+    write(throughFolder);
+    EXPECT_FALSE(
+        pak::extract((dir / "crafted.pak").string(), (dir / "out").string(), warnings, error));
+    EXPECT_TRUE(fs::is_empty(dir / "outside"));
+}
+
+TEST(ScaloraPak, ListEscapesControlCharacters) {
+    test::TempDir dir;
+    ResourceArchive archive;
+    archive.addFolder("a\x1b]0;owned\x07").addFile("b\\c\xc2\x9b", "1");
+    std::string bytes;
+    ASSERT_TRUE(encodeArchive(archive, bytes));
+    ASSERT_TRUE(test::writeFile(dir / "names.pak", bytes));
+    std::ostringstream out;
+    std::string error;
+    ASSERT_TRUE(pak::list((dir / "names.pak").string(), out, error)) << error;
+    EXPECT_EQ(out.str(), "a\\x1b]0;owned\\x07/b\\\\c\\x9b\t1\n");
 }
 
 TEST(ScaloraPak, CommandLineAndBuiltPackages) {

@@ -3,6 +3,9 @@
 #include "base/strings.h"
 #include "imaging/image_encoder.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace scalora {
 namespace {
 
@@ -132,6 +135,33 @@ bool setMode(const std::string&, const std::string& text, BatchArguments& result
                            "desktop-fit or 0 to 6)");
     }
     result.mode = *mode;
+    result.modeGiven = true;
+    return true;
+}
+
+// --fit WxH, --exact WxH and --percent P (or PxQ): the mode and its two values at once.
+bool setBox(const std::string& option, const std::string& text, BatchArguments& result,
+            Parser& parser) {
+    std::vector<std::string> parts = split(toLower(trim(text)), "x");
+    const bool percent = option == "--percent";
+    if (percent && parts.size() == 1) {
+        parts.push_back(parts[0]);
+    }
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (parts.size() != 2 || !parseInt(parts[0], width) || !parseInt(parts[1], height) ||
+        width < kMinSizeValue || height < kMinSizeValue || width > kMaxSizeValue ||
+        height > kMaxSizeValue) {
+        return parser.fail(option +
+                           (percent ? " must look like 50 or 50x25" : " must look like 1600x1200") +
+                           " (1 to " + intToString(kMaxSizeValue) + "), not '" + text + "'");
+    }
+    result.mode = option == "--exact" ? ResizeMode::WidthHeight
+                  : percent           ? ResizeMode::Percentage
+                                      : ResizeMode::Fit;
+    result.modeGiven = true;
+    result.width = static_cast<std::int32_t>(width);
+    result.height = static_cast<std::int32_t>(height);
     return true;
 }
 
@@ -227,7 +257,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--mode", setMode},       {"--width", setSize},        {"--height", setSize},
     {"--format", setFormat},   {"--dest", setDestination},  {"-d", setDestination},
     {"--quality", setQuality}, {"--language", setLanguage}, {"--desktop-size", setDesktopSize},
-    {"--jobs", setJobs},
+    {"--jobs", setJobs},       {"--fit", setBox},           {"-s", setBox},
+    {"--exact", setBox},       {"--percent", setBox},
 };
 
 // What the command line starts from before any option is read.
@@ -268,8 +299,35 @@ bool applyOption(const std::string& arg, const std::optional<std::string>& inlin
     return parser.fail("unknown option " + arg + " (see --help)");
 }
 
+// One size alone keeps the proportions; a mode that needs two values and was given one is
+// refused rather than completed from a stored value nobody sees.
+bool resolveSize(BatchArguments& result, std::string& error) {
+    if (result.width.has_value() == result.height.has_value()) {
+        return true;
+    }
+    if (!result.modeGiven) {
+        result.mode = result.width ? ResizeMode::Width : ResizeMode::Height;
+        return true;
+    }
+    const bool needsBoth = result.mode == ResizeMode::WidthHeight ||
+                           result.mode == ResizeMode::Fit || result.mode == ResizeMode::Percentage;
+    if (needsBoth) {
+        const auto name =
+            std::find_if(std::begin(kModeNames), std::end(kModeNames),
+                         [&](const auto& entry) { return entry.value == result.mode; });
+        error = "mode " + std::string(name->name) +
+                " needs both --width and --height: " + (result.width ? "--height" : "--width") +
+                " is missing";
+        return false;
+    }
+    return true;
+}
+
 // What a run needs whichever options were given.
-bool checkComplete(const BatchArguments& result, std::string& error) {
+bool checkComplete(BatchArguments& result, std::string& error) {
+    if (!resolveSize(result, error)) {
+        return false;
+    }
     if (result.paths.empty()) {
         error = "no files or folders given (see --help)";
         return false;
@@ -295,6 +353,11 @@ std::optional<ResizeMode> modeFromText(const std::string& text) {
 
 std::optional<OutputFormat> formatFromText(const std::string& text) {
     return lookup(text, kFormatNames, kOutputFormatCount, outputFormatFromIndex);
+}
+
+bool wantsSettings(const std::vector<std::string>& args) {
+    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), optionsEnd, "--settings") != optionsEnd;
 }
 
 std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
@@ -323,6 +386,13 @@ std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>
             result.action = BatchArguments::Action::Help;
             return result;
         }
+        if (arg == "--settings") {
+            if (inlineValue) {
+                static_cast<void>(parser.fail("option --settings takes no value"));
+                return std::nullopt;
+            }
+            continue; // it chose the defaults before parsing began (wantsSettings)
+        }
         if (arg == "--version") {
             result.action = BatchArguments::Action::Version;
             return result;
@@ -348,38 +418,27 @@ std::string heightTextOf(const BatchArguments& arguments, const BatchDefaults& d
 }
 
 std::string batchUsage() {
-    return R"(Usage: scalora-batch [options] PATH...
+    return R"(Usage: scalora-batch [options] -d FOLDER PATH...
 
-Resizes image files (BMP, JPEG, PNG, TIFF) and the images in folders into a destination
-folder, the way Halvorn Scalora's Resize command does. Defaults come from the program's
-settings (config.dat) when they exist; the settings are never changed.
+Resizes BMP, JPEG, PNG and TIFF files, and those in folders given, into FOLDER.
+Defaults: the original size, never enlarged; JPEG quality 90; metadata, colour
+profile and file dates kept; existing files kept; subfolders not searched.
 
-Options:
-  --mode MODE            width-height, width, height, fit, percentage, desktop,
-                         desktop-fit (or 0 to 6)
-  --width N              width in pixels, or percent in percentage mode (1 to 10000)
-  --height N             height in pixels, or percent in percentage mode (1 to 10000)
-  --format FORMAT        original, jpg, png, tif or bmp
-  -d, --dest FOLDER      destination folder (must exist)
-  --quality N            JPEG quality, 1 to 100
-  --copy-metadata        copy EXIF, ICC and XMP when writing JPEG from JPEG
-  --no-copy-metadata
-  --no-enlarge           keep images that are already smaller than the target
-  --enlarge
-  --keep-dates           give results the dates of their sources
-  --no-keep-dates
-  --overwrite            replace existing files in the destination
-  --no-overwrite
-  -r, --recursive        search subfolders of given folders
-  --no-recursive
-  --language NAME        language of messages (for example english)
-  --desktop-size WxH     monitor size for the desktop modes
-  --jobs N               images resized at once (default: the number of cores)
-  -h, --help             show this help
-  --version              show the version
+Size    -s, --fit WxH   --exact WxH   --percent P[xQ]   --enlarge, --no-enlarge
+        --width W or --height H alone keeps the proportions
+        --mode width-height|width|height|fit|percentage|desktop|desktop-fit (or
+        0 to 6) with --width and --height; --desktop-size WxH for the desktop
+Output  -d, --dest FOLDER (must exist)    --format original|jpg|png|tif|bmp
+        --quality N (1 to 100)   --copy-metadata, --no-copy-metadata (EXIF,
+        XMP, IPTC of JPEG to JPEG; the profile always stays, BMP becomes sRGB)
+        --keep-dates, --no-keep-dates    --overwrite, --no-overwrite
+Input   -r, --recursive, --no-recursive
+Other   --settings (start from the window's config.dat, never written)
+        --language NAME   --jobs N (default: the cores)   -h, --help   --version
 
 Ctrl+C stops once the images in progress are written.
-Exit status: 0 all images written, 1 some skipped or the run refused, 2 bad arguments.
+Exit status: 0 all written, 1 some skipped or left out, 2 bad arguments or no
+image found, 130 stopped by Ctrl+C.
 )";
 }
 

@@ -36,6 +36,7 @@ struct BatchArguments {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
     ResizeMode mode = ResizeMode::WidthHeight;
+    bool modeGiven = false;            // by --mode or a size option, not by the defaults
     std::optional<std::int32_t> width; // from the command line, else the mode's default
     std::optional<std::int32_t> height;
     OutputFormat format = OutputFormat::AsOriginal;
@@ -61,6 +62,9 @@ std::optional<ResizeMode> modeFromText(const std::string& text);
 // The format of "original", "jpg", "png", "tif", "bmp" (and "jpeg", "tiff", or 0 to 4).
 std::optional<OutputFormat> formatFromText(const std::string& text);
 
+// Whether argv[1..] asks for --settings (before any "--"): the caller then parses over the
+// window's settings instead of the command line's own defaults.
+bool wantsSettings(const std::vector<std::string>& args);
 // Parses argv[1..]; on a bad argument returns nullopt with a one-line message in error.
 std::optional<BatchArguments> parseBatchArguments(const std::vector<std::string>& args,
                                                   const BatchDefaults& defaults,

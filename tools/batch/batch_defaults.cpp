@@ -26,6 +26,19 @@ std::string userSettingsPath() {
     return folder + "/" + std::string(SettingsStore::kDefaultFileName);
 }
 
+BatchDefaults commandLineDefaults() {
+    BatchDefaults defaults;
+    // 100 % of each side: a run that names no size converts or copies at the original size.
+    defaults.mode = ResizeMode::Percentage;
+    defaults.jpegQuality = 90;
+    defaults.copyMetadata = true;
+    defaults.doNotEnlarge = true;
+    defaults.keepDates = true;
+    defaults.allowRewrite = false;
+    defaults.recursive = false;
+    return defaults;
+}
+
 BatchDefaults loadBatchDefaults(const std::string& settingsPath) {
     // Read as the program reads it, but never created or written: this tool only borrows the
     // program's settings.

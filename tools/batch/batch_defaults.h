@@ -1,5 +1,6 @@
-// Where scalora-batch takes its defaults from: the program's own settings file when the user
-// has one (only read, never written), else the values a fresh installation starts with.
+// Where scalora-batch takes its defaults from: its own, safe for a script (nothing replaced,
+// nothing enlarged, no size change unless one is asked for), or with --settings the window's
+// settings file (only read, never written).
 #pragma once
 
 #include "tools/batch/batch_arguments.h"
@@ -10,6 +11,9 @@ namespace scalora {
 
 // Path of the user's settings file; empty when there is no configuration folder.
 std::string userSettingsPath();
+// The command line's own: the original size, JPEG quality 90 with metadata, never enlarged,
+// no subfolders, existing files kept, file dates kept.
+BatchDefaults commandLineDefaults();
 // Reads the defaults from the settings file at path; schema defaults for what is missing or
 // when the file does not exist or cannot be read.
 BatchDefaults loadBatchDefaults(const std::string& settingsPath);

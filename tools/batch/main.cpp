@@ -1,5 +1,6 @@
 // scalora-batch: the resize engine of Halvorn Scalora without the window, for scripts and
 // benchmarks. Same gathering, same per-image task, same worker; no pause between images.
+#include "base/paths.h"
 #include "base/product.h"
 #include "base/strings.h"
 #include "data/translate.h"
@@ -7,10 +8,12 @@
 #include "engine/batch_start.h"
 #include "engine/file_gatherer.h"
 #include "engine/library_image_codec.h"
+#include "engine/process_item.h"
 #include "platform/file_system.h"
 #include "tools/batch/batch_arguments.h"
 #include "tools/batch/batch_defaults.h"
 #include "tools/batch/batch_progress.h"
+#include "tools/batch/input_reasons.h"
 
 #include <atomic>
 #include <chrono>
@@ -27,6 +30,7 @@ namespace {
 constexpr int kExitAllProcessed = 0;
 constexpr int kExitSomeSkipped = 1;
 constexpr int kExitBadArguments = 2;
+constexpr int kExitInterrupted = 130; // 128 + SIGINT, as shells report an interrupted command
 // How often the bar's clock is redrawn when no image finishes.
 constexpr auto kTick = std::chrono::milliseconds(200);
 
@@ -76,12 +80,19 @@ std::int32_t gatherItems(const BatchArguments& arguments, const std::string& des
     gather.recursive = arguments.recursive;
     gather.destinationText = destination;
     gather.cwd = cwd;
-    std::int32_t unreadable = 0;
-    for (const std::string& file : gatherImageFiles(arguments.paths, gather)) {
+    const std::vector<std::string> files = gatherImageFiles(arguments.paths, gather);
+    const InputContext context{
+        .cwd = cwd, .destination = destination, .recursive = arguments.recursive};
+    const std::vector<std::string> reasons = unusedInputReasons(arguments.paths, files, context);
+    for (const std::string& reason : reasons) {
+        std::fprintf(stderr, "scalora-batch: left out %s\n", reason.c_str());
+    }
+    auto leftOut = static_cast<std::int32_t>(reasons.size());
+    for (const std::string& file : files) {
         ImageItem item(file);
         const std::optional<Size> size = codec.measure(item.path);
         if (!size) {
-            ++unreadable; // not an image after all: the window's list would not take it either
+            ++leftOut; // not an image after all: the window's list would not take it either
             std::fprintf(stderr, "scalora-batch: not a readable image, left out: %s\n",
                          file.c_str());
             continue;
@@ -92,7 +103,7 @@ std::int32_t gatherItems(const BatchArguments& arguments, const std::string& des
         item.measured = true;
         engine.items().push_back(std::move(item));
     }
-    return unreadable;
+    return leftOut;
 }
 
 // Checks the request as the window's Start button does; the exit status and message of a
@@ -131,15 +142,16 @@ std::optional<int> prepare(const BatchArguments& arguments, const BatchDefaults&
     return std::nullopt;
 }
 
-// Runs the worker to its end with the progress display; Ctrl+C asks for a stop like the Stop
-// button, a second one ends the program at once (results are written whole or not at all, so
-// nothing half-written is left).
+// Runs the worker to its end with the progress display; Ctrl+C or SIGTERM asks for a stop like
+// the Stop button, a second one ends the program at once (results are written whole or not at
+// all, so nothing half-written is left).
 void monitor(BatchEngine& engine, QueueObserver& observer) {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 
     ProgressDisplay display(stderr, ::isatty(STDERR_FILENO) == 1, engine.items());
     engine.startWorker();
@@ -160,10 +172,11 @@ void monitor(BatchEngine& engine, QueueObserver& observer) {
     engine.waitForWorker();
     display.finish();
     signal(SIGINT, SIG_DFL);
+    signal(SIGTERM, SIG_DFL);
 }
 
 // The counts, the elapsed time and each skipped image with its reason; the exit status.
-int summarise(BatchEngine& engine, std::int32_t unreadable) {
+int summarise(BatchEngine& engine, std::int32_t leftOut) {
     const BatchStatus status = engine.settings().readStatus();
     std::int32_t notReached = 0;
     std::vector<const ImageItem*> skipped;
@@ -178,25 +191,35 @@ int summarise(BatchEngine& engine, std::int32_t unreadable) {
     if (notReached > 0) {
         std::fprintf(stderr, ", not reached: %d", notReached);
     }
-    if (unreadable > 0) {
-        std::fprintf(stderr, ", unreadable: %d", unreadable);
+    if (leftOut > 0) {
+        std::fprintf(stderr, ", left out: %d", leftOut);
     }
     std::fprintf(stderr, " (%s)\n", formatElapsed(status.elapsedMilliseconds).c_str());
+    const std::string kept = translate(kMessageRewriteNotAllowed, "Messages");
+    bool anyKept = false;
     for (const ImageItem* item : skipped) {
         std::fprintf(stderr, "  skipped %s: %s\n", item->path.c_str(), skipReason(*item).c_str());
+        anyKept = anyKept || item->message == kept;
+    }
+    if (anyKept) {
+        std::fputs("scalora-batch: existing results were kept; --overwrite replaces them\n",
+                   stderr);
     }
     if (status.runState == RunState::Stopped) {
         std::fputs("scalora-batch: stopped\n", stderr);
     } else if (status.runState == RunState::Failed) {
         std::fputs("scalora-batch: the run failed (out of memory)\n", stderr);
     }
-    const bool allDone =
-        status.runState == RunState::Finished && skipped.empty() && unreadable == 0;
+    if (gInterrupted) {
+        return kExitInterrupted;
+    }
+    const bool allDone = status.runState == RunState::Finished && skipped.empty() && leftOut == 0;
     return allDone ? kExitAllProcessed : kExitSomeSkipped;
 }
 
 int run(const std::vector<std::string>& args) {
-    const BatchDefaults defaults = loadBatchDefaults(userSettingsPath());
+    const BatchDefaults defaults =
+        wantsSettings(args) ? loadBatchDefaults(userSettingsPath()) : commandLineDefaults();
     std::string error;
     const std::optional<BatchArguments> parsed = parseBatchArguments(args, defaults, error);
     if (!parsed) {
@@ -226,8 +249,10 @@ int run(const std::vector<std::string>& args) {
     const std::string cwd = currentDirectory();
     const std::string destination = normalizeDestination(arguments.destination, cwd);
     if (destination.empty()) {
-        return fail(kExitBadArguments,
-                    "destination folder '" + arguments.destination + "' does not exist");
+        const std::optional<FileStatus> status =
+            fileStatus(normalizePath(expandHome(arguments.destination), cwd));
+        return fail(kExitBadArguments, "destination folder '" + arguments.destination + "' " +
+                                           (status ? "is not a folder" : "does not exist"));
     }
 
     const std::unique_ptr<ImageCodec> codec = makeLibraryImageCodec();
@@ -236,15 +261,15 @@ int run(const std::vector<std::string>& args) {
     WorkerOptions worker{.pauseBeforeItem = std::chrono::milliseconds(0), .buildThumbnails = false};
     worker.jobs = arguments.jobs.value_or(worker.jobs);
     BatchEngine engine(*codec, observer, worker);
-    const std::int32_t unreadable = gatherItems(arguments, destination, cwd, *codec, engine);
+    const std::int32_t leftOut = gatherItems(arguments, destination, cwd, *codec, engine);
     if (engine.items().empty()) {
-        return fail(kExitSomeSkipped, translate("Images not found.", "Messages"));
+        return fail(kExitBadArguments, translate("Images not found.", "Messages"));
     }
     if (const std::optional<int> refused = prepare(arguments, defaults, destination, cwd, engine)) {
         return *refused;
     }
     monitor(engine, observer);
-    return summarise(engine, unreadable);
+    return summarise(engine, leftOut);
 }
 
 } // namespace

@@ -6,8 +6,12 @@
 #include "platform/atomic_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 
@@ -42,6 +46,40 @@ bool checkName(const std::string& name, const fs::path& where, std::string& erro
 bool isSafeName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
+}
+
+// A name as it may reach a terminal: control characters (C0, DEL and C1) and the backslash
+// written as escapes, so that a crafted archive cannot move the cursor or retitle the window.
+std::string printableName(const std::string& name) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < name.size() &&
+                        static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(name[i + 1]) <= 0x9F;
+        if (byte == '\\') {
+            out += "\\\\";
+        } else if (byte < 0x20 || byte == 0x7F || c1) {
+            const auto code = c1 ? static_cast<unsigned char>(name[++i]) : byte;
+            out += "\\x";
+            out += kHex[code >> 4];
+            out += kHex[code & 0xF];
+        } else {
+            out += name[i];
+        }
+    }
+    return out;
+}
+
+// The archive folder `name` inside the open destination, created when missing and opened
+// without following a link there: a link planted in the destination cannot redirect the files.
+FileDescriptor openFolderInside(int parent, const std::string& name) {
+    if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) {
+        return FileDescriptor();
+    }
+    return FileDescriptor(
+        ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 bool loadArchive(const std::string& path, ResourceArchive& archive, std::string& error) {
@@ -118,10 +156,11 @@ bool list(const std::string& archivePath, std::ostream& out, std::string& error)
     }
     for (const auto& folder : archive.folders()) {
         if (folder->files.empty()) {
-            out << folder->name << "/\n";
+            out << printableName(folder->name) << "/\n";
         }
         for (const auto& file : folder->files) {
-            out << folder->name << '/' << file->name << '\t' << file->data.size() << '\n';
+            out << printableName(folder->name) << '/' << printableName(file->name) << '\t'
+                << file->data.size() << '\n';
         }
     }
     return static_cast<bool>(out);
@@ -135,34 +174,42 @@ bool extract(const std::string& archivePath, const std::string& destDir, std::os
     }
     for (const auto& folder : archive.folders()) {
         if (!isSafeName(folder->name)) {
-            error = "refusing the folder name \"" + folder->name + "\"";
+            error = "refusing the folder name \"" + printableName(folder->name) + "\"";
             return false;
         }
         for (const auto& file : folder->files) {
             if (!isSafeName(file->name)) {
-                error = "refusing the file name \"" + folder->name + "/" + file->name + "\"";
+                error = "refusing the file name \"" + printableName(folder->name) + "/" +
+                        printableName(file->name) + "\"";
                 return false;
             }
         }
     }
+    std::error_code ec;
+    fs::create_directories(destDir, ec);
+    const FileDescriptor root(::open(destDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!root.isValid()) {
+        error = destDir + ": cannot open the folder: " + std::strerror(errno);
+        return false;
+    }
     std::set<std::string> written;
     for (const auto& folder : archive.folders()) {
-        const fs::path folderPath = fs::path(destDir) / folder->name;
-        std::error_code ec;
-        fs::create_directories(folderPath, ec);
-        if (!fs::is_directory(folderPath, ec)) {
-            error = folderPath.string() + ": cannot create the folder";
+        const std::string folderPath = (fs::path(destDir) / folder->name).string();
+        const FileDescriptor folderFd = openFolderInside(root.get(), folder->name);
+        if (!folderFd.isValid()) {
+            error = printableName(folderPath) + ": cannot create the folder (" +
+                    std::strerror(errno) + ")";
             return false;
         }
         for (const auto& file : folder->files) {
             const std::string key = folder->name + "/" + file->name;
             if (!written.insert(key).second) {
-                warnings << "skipped a second file " << key << '\n';
+                warnings << "skipped a second file " << printableName(key) << '\n';
                 continue;
             }
-            const std::string path = (folderPath / file->name).string();
-            if (!writeFileAtomically(path, file->data)) {
-                error = path + ": cannot be written";
+            AtomicFile out(folderFd.get(), file->name);
+            if (!out.write(file->data) || !out.commit()) {
+                error = printableName(folderPath + "/" + file->name) + ": cannot be written";
                 return false;
             }
         }

@@ -68,6 +68,10 @@ void UISpinBox::setValue(std::int32_t value) {
 }
 
 void UISpinBox::userSetValue(std::int32_t value) {
+    if (readOnly_) {
+        showValue();
+        return;
+    }
     const std::int32_t old = value_;
     setValue(value);
     if (value_ != old) {
@@ -80,6 +84,15 @@ void UISpinBox::setRange(std::int32_t minimum, std::int32_t maximum) {
     maximum_ = std::max(minimum, maximum);
     setValue(value_);
     sizeHintChanged(*this);
+}
+
+void UISpinBox::setReadOnly(bool readOnly) {
+    if (readOnly == readOnly_) {
+        return;
+    }
+    readOnly_ = readOnly;
+    edit_->setReadOnly(readOnly);
+    update();
 }
 
 void UISpinBox::setSingleStep(std::int32_t step) {
@@ -164,7 +177,7 @@ Rect UISpinBox::buttonRect(Part part) const {
 
 SkinState UISpinBox::buttonState(Part part) const {
     const bool atLimit = part == Part::Up ? value_ >= maximum_ : value_ <= minimum_;
-    if (!isEnabled() || atLimit) {
+    if (!isEnabled() || readOnly_ || atLimit) {
         return SkinState::Disabled;
     }
     if (pressed_ == part) {

@@ -8,7 +8,8 @@
 // The value is always within the range; typed text is taken on Enter or when the field loses
 // the focus, clamped, and text that is no number gives the old value back. A button that
 // cannot step further shows disabled. valueChanged is emitted for the user's changes only,
-// not for setValue.
+// not for setValue. A read-only box shows its value with disabled buttons and takes no
+// stepping or typing.
 #pragma once
 
 #include "ui/core/ui_element.h"
@@ -45,6 +46,8 @@ public:
     void setSingleStep(std::int32_t step);
     // Steps as the user does: clamped, and valueChanged when the value moved.
     void stepBy(std::int32_t steps);
+    bool isReadOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly);
 
     UILineEdit& edit() const { return *edit_; }
     Rect buttonRect(Part part) const;
@@ -90,6 +93,7 @@ private:
     std::int32_t wheelRemainder_ = 0;
     Part hovered_ = Part::None;
     Part pressed_ = Part::None;
+    bool readOnly_ = false;
 };
 
 } // namespace scalora

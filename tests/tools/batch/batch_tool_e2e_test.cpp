@@ -3,6 +3,9 @@
 #include "app/settings_schema.h"
 #include "data/settings_store.h"
 #include "engine/image_file.h"
+#include "imaging/icc_profile.h"
+#include "imaging/image_decoder.h"
+#include "imaging/image_encoder.h"
 #include "support/test_support.h"
 
 #include <chrono>
@@ -170,8 +173,9 @@ TEST_F(BatchToolTest, ResultsAreNotGatheredAgainAndNamesDoNotCollide) {
     fs::create_directories(dir_ / "in" / "results");
     fs::copy_file(dir_ / "in" / "portrait.jpg", dir_ / "in" / "sub" / "portrait.jpg");
     fs::copy_file(images_ / "png/pillow/hopper.png", dir_ / "in" / "portrait.png");
-    const std::vector<std::string> args{"--width", "10",     "--height",    "10",  "--format",
-                                        "jpg",     "--dest", in("results"), in("")};
+    const std::vector<std::string> args{"-r",       "--overwrite", "--width",  "10",
+                                        "--height", "10",          "--format", "jpg",
+                                        "--dest",   in("results"), in("")};
     RunResult result = run(args);
     ASSERT_EQ(result.status, 0) << result.errors;
     // portrait.jpg, portrait.png and sub/portrait.jpg all become portrait*.jpg.
@@ -185,7 +189,22 @@ TEST_F(BatchToolTest, ResultsAreNotGatheredAgainAndNamesDoNotCollide) {
     EXPECT_TRUE(contains(result.errors, "Processed: 4, skipped: 0")) << result.errors;
 }
 
-TEST_F(BatchToolTest, DefaultsComeFromTheUsersSettingsFile) {
+TEST_F(BatchToolTest, DefaultsAreSafeForScripts) {
+    // No size keeps the size; a second run keeps what the first wrote and says how to replace
+    // it; folders are searched without their subfolders unless asked.
+    ASSERT_EQ(run({"--format", "png", "--dest", out(), in("portrait.jpg")}).status, 0);
+    const Size original = ImageFile(in("portrait.jpg")).size();
+    EXPECT_EQ(ImageFile(out("portrait.png")).size(), original);
+    const RunResult again = run({"--format", "png", "--dest", out(), in("portrait.jpg")});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(contains(again.errors, "--overwrite replaces them")) << again.errors;
+    const RunResult flat = run({"--overwrite", "--dest", out(), in("")});
+    EXPECT_FALSE(fs::exists(out("hopper.png"))) << flat.errors;
+    EXPECT_EQ(run({"--overwrite", "-r", "--dest", out(), in("")}).status, 0);
+    EXPECT_TRUE(fs::exists(out("hopper.png")));
+}
+
+TEST_F(BatchToolTest, SettingsFileIsUsedOnlyWhenAskedFor) {
     // The program's own settings: mode Height (1) at 30 pixels, PNG, the destination folder.
     std::vector<SettingEntry> entries;
     for (const SettingKeyDefault& item : schemaDefaults()) {
@@ -207,12 +226,14 @@ TEST_F(BatchToolTest, DefaultsComeFromTheUsersSettingsFile) {
     const std::string text = SettingsStore::formatEntries(entries);
     ASSERT_TRUE(test::writeFile(settings, text));
 
-    const RunResult result = run({in("portrait.jpg")});
+    EXPECT_EQ(run({in("portrait.jpg")}).status, 2); // no destination of its own
+    const RunResult result = run({"--settings", in("portrait.jpg")});
     ASSERT_EQ(result.status, 0) << result.errors;
     EXPECT_EQ(ImageFile(out("portrait.png")).size(), (Size{20, 30}));
     EXPECT_EQ(test::readFile(settings), text); // read, never written
     // Options still win over the file.
-    ASSERT_EQ(run({"--format", "bmp", "--height", "15", in("portrait.jpg")}).status, 0);
+    ASSERT_EQ(run({"--format", "bmp", "--height", "15", "--settings", in("portrait.jpg")}).status,
+              0);
     EXPECT_EQ(ImageFile(out("portrait.bmp")).size(), (Size{10, 15}));
 }
 
@@ -226,11 +247,149 @@ TEST_F(BatchToolTest, BadArgumentsExitWithTwo) {
     check({"--width", "0", "--dest", out(), in("portrait.jpg")}, "--width must be at least 1");
     check({in("portrait.jpg")}, "no destination folder");
     check({"--dest", out("missing"), in("portrait.jpg")}, "does not exist");
+    check({"--dest", in("portrait.jpg"), in("portrait.jpg")}, "is not a folder");
     EXPECT_EQ(run({"--help"}).status, 0);
-    // Nothing to do is not an argument error.
-    const RunResult none = run({"--dest", out(), (dir_ / "in" / "nothing.gif").string()});
-    EXPECT_EQ(none.status, 1);
-    EXPECT_TRUE(contains(none.errors, "Images not found."));
+}
+
+TEST_F(BatchToolTest, InputsThatGiveNoImageSayWhy) {
+    test::writeFile(dir_ / "in" / "notes.txt", "text");
+    test::writeFile(dir_ / "in" / "anim.gif", "GIF89a");
+    fs::create_directories(dir_ / "empty" / "deeper");
+    const RunResult none = run({"--dest", out(), in("missing.jpg"), in("notes.txt"), in("anim.gif"),
+                                (dir_ / "empty").string()});
+    EXPECT_EQ(none.status, 2) << none.errors;
+    for (const std::string& line :
+         {in("missing.jpg") + ": no such file or folder",
+          in("notes.txt") + ": is not a bmp, jpg, png or tif image", in("anim.gif") + ": is a GIF",
+          (dir_ / "empty").string() + ": holds no", std::string("Images not found.")}) {
+        EXPECT_TRUE(contains(none.errors, line)) << line << "\n" << none.errors;
+    }
+    // The source folder as destination: everything in it would be a result.
+    const RunResult inside = run({"--dest", in(""), in("portrait.jpg")});
+    EXPECT_EQ(inside.status, 2) << inside.errors;
+    EXPECT_TRUE(contains(inside.errors, "inside the destination folder")) << inside.errors;
+    // The path that gave an image is not named; the missing one counts against the run.
+    const RunResult fine = run({"--dest", out(), in("portrait.jpg"), in("missing.png")});
+    EXPECT_EQ(fine.status, 1) << fine.errors;
+    EXPECT_TRUE(contains(fine.errors, "Processed: 1, skipped: 0, left out: 1")) << fine.errors;
+    EXPECT_TRUE(contains(fine.errors, "missing.png: no such file")) << fine.errors;
+    EXPECT_FALSE(contains(fine.errors, "portrait.jpg:")) << fine.errors;
+}
+
+IccProfile profileOf(const std::string& path) {
+    const std::string bytes = test::readFile(path);
+    return readIccProfile({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+PixelImage decoded(const std::string& path) {
+    PixelImage image;
+    EXPECT_TRUE(decodeImageFile(path, DecodeOptions{}, image)) << path;
+    return image;
+}
+
+// Largest difference of one channel between two pictures of the same size.
+int largestDifference(const PixelImage& a, const PixelImage& b) {
+    int largest = 0;
+    for (std::int32_t y = 0; y < a.height(); ++y) {
+        for (std::int32_t x = 0; x < a.width(); ++x) {
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int d = static_cast<int>((a.pixel(x, y) >> shift) & 0xFF) -
+                              static_cast<int>((b.pixel(x, y) >> shift) & 0xFF);
+                largest = std::max(largest, std::abs(d));
+            }
+        }
+    }
+    return largest;
+}
+
+TEST_F(BatchToolTest, ColourProfileSurvivesEveryConversion) {
+    const std::string source = (images_ / "jpeg/pillow/icc_profile_big.jpg").string();
+    const IccProfile profile = profileOf(source);
+    ASSERT_FALSE(profile.empty());
+    // Into every format with room for a profile, with or without the metadata.
+    for (const char* format : {"png", "tif", "jpg"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(run({"--no-copy-metadata", "--format", format, "--dest", out(), source}).status,
+                  0);
+        EXPECT_EQ(profileOf(out("icc_profile_big.") + format), profile);
+    }
+    // And on from the TIFF, as JPEG and as TIFF again.
+    fs::create_directories(dir_ / "again");
+    const std::string again = (dir_ / "again").string();
+    for (const char* format : {"jpg", "tif"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(run({"--format", format, "--dest", again, out("icc_profile_big.tif")}).status, 0);
+        EXPECT_EQ(profileOf(again + "/icc_profile_big." + format), profile);
+    }
+    // BMP has no place for it: the colours are converted to sRGB instead, so they differ from
+    // the PNG's stored values; a source without a profile gives the same pixels in both.
+    ASSERT_EQ(run({"--format", "bmp", "--dest", out(), source, in("portrait.jpg")}).status, 0);
+    ASSERT_EQ(run({"--format", "png", "--dest", out(), in("portrait.jpg")}).status, 0);
+    EXPECT_GT(
+        largestDifference(decoded(out("icc_profile_big.bmp")), decoded(out("icc_profile_big.png"))),
+        8);
+    EXPECT_EQ(largestDifference(decoded(out("portrait.bmp")), decoded(out("portrait.png"))), 0);
+}
+
+TEST_F(BatchToolTest, TransparencyIsFlattenedOntoWhiteForJpegAndBmp) {
+    // Left half fully transparent (stored as transparent black), right half opaque red.
+    PixelImage image;
+    ASSERT_TRUE(image.allocate(16, 16, AlphaKind::Straight));
+    for (std::int32_t y = 0; y < 16; ++y) {
+        for (std::int32_t x = 0; x < 16; ++x) {
+            image.setPixel(x, y, x < 8 ? 0x00000000u : 0xFFFF0000u);
+        }
+    }
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(encodeImageToMemory(image, ImageFormat::Png, {}, bytes));
+    ASSERT_TRUE(test::writeFile(dir_ / "in" / "half.png",
+                                {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
+    for (const char* format : {"jpg", "bmp"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(run({"--mode", "percentage", "--width", "100", "--height", "100", "--format",
+                       format, "--dest", out(), in("half.png")})
+                      .status,
+                  0);
+        const PixelImage result = decoded(out("half.") + format);
+        ASSERT_EQ(result.size(), (Size{16, 16}));
+        EXPECT_EQ(result.alphaKind(), AlphaKind::None);
+        EXPECT_GE(result.pixel(2, 8) & 0xFF, 0xF0u); // white where it was transparent
+        EXPECT_GE((result.pixel(2, 8) >> 8) & 0xFF, 0xF0u);
+        EXPECT_GE((result.pixel(13, 8) >> 16) & 0xFF, 0xF0u); // red stays red
+        EXPECT_LE(result.pixel(13, 8) & 0xFF, 0x10u);
+    }
+}
+
+TEST_F(BatchToolTest, SizesAreReadTheWayTheyAreTyped) {
+    // portrait.jpg is 1200 x 1800 as displayed.
+    const auto sizeAfter = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--overwrite", "--dest", out(), in("portrait.jpg")});
+        const RunResult result = run(args);
+        EXPECT_EQ(result.status, 0) << result.errors;
+        return ImageFile(out("portrait.jpg")).size();
+    };
+    EXPECT_EQ(sizeAfter({"--width", "600"}), (Size{600, 900}));
+    EXPECT_EQ(sizeAfter({"--height=300"}), (Size{200, 300}));
+    EXPECT_EQ(sizeAfter({"--fit", "400x400"}), (Size{267, 400}));
+    EXPECT_EQ(sizeAfter({"-s", "300x100"}), (Size{67, 100}));
+    EXPECT_EQ(sizeAfter({"--exact=100x50"}), (Size{100, 50}));
+    EXPECT_EQ(sizeAfter({"--percent", "10"}), (Size{120, 180}));
+    EXPECT_EQ(sizeAfter({"--percent", "10x5"}), (Size{120, 90}));
+    EXPECT_EQ(sizeAfter({"--mode", "fit", "--width", "100", "--height", "100"}), (Size{67, 100}));
+
+    // A mode that needs two values and gets one says which is missing.
+    const auto refused = [&](std::vector<std::string> args, const std::string& message) {
+        args.insert(args.end(), {"--dest", out(), in("portrait.jpg")});
+        const RunResult result = run(args);
+        EXPECT_EQ(result.status, 2) << result.errors;
+        EXPECT_TRUE(contains(result.errors, message)) << result.errors;
+    };
+    refused({"--mode", "fit", "--width", "1600"}, "mode fit needs both --width and --height: "
+                                                  "--height is missing");
+    refused({"--mode", "percentage", "--width", "50"}, "--height is missing");
+    refused({"--mode", "width-height", "--height", "50"}, "--width is missing");
+    refused({"--fit", "1600"}, "--fit must look like 1600x1200");
+    refused({"--percent", "0"}, "--percent must look like 50 or 50x25");
 }
 
 TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
@@ -242,7 +401,7 @@ TEST_F(BatchToolTest, InterruptFinishesTheCurrentImageAndStops) {
     }
     const RunResult result = run(
         {"--mode", "width", "--width", "1000", "--format", "png", "--dest", out(), in("")}, "[1/");
-    EXPECT_EQ(result.status, 1) << result.errors;
+    EXPECT_EQ(result.status, 130) << result.errors;
     EXPECT_TRUE(contains(result.errors, "stopped")) << result.errors;
     EXPECT_TRUE(contains(result.errors, "not reached")) << result.errors;
     // Every file in the destination is a complete result.

@@ -51,6 +51,21 @@ TEST_F(UISpinBoxTest, TheWheelStepsByNotchesOverTheFieldAndTheButtons) {
     EXPECT_EQ(changes, (std::vector<std::int32_t>{1, 2, 0}));
 }
 
+TEST_F(UISpinBoxTest, AReadOnlyBoxNeitherStepsNorTakesText) {
+    RecordingWindow* w = makeWindow();
+    UISpinBox* s = spin(w, 0, 10);
+    s->setValue(4);
+    s->setReadOnly(true);
+    EXPECT_TRUE(s->edit().isReadOnly());
+    sys().wheel(*w, {20, 20}, 120);
+    s->stepBy(2);
+    EXPECT_EQ(s->value(), 4);
+    EXPECT_EQ(s->buttonState(UISpinBox::Part::Up), SkinState::Disabled);
+    s->setReadOnly(false);
+    s->stepBy(1);
+    EXPECT_EQ(changes, std::vector<std::int32_t>{5});
+}
+
 TEST_F(UISpinBoxTest, AHeldButtonRepeatsAfterTheDelay) {
     RecordingWindow* w = makeWindow();
     UISpinBox* s = spin(w, 0, 100);

@@ -35,7 +35,7 @@ _scalora_batch() {
         COMPREPLY=($(compgen -W "$(_scalora_batch_languages)" -- "$cur"))
         return
         ;;
-    --width | --height | --quality | --desktop-size | --jobs)
+    --width | --height | --quality | --desktop-size | --jobs | -s | --fit | --exact | --percent)
         return
         ;;
     -h | --help | --version)
@@ -53,9 +53,9 @@ _scalora_batch() {
     done
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--mode --width --height --format -d --dest --quality
+        COMPREPLY=($(compgen -W '-s --fit --exact --percent --mode --width --height --format -d --dest --quality
             --copy-metadata --no-copy-metadata --no-enlarge --enlarge --keep-dates
-            --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive
+            --no-keep-dates --overwrite --no-overwrite -r --recursive --no-recursive --settings
             --language --desktop-size --jobs -h --help --version --' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return

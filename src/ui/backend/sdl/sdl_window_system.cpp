@@ -6,6 +6,7 @@
 #include "ui/backend/sdl/sdl_cursor_backend.h"
 #include "ui/backend/sdl/sdl_native_window.h"
 #include "ui/backend/sdl/x11_display_dpi.h"
+#include "ui/backend/sdl/x11_frame_buttons.h"
 #include "ui/core/ui_window.h"
 #include "ui/draw/screen_dpi.h"
 #include "ui/style/ui_style_manager.h"
@@ -100,6 +101,11 @@ std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
     if (window == nullptr) {
         error_ = SDL_GetError();
         return nullptr;
+    }
+    if ((options & kWindowPopup) == 0) {
+        x11SetFrameButtons(window, FrameButtons{.resizable = (options & kWindowResizable) != 0,
+                                                .minimize = (options & kWindowMinimizeBox) != 0,
+                                                .maximize = (options & kWindowMaximizeBox) != 0});
     }
     auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
     windows_[native->windowId()] = native.get();
