@@ -4,6 +4,7 @@
 #include "ui/core/ui_event.h"
 #include "ui/widgets/popup_placement.h"
 #include "ui/widgets/ui_button.h"
+#include "ui/widgets/ui_message_box.h"
 
 #include <algorithm>
 
@@ -28,6 +29,8 @@ DialogWindow::DialogWindow(UIWindow* owner, std::string_view title)
     : UIWindow(owner, kDefaultWindowOptions) {
     setStyleClass("UIWindow");
     setDeleteOnClose(false);
+    // Escape must close the window whichever control has the focus.
+    setFlag(kKeyPreview, true);
     setTitle(dialogCaption(title));
 }
 
@@ -78,6 +81,17 @@ std::unique_ptr<UIVBoxLayout> dialogColumn(std::int32_t margin, std::int32_t spa
     column->setContentsMargins({margin, margin, margin, margin});
     column->setSpacing(spacing);
     return column;
+}
+
+void showDialogMessage(UIWindow* parent, std::int32_t iconKind, std::string text,
+                       std::string detail) {
+    const Application* app = Application::instance();
+    UIMessageBox box(parent, iconKind, app != nullptr ? app->productName() : std::string(),
+                     std::move(text), UIMessageBoxButton::Ok);
+    if (!detail.empty()) {
+        box.setDetailText(std::move(detail));
+    }
+    (void)box.run();
 }
 
 } // namespace scalora

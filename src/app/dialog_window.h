@@ -45,4 +45,13 @@ std::unique_ptr<UIHBoxLayout> dialogButtonRow(std::initializer_list<UIButton*> b
 // A vertical layout with the given margins and spacing.
 std::unique_ptr<UIVBoxLayout> dialogColumn(std::int32_t margin, std::int32_t spacing);
 
+// Icon kinds of the message boxes these windows show.
+inline constexpr std::int32_t kInformationIcon = 1;
+inline constexpr std::int32_t kWarningIcon = 3;
+
+// A message box with an OK button over parent, captioned with the product name; detail, when
+// not empty, is a second paragraph. Returns when the user has closed it.
+void showDialogMessage(UIWindow* parent, std::int32_t iconKind, std::string text,
+                       std::string detail = {});
+
 } // namespace scalora
