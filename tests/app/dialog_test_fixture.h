@@ -13,8 +13,11 @@ namespace scalora::test {
 class DialogTest : public StyledUITest {
 protected:
     ~DialogTest() override;
-    // Clicks the middle of element in its window.
+    // Clicks the middle of element in its window, then moves the pointer out of the window.
     void clickOn(UIElement& element);
+    // Gives element the focus and presses Enter: unlike a click, it leaves no hover timer
+    // running, so a modal loop the key opens reaches its idle hook.
+    void pressEnterOn(UIElement& element);
     // From now on every modal window that waits for input is recorded by its text and closed.
     void answerMessageBoxes();
     // "<icon kind> <text>", and "\n<detail>" when there is one, of each box answered.
