@@ -53,7 +53,9 @@ void DialogWindow::placeOverOwner(std::int32_t minimumWidth) {
 void DialogWindow::keyPressEvent(UIEvent& e) {
     if (e.key == vk::kEscape) {
         e.accept();
-        close();
+        // As the close box does, so that a window's own closing rules run for Escape too.
+        UIEvent closing(UIEventType::Close);
+        sendEvent(closing);
         return;
     }
     UIWindow::keyPressEvent(e);

@@ -4,6 +4,7 @@
 #include "../net/scripted_peer.h"
 #include "app/feedback_window.h"
 #include "dialog_test_fixture.h"
+#include "ui/core/ui_event.h"
 #include "ui/core/ui_event_queue.h"
 #include "ui/widgets/ui_button.h"
 #include "ui/widgets/ui_line_edit.h"
@@ -135,34 +136,43 @@ TEST_F(FeedbackWindowTest, EachOutcomeShowsItsMessageBox) {
 }
 
 TEST_F(FeedbackWindowTest, ClosingDuringTheExchangeCancelsItWhileWindowsStayPainted) {
-    // The server never answers, and the time-outs are far longer than the server waits: only
-    // the cancel can make the client give up first.
-    ScriptedPeer peer({PeerAction::Silence, "", true});
-    auto w = open(peer.port(), 60s);
     answerMessageBoxes();
-    w->messageField().setText("Hello");
-    ASSERT_TRUE(pressSend(*w));
-    ASSERT_TRUE(peer.waitForRequest());
-    EXPECT_TRUE(w->isSending());
-    EXPECT_FALSE(w->sendButton().isEnabled());
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "close box");
+        // The server never answers, and the time-outs are far longer than the server waits:
+        // only the cancel can make the client give up first.
+        ScriptedPeer peer({PeerAction::Silence, "", true});
+        auto w = open(peer.port(), 60s);
+        w->messageField().setText("Hello");
+        ASSERT_TRUE(pressSend(*w));
+        ASSERT_TRUE(peer.waitForRequest());
+        EXPECT_TRUE(w->isSending());
+        EXPECT_FALSE(w->sendButton().isEnabled());
 
-    // Both windows take input and repaint while the exchange is in flight.
-    clickOn(w->messageField());
-    sys().typeText(*w, "!");
-    EXPECT_EQ(w->messageField().text(), "Hello!");
-    const int ownerPresents = HeadlessWindowSystem::native(*owner)->presentCount();
-    owner->update();
-    toolkit().processEvents();
-    EXPECT_GT(HeadlessWindowSystem::native(*owner)->presentCount(), ownerPresents);
-    ASSERT_TRUE(keepPng(*w, "feedback_window_sending.png"));
+        // Both windows take input and repaint while the exchange is in flight.
+        // Past the double-click time, so this click is not taken with the last round's.
+        sys().advance(toolkit().doubleClickTime() + 1);
+        clickOn(w->messageField());
+        sys().typeText(*w, "!");
+        EXPECT_EQ(w->messageField().text(), "Hello!");
+        const int ownerPresents = HeadlessWindowSystem::native(*owner)->presentCount();
+        owner->update();
+        toolkit().processEvents();
+        EXPECT_GT(HeadlessWindowSystem::native(*owner)->presentCount(), ownerPresents);
+        ASSERT_TRUE(keepPng(*w, "feedback_window_sending.png"));
 
-    sys().requestClose(*w);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(w->isSending());
-    EXPECT_TRUE(peer.sawClientClose());
-    // The cancelled exchange's outcome is not reported to anybody.
-    toolkit().processEvents();
-    EXPECT_TRUE(answered.empty());
+        if (escape) {
+            sys().keyPress(*w, vk::kEscape);
+        } else {
+            sys().requestClose(*w);
+        }
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(w->isSending());
+        EXPECT_TRUE(peer.sawClientClose());
+        // The cancelled exchange's outcome is not reported to anybody.
+        toolkit().processEvents();
+        EXPECT_TRUE(answered.empty());
+    }
 }
 
 } // namespace
