@@ -5,6 +5,7 @@
 #include "app/display_choice.h"
 #include "app/identity.h"
 #include "app/instance_relay.h"
+#include "app/main_controller.h"
 #include "app/main_window.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
@@ -81,36 +82,40 @@ int main(int argc, char** argv) {
     application.setQuitHandler([&toolkit] { toolkit.quit(0); });
 
     // Every path the program is asked to open comes through this one hook: the command
-    // line's at the main window's first showing, and those of later starts ("Open with" while
+    // line's once the main window is shown, and those of later starts ("Open with" while
     // this one runs), which the relay carries over to the UI thread and which wait in the
-    // application until it is installed. The image list adds them here as dropped files are
-    // added; until it exists they are only collected.
-    std::vector<std::string> pathsForTheList;
-    const OpenPathsHook openPaths = [&pathsForTheList](std::vector<std::string> paths) {
-        pathsForTheList.insert(pathsForTheList.end(), paths.begin(), paths.end());
+    // application until it is installed. Until the main controller exists they are kept.
+    std::unique_ptr<MainController> controller;
+    std::vector<std::string> earlyPaths;
+    const OpenPathsHook openPaths = [&controller, &earlyPaths](std::vector<std::string> paths) {
+        if (controller) {
+            controller->openPaths(paths);
+        } else {
+            earlyPaths.insert(earlyPaths.end(), paths.begin(), paths.end());
+        }
     };
     // A later start also brings this window to the front; the relay posts that too.
     const InstanceRelay relay(application, toolkit, openPaths);
 
     // Settings reconciled with the schema (reset and saved when the key set differs), then
-    // the language they name. These move into the main controller when it exists; until then
-    // the store lives here and saves when it goes out of scope.
+    // the language they name.
     std::unique_ptr<SettingsStore> settings = openSettingsStore(application.productName());
     // A language that cannot be loaded leaves the built-in English texts.
     static_cast<void>(
         application.loadLanguage(readStringSetting(*settings, setting_keys::kLanguage)));
 
-    // Still to come: the batch engine.
     const WindowSystemMonitors monitors(toolkit.windowSystem());
-    auto* mainWindow = new MainWindow(*settings, monitors); // the toolkit owns top-level windows
-    toolkit.setExternalMessageTarget(mainWindow);
-    mainWindow->showAtStoredGeometry();
-    openPaths(application.takeCommandLinePaths());
+    controller = std::make_unique<MainController>(std::move(settings), monitors);
+    toolkit.setExternalMessageTarget(&controller->window());
+    controller->show();
+    std::vector<std::string> paths = application.takeCommandLinePaths();
+    paths.insert(paths.end(), earlyPaths.begin(), earlyPaths.end());
+    controller->openPaths(paths);
 
     const int exitCode = application.run();
 
-    // Teardown runs in reverse order of construction as the objects above leave scope: the
-    // main controller (window, engine, settings), the window system, then the application with
-    // its guard.
+    // The main controller (window, engine, settings) goes before the relay and the toolkit;
+    // the window system, then the application with its guard, follow as they leave scope.
+    controller.reset();
     return exitCode;
 }

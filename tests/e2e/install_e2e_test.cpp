@@ -149,17 +149,20 @@ TEST_F(InstalledProgramTest, BothProgramsRunFromAMovedInstallation) {
     if (const char* keep = std::getenv("SCALORA_KEEP_PNG")) {
         fs::copy_file(shot, fs::path(keep) / "installed.png", fs::copy_options::overwrite_existing);
     }
-    // The first run centres its window on the screen and paints its background and the
-    // product line in the middle; around it is the bare root window.
+    // The first run centres its 400 x 500 window on the screen and paints its background and
+    // the labels of its settings at the left of its lower half; around it is the bare root
+    // window.
     PixelImage screen;
     ASSERT_TRUE(decodeImageFile(shot.string(), {}, screen));
     EXPECT_EQ(screen.pixel(5, 5) & 0xFFFFFF, 0u);
     EXPECT_EQ(screen.pixel(screen.width() / 2, screen.height() / 4 + 20) & 0xFFFFFF, 0xF0F0F0u);
     bool text = false;
-    for (std::int32_t x = screen.width() / 2 - 60; x < screen.width() / 2 + 60; ++x) {
-        text = text || (screen.pixel(x, screen.height() / 2) & 0xFF) < 0x90;
+    for (std::int32_t y = screen.height() / 2 + 60; y < screen.height() / 2 + 220; ++y) {
+        for (std::int32_t x = screen.width() / 2 - 190; x < screen.width() / 2 - 130; ++x) {
+            text = text || (screen.pixel(x, y) & 0xFF) < 0x60;
+        }
     }
-    EXPECT_TRUE(text) << "no product line in the middle of the window";
+    EXPECT_TRUE(text) << "no settings labels in the lower half of the window";
     // A second start of the installed program steps aside for the first.
     EXPECT_EQ(run({program, (dir_ / "in").string()}).status, 255);
     // Ended as a session ends it; the program closes its window and saves its settings.
