@@ -9,6 +9,7 @@
 #include "ui/widgets/ui_text_edit.h"
 
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace scalora {
@@ -81,13 +82,19 @@ void FeedbackWindow::send() {
     sending_ = true;
     send_->setEnabled(false);
     cancel_ = std::make_unique<ExchangeCancel>();
-    worker_ = std::thread([endpoint = endpoint_, email = email_->text(), message = message_->text(),
-                           cancel = cancel_.get(), handler = handler_] {
-        FeedbackSubmission submission(endpoint);
-        const FeedbackOutcome outcome = submission.submit(email, message, cancel);
-        UIEventQueue::instance().postMessage(handler, kExchangeEndedMessage,
-                                             static_cast<std::int64_t>(outcome));
-    });
+    try {
+        worker_ =
+            std::thread([endpoint = endpoint_, email = email_->text(), message = message_->text(),
+                         cancel = cancel_.get(), handler = handler_] {
+                FeedbackSubmission submission(endpoint);
+                const FeedbackOutcome outcome = submission.submit(email, message, cancel);
+                UIEventQueue::instance().postMessage(handler, kExchangeEndedMessage,
+                                                     static_cast<std::int64_t>(outcome));
+            });
+    } catch (const std::system_error&) {
+        // No thread to be had: nothing was sent, which the user hears as for any failure.
+        finishSending(FeedbackOutcome::ConnectionProblem);
+    }
 }
 
 void FeedbackWindow::finishSending(FeedbackOutcome outcome) {
