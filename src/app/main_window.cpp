@@ -1,11 +1,14 @@
 #include "app/main_window.h"
 
+#include "app/about_window.h"
 #include "app/application.h"
 #include "app/destination_field.h"
+#include "app/feedback_window.h"
 #include "app/image_list.h"
 #include "app/image_table.h"
 #include "app/layout_report.h"
 #include "app/main_window_dialogs.h"
+#include "app/options_window.h"
 #include "app/resize_settings_panel.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
@@ -305,11 +308,21 @@ RunRequest MainWindow::runRequest() const {
     return request;
 }
 
-void MainWindow::optionsCommand() {}
+void MainWindow::optionsCommand() {
+    const std::string before = readStringSetting(settings_, setting_keys::kLanguage);
+    runOptionsWindow(this, settings_, [this] { saveState(); });
+    if (readStringSetting(settings_, setting_keys::kLanguage) != before) {
+        retranslate();
+    }
+}
 
-void MainWindow::feedbackCommand() {}
+void MainWindow::feedbackCommand() {
+    runFeedbackWindow(this);
+}
 
-void MainWindow::aboutCommand() {}
+void MainWindow::aboutCommand() {
+    runAboutWindow(this);
+}
 
 void MainWindow::chooseDestination() {
     if (auto folder = runDestinationDialog(this, settings_)) {

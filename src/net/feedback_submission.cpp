@@ -57,7 +57,8 @@ HttpRequest FeedbackSubmission::buildRequest(std::string_view value) const {
     return request;
 }
 
-FeedbackOutcome FeedbackSubmission::submit(std::string_view email, std::string_view message) {
+FeedbackOutcome FeedbackSubmission::submit(std::string_view email, std::string_view message,
+                                           const ExchangeCancel* cancel) {
     lastError_ = HttpError::None;
     lastSystemError_ = 0;
     lastStatus_ = HttpStatus::None;
@@ -69,6 +70,7 @@ FeedbackOutcome FeedbackSubmission::submit(std::string_view email, std::string_v
     client.request() = buildRequest(value);
     client.setReceiveTimeout(endpoint_.receiveTimeout);
     client.setResultBufferSize(endpoint_.resultBufferSize);
+    client.setCancel(cancel);
     const bool exchanged = client.exchange();
     lastError_ = client.errorCode();
     lastSystemError_ = client.lastSystemError();

@@ -13,6 +13,8 @@
 
 namespace scalora {
 
+class ExchangeCancel;
+
 enum class FeedbackOutcome {
     EmptyForm,         // both fields blank: nothing was sent
     ConnectionProblem, // no exchange, or a status other than 200 OK
@@ -41,7 +43,10 @@ class FeedbackSubmission {
 public:
     explicit FeedbackSubmission(FeedbackEndpoint endpoint = defaultFeedbackEndpoint());
 
-    FeedbackOutcome submit(std::string_view email, std::string_view message);
+    // cancel, when given, lets another thread end the exchange early; a cancelled exchange
+    // reports ConnectionProblem.
+    FeedbackOutcome submit(std::string_view email, std::string_view message,
+                           const ExchangeCancel* cancel = nullptr);
 
     // The request for an already built form value: POST to "/service-feedback" with the
     // header lines User-Agent, Host, Content-Type, Content-Length and Connection, in that

@@ -56,6 +56,7 @@ bool HttpClient::exchange() {
         return false;
     }
     SocketClient socket(receiveTimeout_, request_.sendTimeout(), request_.host(), request_.port());
+    socket.setCancel(cancel_);
     if (socket.errorCode() != SocketError::None || !socket.connect()) {
         takeSocketError(socket);
         return false;

@@ -13,6 +13,8 @@
 
 namespace scalora {
 
+class ExchangeCancel;
+
 enum class HttpError : std::int32_t {
     None = 0,
     ResultBufferSize = 1,
@@ -47,6 +49,8 @@ public:
     // The largest response this client accepts, in bytes; the last two bytes of the buffer
     // are reserved for a terminating zero pair.
     void setResultBufferSize(std::ptrdiff_t size) { resultBufferSize_ = size; }
+    // Lets another thread end the exchange early (see SocketClient::setCancel); null: none.
+    void setCancel(const ExchangeCancel* cancel) { cancel_ = cancel; }
 
     // Connects, sends the request text, reads and splits the response. On failure the
     // response is left as far as it was filled.
@@ -63,6 +67,7 @@ private:
     HttpResponse response_;
     std::chrono::milliseconds receiveTimeout_{0};
     std::ptrdiff_t resultBufferSize_ = 0;
+    const ExchangeCancel* cancel_ = nullptr;
     HttpError error_ = HttpError::None;
     int systemError_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "net/socket_client.h"
 
+#include "net/exchange_cancel.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
@@ -33,6 +35,17 @@ constexpr std::ptrdiff_t kTerminatorBytes = 2;
 
 bool isTimeoutError(int error) {
     return error == EAGAIN || error == EWOULDBLOCK || error == ETIMEDOUT;
+}
+
+int failureErrno(SocketClient::Readiness readiness) {
+    switch (readiness) {
+    case SocketClient::Readiness::TimedOut:
+        return ETIMEDOUT;
+    case SocketClient::Readiness::Cancelled:
+        return ECANCELED;
+    default:
+        return errno;
+    }
 }
 
 timeval toTimeval(std::chrono::milliseconds duration) {
@@ -150,6 +163,38 @@ bool SocketClient::applyTimeouts() {
     return true;
 }
 
+// Waits until the connection reports one of events, the time-out (none when zero or less)
+// passes, or the cancel, when there is one, is cancelled.
+SocketClient::Readiness SocketClient::awaitReady(short events,
+                                                 std::chrono::milliseconds timeout) const {
+    using Clock = std::chrono::steady_clock;
+    const bool bounded = timeout.count() > 0;
+    const Clock::time_point deadline = Clock::now() + timeout;
+    for (;;) {
+        if (cancel_ != nullptr && cancel_->isCancelled()) {
+            return Readiness::Cancelled;
+        }
+        int wait = -1;
+        if (bounded) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            wait = static_cast<int>(std::max<std::int64_t>(left.count(), 0));
+        }
+        // poll skips the negative descriptor of a missing cancel.
+        const int cancelFd = cancel_ != nullptr ? cancel_->waitDescriptor() : -1;
+        pollfd entries[2] = {{handle_, events, 0}, {cancelFd, POLLIN, 0}};
+        const int ready = ::poll(entries, 2, wait);
+        if (ready > 0) {
+            return entries[1].revents != 0 ? Readiness::Cancelled : Readiness::Ready;
+        }
+        if (ready == 0) {
+            return Readiness::TimedOut;
+        }
+        if (errno != EINTR) {
+            return Readiness::Failed;
+        }
+    }
+}
+
 bool SocketClient::resolve(void* address) {
     auto* target = static_cast<sockaddr_in*>(address);
     if (host_.size() > kMaxHostBytes || host_.find('\0') != std::string::npos) {
@@ -192,29 +237,10 @@ bool SocketClient::connectWithTimeout(const void* address) {
             recordFailure(SocketError::ConnectFailed, errno);
             return false;
         }
-        using Clock = std::chrono::steady_clock;
-        const bool bounded = sendTimeout_.count() > 0;
-        const Clock::time_point deadline = Clock::now() + sendTimeout_;
-        pollfd entry{handle_, POLLOUT, 0};
-        for (;;) {
-            int wait = -1;
-            if (bounded) {
-                const auto left =
-                    std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-                wait = static_cast<int>(std::max<std::int64_t>(left.count(), 0));
-            }
-            const int ready = ::poll(&entry, 1, wait);
-            if (ready > 0) {
-                break;
-            }
-            if (ready == 0) {
-                recordFailure(SocketError::ConnectFailed, ETIMEDOUT);
-                return false;
-            }
-            if (errno != EINTR) {
-                recordFailure(SocketError::ConnectFailed, errno);
-                return false;
-            }
+        const Readiness readiness = awaitReady(POLLOUT, sendTimeout_);
+        if (readiness != Readiness::Ready) {
+            recordFailure(SocketError::ConnectFailed, failureErrno(readiness));
+            return false;
         }
         int pending = 0;
         socklen_t length = sizeof pending;
@@ -272,6 +298,10 @@ bool SocketClient::connect() {
     if (!resolve(&address)) {
         return false;
     }
+    if (cancel_ != nullptr && cancel_->isCancelled()) {
+        recordFailure(SocketError::ConnectFailed, ECANCELED);
+        return false;
+    }
     if (!connectWithTimeout(&address)) {
         return false;
     }
@@ -293,6 +323,15 @@ bool SocketClient::send(const void* bytes, std::ptrdiff_t count) {
     std::ptrdiff_t left = count;
     while (left > 0) {
         // MSG_NOSIGNAL: a peer that has gone away must give EPIPE, not kill the program.
+        if (cancel_ != nullptr) {
+            const Readiness readiness = awaitReady(POLLOUT, sendTimeout_);
+            if (readiness != Readiness::Ready) {
+                recordFailure(readiness == Readiness::TimedOut ? SocketError::WriteTimeout
+                                                               : SocketError::WriteFailed,
+                              failureErrno(readiness));
+                return false;
+            }
+        }
         const ssize_t sent = ::send(handle_, next, static_cast<std::size_t>(left), MSG_NOSIGNAL);
         if (sent > 0) {
             next += sent;
@@ -329,6 +368,15 @@ std::ptrdiff_t SocketClient::receive(void* buffer, std::ptrdiff_t capacity) {
         char probe = 0;
         char* target = space > 0 ? bytes + received : &probe;
         const std::ptrdiff_t want = space > 0 ? std::min<std::ptrdiff_t>(space, chunkSize_) : 1;
+        if (cancel_ != nullptr) {
+            const Readiness readiness = awaitReady(POLLIN, receiveTimeout_);
+            if (readiness != Readiness::Ready) {
+                recordFailure(readiness == Readiness::TimedOut ? SocketError::ReadTimeout
+                                                               : SocketError::ReadFailed,
+                              failureErrno(readiness));
+                return -1;
+            }
+        }
         const ssize_t got = ::recv(handle_, target, static_cast<std::size_t>(want), 0);
         if (got < 0) {
             const int error = errno;

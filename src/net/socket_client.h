@@ -11,6 +11,8 @@
 
 namespace scalora {
 
+class ExchangeCancel;
+
 enum class SocketError : std::int32_t {
     None = 0,
     InitFailed = 1,
@@ -46,6 +48,8 @@ public:
 
 class SocketClient {
 public:
+    enum class Readiness { Ready, TimedOut, Cancelled, Failed };
+
     // Time-outs of zero or less leave the system's own (unbounded) waits in place. A chunk size
     // of 0 is taken from the socket's receive buffer size when connecting.
     SocketClient(std::chrono::milliseconds receiveTimeout, std::chrono::milliseconds sendTimeout,
@@ -66,6 +70,10 @@ public:
     std::ptrdiff_t receive(void* buffer, std::ptrdiff_t capacity);
     void disconnect();
 
+    // Makes connect, send and receive also wait on the cancel, failing with the system error
+    // ECANCELED once it is cancelled; null (the default) waits on the connection alone.
+    void setCancel(const ExchangeCancel* cancel) { cancel_ = cancel; }
+
     SocketError errorCode() const { return error_; }
     // errno at the failure (0 when the failure came from the arguments or the state).
     int lastSystemError() const { return systemError_; }
@@ -83,6 +91,7 @@ private:
     [[nodiscard]] bool resolve(void* address);
     [[nodiscard]] bool connectWithTimeout(const void* address);
     [[nodiscard]] bool applyTimeouts();
+    Readiness awaitReady(short events, std::chrono::milliseconds timeout) const;
 
     std::chrono::milliseconds receiveTimeout_;
     std::chrono::milliseconds sendTimeout_;
@@ -94,6 +103,7 @@ private:
     SocketError error_ = SocketError::None;
     int systemError_ = 0;
     int lookupError_ = 0;
+    const ExchangeCancel* cancel_ = nullptr;
 };
 
 } // namespace scalora

@@ -132,6 +132,11 @@ const std::string& ScriptedPeer::received() {
     return received_;
 }
 
+bool ScriptedPeer::waitForRequest() {
+    std::unique_lock lock(requestMutex_);
+    return requestRead_.wait_for(lock, kPeerBound, [this] { return hasRequest_; });
+}
+
 bool ScriptedPeer::sawClientClose() {
     finish();
     return sawClientClose_;
@@ -168,6 +173,12 @@ void ScriptedPeer::run() {
             received_.append(chunk, static_cast<std::size_t>(got));
         }
     }
+
+    {
+        std::lock_guard lock(requestMutex_);
+        hasRequest_ = true;
+    }
+    requestRead_.notify_all();
 
     switch (script_.action) {
     case PeerAction::Reply:

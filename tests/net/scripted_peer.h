@@ -5,6 +5,8 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -41,6 +43,9 @@ public:
     const std::string& received();
     // Whether the client closed the connection while the peer waited in Silence.
     bool sawClientClose();
+    // Waits (bounded) until the peer has read the request, or accepted the connection when
+    // it reads none; false when that did not happen.
+    bool waitForRequest();
 
 private:
     void run();
@@ -53,6 +58,9 @@ private:
     int port_ = 0;
     std::string received_;
     bool sawClientClose_ = false;
+    std::mutex requestMutex_;
+    std::condition_variable requestRead_;
+    bool hasRequest_ = false;
     std::thread thread_;
 };
 

@@ -31,8 +31,11 @@ public:
     UIMessageBox(UIWindow* parent, std::int32_t iconKind, std::string title, std::string text,
                  UIMessageBoxButtons buttons, std::uint32_t options = 0);
 
+    const std::string& text() const { return text_; }
     // A second paragraph under the text.
     void setDetailText(std::string detail);
+    const std::string& detailText() const { return detail_; }
+    std::int32_t iconKind() const { return iconKind_; }
     // Shows the box centred on its parent (or the work area) and runs a modal loop until a
     // button or the frame closes it; returns the result.
     UIMessageBoxButton run();
