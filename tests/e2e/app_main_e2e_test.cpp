@@ -4,6 +4,8 @@
 #include "app/settings_schema.h"
 #include "e2e_fixture.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace scalora {
@@ -50,6 +52,114 @@ TEST_F(AppMainTest, ModesGiveTheirValuesBackAndClosingSavesTheControls) {
     EXPECT_EQ(readIntSetting(*stored, kParam1ForMode0), 640);
     EXPECT_EQ(readIntSetting(*stored, kMode), 0);
     EXPECT_GE(readIntSetting(*stored, kWindowMainWidth), 400);
+}
+
+// Twenty real photos from the shared corpus, or none when it is not there.
+std::vector<std::string> corpusPhotos() {
+    std::vector<std::string> photos;
+    const std::filesystem::path folder = test::sharedDir() / "corpus" / "jpeg";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        photos.push_back(entry.path().string());
+    }
+    std::sort(photos.begin(), photos.end());
+    photos.resize(std::min<std::size_t>(photos.size(), 20));
+    return photos;
+}
+
+// What a run left in a folder: result names, and whether anything else (a temporary) is there.
+std::vector<std::string> folderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class AppRunTest : public AppMainTest {
+protected:
+    void SetUp() override {
+        if (corpusPhotos().size() < 20) {
+            GTEST_SKIP() << test::sharedSkipReason();
+        }
+    }
+    // The program with the photos listed, the destination and a large size typed in.
+    bool startWithPhotos() {
+        const std::vector<std::string> photos = corpusPhotos();
+        std::filesystem::create_directories(out_);
+        return startProgram(photos) && waitForState("main.counter", "20 images") &&
+               typeInto("main.destination", out_.string()) && typeInto("main.width", "2000") &&
+               typeInto("main.height", "2000");
+    }
+    // The progress window has the keyboard: its one button is Stop, then Close.
+    bool pressProgressButton() { return xdotool({"key", "Return"}) == 0; }
+    int processed() {
+        const std::vector<std::string> lines =
+            test::linesStartingWith(test::readLines(layout_), "element progress.processed ");
+        return lines.empty() ? -1 : std::stoi(lines.back().substr(lines.back().rfind(' ') + 1));
+    }
+
+    std::filesystem::path out_ = dir_ / "out";
+};
+
+TEST_F(AppRunTest, ResizesTwentyPhotosWithProgressAndShowsTheResults) {
+    if (!startWithPhotos()) {
+        return;
+    }
+    ASSERT_TRUE(keepScreenshot("app_run_listed.png"));
+    ASSERT_TRUE(click(kTitle, "main.resize"));
+    ASSERT_TRUE(waitForPaint("progress"));
+    ASSERT_TRUE(keepScreenshot("app_run_progress.png"));
+    ASSERT_TRUE(waitForState("progress.button", "Close"));
+    EXPECT_TRUE(waitForState("progress.processed", "20"));
+    EXPECT_TRUE(waitForState("progress.skipped", "0"));
+    ASSERT_TRUE(keepScreenshot("app_run_finished.png"));
+    ASSERT_TRUE(pressProgressButton());
+    ASSERT_EQ(xdotool({"search", "--sync", "--onlyvisible", "--name", kTitle}), 0);
+    ASSERT_TRUE(keepScreenshot("app_run_results.png"));
+    EXPECT_EQ(folderNames(out_).size(), 20u);
+    ASSERT_EQ(closeProgram(), 0);
+}
+
+TEST_F(AppRunTest, StopEndsTheRunWithEveryResultWholeAndNothingElse) {
+    if (!startWithPhotos()) {
+        return;
+    }
+    ASSERT_TRUE(click(kTitle, "main.resize"));
+    ASSERT_TRUE(waitForPaint("progress"));
+    ASSERT_TRUE(pressProgressButton());
+    ASSERT_TRUE(waitForState("progress.button", "Close"));
+    ASSERT_TRUE(keepScreenshot("app_run_stopped.png"));
+    const int done = processed();
+    EXPECT_GE(done, 0);
+    EXPECT_LT(done, 20);
+    ASSERT_TRUE(pressProgressButton());
+    // Only whole results: as many files as images processed, no temporaries beside them.
+    const std::vector<std::string> names = folderNames(out_);
+    EXPECT_EQ(static_cast<int>(names.size()), done);
+    for (const std::string& name : names) {
+        EXPECT_NE(name.front(), '.') << name;
+    }
+    ASSERT_EQ(closeProgram(), 0);
+}
+
+TEST_F(AppRunTest, TheProgressWindowsCloseBoxStopsTheRunAndTheProgramGoesOn) {
+    if (!startWithPhotos()) {
+        return;
+    }
+    ASSERT_TRUE(click(kTitle, "main.resize"));
+    ASSERT_TRUE(waitForPaint("progress"));
+    // openbox sends the close request to the active window, the progress window.
+    ASSERT_EQ(session_.run({"xdotool", "key", "alt+F4"}, std::chrono::seconds(20)).status, 0);
+    // The run stops, the window closes itself, and the main window takes its name back.
+    ASSERT_EQ(xdotool({"search", "--sync", "--onlyvisible", "--name", kTitle}), 0);
+    ASSERT_TRUE(keepScreenshot("app_run_closed.png"));
+    EXPECT_LE(folderNames(out_).size(), 20u);
+    for (const std::string& name : folderNames(out_)) {
+        EXPECT_NE(name.front(), '.') << name;
+    }
+    ASSERT_EQ(closeProgram(), 0);
 }
 
 } // namespace
