@@ -126,4 +126,9 @@ void applyVendorIdentity(Application& application) {
     application.setProductUrl(application.webUrl());
 }
 
+std::string currentProductName() {
+    const Application* app = Application::instance();
+    return app != nullptr ? app->productName() : std::string();
+}
+
 } // namespace scalora

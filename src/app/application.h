@@ -131,4 +131,7 @@ private:
 // host and product URL taken from them.
 void applyVendorIdentity(Application& application);
 
+// The product name of the running application, for window captions; empty without one.
+std::string currentProductName();
+
 } // namespace scalora

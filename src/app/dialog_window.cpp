@@ -87,9 +87,8 @@ std::unique_ptr<UIVBoxLayout> dialogColumn(std::int32_t margin, std::int32_t spa
 
 void showDialogMessage(UIWindow* parent, std::int32_t iconKind, std::string text,
                        std::string detail) {
-    const Application* app = Application::instance();
-    UIMessageBox box(parent, iconKind, app != nullptr ? app->productName() : std::string(),
-                     std::move(text), UIMessageBoxButton::Ok);
+    UIMessageBox box(parent, iconKind, currentProductName(), std::move(text),
+                     UIMessageBoxButton::Ok);
     if (!detail.empty()) {
         box.setDetailText(std::move(detail));
     }

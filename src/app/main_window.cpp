@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/application.h"
 #include "app/destination_field.h"
+#include "app/dialog_window.h"
 #include "app/feedback_window.h"
 #include "app/image_list.h"
 #include "app/image_table.h"
@@ -69,11 +70,6 @@ constexpr std::array<ToolCommand, kMainCommandCount> kToolCommands{{
     {MainCommand::About, "toolbar_about", "About", "about"},
 }};
 
-std::string productName() {
-    const Application* app = Application::instance();
-    return app != nullptr ? app->productName() : std::string();
-}
-
 } // namespace
 
 MainWindow::MainWindow(SettingsStore& settings, BatchEngine& engine,
@@ -83,7 +79,7 @@ MainWindow::MainWindow(SettingsStore& settings, BatchEngine& engine,
       settings_(settings), engine_(engine), monitors_(monitors) {
     setStyleClass("UIWindow");
     setMinimumSize(kMinimumSize);
-    setTitle(productName());
+    setTitle(currentProductName());
 
     buildToolBar();
     list_ = std::make_unique<ImageList>(engine_, settings_, *this);
@@ -398,12 +394,8 @@ std::string MainWindow::destinationText() const {
 // --- the batch start's host ---
 
 void MainWindow::showRefusal(const Refusal& refusal) {
-    UIMessageBox box(this, static_cast<std::int32_t>(UIMessageBoxIcon::Warning), productName(),
-                     refusal.text, UIMessageBoxButton::Ok);
-    if (!refusal.detail.empty()) {
-        box.setDetailText(refusal.detail);
-    }
-    box.run();
+    showDialogMessage(this, static_cast<std::int32_t>(UIMessageBoxIcon::Warning), refusal.text,
+                      refusal.detail);
 }
 
 void MainWindow::chooseDestinationFolder() {
@@ -421,7 +413,7 @@ void MainWindow::runProgress() {
 }
 
 void MainWindow::setMainCaption(const std::string& prefix) {
-    setTitle(windowCaption(prefix, productName()));
+    setTitle(windowCaption(prefix, currentProductName()));
 }
 
 void MainWindow::rebuildTable() {
@@ -451,8 +443,8 @@ void MainWindow::closeEvent(UIEvent& e) {
     saveState();
     if (!settings_.save()) {
         // The window is closing; the terminal is the one place left to say it.
-        std::fprintf(stderr, "%s: the settings could not be saved to %s\n", productName().c_str(),
-                     settings_.filePath().c_str());
+        std::fprintf(stderr, "%s: the settings could not be saved to %s\n",
+                     currentProductName().c_str(), settings_.filePath().c_str());
     }
     UIWindow::closeEvent(e);
     if (Application* app = Application::instance()) {

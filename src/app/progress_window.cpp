@@ -34,11 +34,6 @@ constexpr std::int32_t kDesktopPadding = 8;
 // The skipped count once anything was skipped: red-orange.
 constexpr const char* kSkippedColor = "255,102,51";
 
-std::string productName() {
-    const Application* app = Application::instance();
-    return app != nullptr ? app->productName() : std::string();
-}
-
 UILabel* makeValue(UIElement* parent, const char* text) {
     auto* label = new UILabel(parent, text);
     label->setSizePolicy(UISizePolicy::Expanding, UISizePolicy::Fixed);
@@ -75,7 +70,7 @@ ProgressWindow::ProgressWindow(UIWindow* owner, BatchEngine& engine, const Setti
     setStyleClass("UIWindow");
     // Run on the caller's stack: the run loop must not delete it.
     setDeleteOnClose(false);
-    setTitle(windowCaption("0%", productName()));
+    setTitle(windowCaption("0%", currentProductName()));
 
     preview_ = new UIPicture(this);
     preview_->setStyleProperty("background", "255,255,255");
@@ -223,7 +218,7 @@ void ProgressWindow::setPercentCaptions(std::int32_t percent) {
     progress_->setValue(
         std::clamp<std::int64_t>(percent, progress_->minimum(), progress_->maximum()));
     const std::string prefix = std::to_string(percent) + "%";
-    setTitle(windowCaption(prefix, productName()));
+    setTitle(windowCaption(prefix, currentProductName()));
     host_.setMainCaption(prefix);
 }
 
