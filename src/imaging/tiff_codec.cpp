@@ -193,19 +193,56 @@ DirectoryFacts directoryFacts(TIFF* tif) {
     return facts;
 }
 
+// Whether the first directory lies past the end of the data, as when a file written directory
+// last has lost its end.
+bool directoryPastEnd(Bytes data) {
+    if (data.size() < 8) {
+        return false;
+    }
+    const bool little = data[0] == 'I';
+    const std::uint16_t version = little ? readLe16(&data[2]) : readBe16(&data[2]);
+    if (version == 43) { // BigTIFF: a 64-bit offset at byte 8
+        if (data.size() < 16) {
+            return true;
+        }
+        std::uint64_t offset = 0;
+        for (int i = 0; i < 8; ++i) {
+            offset = (offset << 8) | data[static_cast<std::size_t>(little ? 15 - i : 8 + i)];
+        }
+        return offset >= data.size();
+    }
+    const std::uint32_t offset = little ? readLe32(&data[4]) : readBe32(&data[4]);
+    return offset >= data.size();
+}
+
+// Whether a strip or tile of the current directory runs past the end of the data.
+bool stripsPastEnd(TIFF* tif, std::uint64_t size) {
+    const std::uint32_t count = TIFFIsTiled(tif) ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint64_t offset = TIFFGetStrileOffset(tif, i);
+        const std::uint64_t bytes = TIFFGetStrileByteCount(tif, i);
+        if (offset > size || bytes > size - offset) {
+            return true;
+        }
+    }
+    return false;
+}
+
 inline std::uint32_t abgrToArgb(std::uint32_t p) {
     return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
 }
 
 } // namespace
 
-bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
+bool decodeTiff(Bytes data, PixelImage& out, int& orientation, bool& cutShort) {
     out.reset();
     orientation = 1;
+    cutShort = false;
     MemoryFile file{data.data(), data.size(), 0, nullptr};
     int errors = 0;
     TiffPtr tif = openTiff(file, "rm", errors);
     if (!tif) {
+        cutShort = directoryPastEnd(data);
         return false;
     }
     const DirectoryFacts facts = directoryFacts(tif.get());
@@ -238,6 +275,7 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
         errors = 0;
         if (!readTiffSamples(tif.get(), hasAlpha, out) || errors > 0) {
             out.reset();
+            cutShort = stripsPastEnd(tif.get(), data.size());
             return false;
         }
         if (hasAlpha && facts.associatedAlpha) {
@@ -267,6 +305,7 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
     }
     if (!ok || errors > 0) {
         out.reset();
+        cutShort = stripsPastEnd(tif.get(), data.size());
         return false;
     }
     const bool premultiplied = hasAlpha && facts.associatedAlpha;
