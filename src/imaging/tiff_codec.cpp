@@ -121,7 +121,9 @@ void unmapProc(thandle_t, void*, toff_t) {}
 
 // Messages are not printed (the program writes no log); errors are counted, since libtiff
 // goes on after some of them (a damaged strip) and returns an image with holes.
-int countError(TIFF*, void* errors, const char*, const char*, va_list) {
+int countError(TIFF*, void* errors, const char* m, const char* f, va_list ap) {
+    vfprintf(stderr, f, ap);
+    fprintf(stderr, " [%s]\n", m);
     ++*static_cast<int*>(errors);
     return 1;
 }
@@ -267,11 +269,9 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation, bool& cutShort) {
                       hasAlpha ? AlphaKind::Straight : AlphaKind::None)) {
         return false;
     }
-    char message[1024] = {};
-    TIFFRGBAImage img{};
-    if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
-        // Layouts the RGBA interface does not know; samples come out in the file's order. The
-        // refusal itself was reported as an error, which does not count against the file.
+    // Layouts the RGBA interface does not know; samples come out in the file's order. The
+    // interface's refusal was reported as an error, which does not count against the file.
+    const auto readSamples = [&] {
         errors = 0;
         if (!readTiffSamples(tif.get(), hasAlpha, out) || errors > 0) {
             out.reset();
@@ -286,6 +286,11 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation, bool& cutShort) {
         out.setDpi(facts.dpiX, facts.dpiY);
         orientation = facts.orientation;
         return true;
+    };
+    char message[1024] = {};
+    TIFFRGBAImage img{};
+    if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
+        return readSamples();
     }
     // The file's own orientation as the requested one: rows come out as stored.
     img.req_orientation = static_cast<std::uint16_t>(facts.orientation);
@@ -304,6 +309,11 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation, bool& cutShort) {
                     static_cast<std::size_t>(facts.width) * sizeof(std::uint32_t));
     }
     if (!ok || errors > 0) {
+        // The interface misreads uncompressed tiles held in memory (it asks for more bytes
+        // than a tile has); tiles are read one by one instead.
+        if (TIFFIsTiled(tif.get()) && !stripsPastEnd(tif.get(), data.size())) {
+            return readSamples();
+        }
         out.reset();
         cutShort = stripsPastEnd(tif.get(), data.size());
         return false;
