@@ -13,6 +13,10 @@ function(scalora_target_options target)
                                                 -fno-sanitize-recover=undefined)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
     endif()
+    if(SCALORA_TSAN)
+        target_compile_options(${target} PUBLIC -fsanitize=thread -fno-omit-frame-pointer)
+        target_link_options(${target} PUBLIC -fsanitize=thread)
+    endif()
 endfunction()
 
 # scalora_library(NAME SOURCES ... DEPS ...): one static library per subsystem folder.
