@@ -149,7 +149,8 @@ void MainWindow::reportLayout() {
     layoutReport_->add("height", &panel_->heightField());
     layoutReport_->add("unit", &panel_->unitLabel(), [this] { return panel_->unitLabel().text(); });
     layoutReport_->add("format", &panel_->formatList());
-    layoutReport_->add("destination", &panel_->destinationField());
+    layoutReport_->add("destination", &panel_->destinationField(),
+                       [this] { return panel_->destinationField().text(); });
     layoutReport_->add("destination_button", &panel_->destinationButton());
     layoutReport_->add("counter", counter_, [this] { return counter_->text(); });
 }
