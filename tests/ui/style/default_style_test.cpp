@@ -2,6 +2,7 @@
 // holds exactly its frames, every standard image and metric is there. With SCALORA_KEEP_PNG
 // set, a contact sheet of all skins in all states is written there to look at.
 #include "../draw/png_file.h"
+#include "data/xml_document.h"
 #include "support/test_support.h"
 #include "ui/draw/canvas.h"
 #include "ui/draw/screen_dpi.h"
@@ -10,8 +11,11 @@
 #include "ui/style/style_values.h"
 #include "ui/style/ui_style_manager.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 
 namespace scalora {
 namespace {
@@ -91,6 +95,60 @@ TEST(DefaultStyle, LoadsWithEverySkinImageStandardImageAndMetric) {
     }
     EXPECT_TRUE(test::writePng(sheet.image(), std::filesystem::path(keep) / "default_style.png"));
     setScreenDpi(0);
+}
+
+// The contrast ratio of two opaque colours, from their relative luminance in linear light.
+double contrastRatio(Color a, Color b) {
+    const auto luminance = [](Color c) {
+        const auto linear = [](std::uint32_t v) {
+            const double s = static_cast<double>(v) / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear((c >> 16) & 0xFF) + 0.7152 * linear((c >> 8) & 0xFF) +
+               0.0722 * linear(c & 0xFF);
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Text that is meant to be read (disabled text and shadows aside) stands at 4.5:1 or more on
+// what it is drawn on: the background of the same state ("selectedItemForeground" on
+// "selectedItemBackground"), else the model's background, else the window's.
+TEST(DefaultStyle, ReadableTextHasContrastOfAtLeastFourAndAHalf) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadFromFile(
+        (test::sourceDir() / "assets" / "styles" / "default" / "xml" / "models.xml").string()));
+    const XmlElement* models = doc.root().findChild("models");
+    ASSERT_NE(models, nullptr);
+    const Color window = 0xFFF0F0F0u;
+    int checked = 0;
+    for (const auto& model : models->children()) {
+        std::map<std::string, Color> colours;
+        for (const auto& property : model->children()) {
+            colours[property->attributeValue("name")] =
+                parseStyleColor(property->attributeValue("data"));
+        }
+        const auto opaque = [&](const std::string& name) -> std::optional<Color> {
+            const auto it = colours.find(name);
+            return it != colours.end() && (it->second >> 24) == 0xFF ? std::optional(it->second)
+                                                                     : std::nullopt;
+        };
+        for (const auto& [name, colour] : colours) {
+            const std::size_t at = name.find("oreground");
+            if (at == std::string::npos || at + 9 != name.size() || (colour >> 24) != 0xFF ||
+                name.starts_with("disabled") || name.find("hadow") != std::string::npos) {
+                continue;
+            }
+            const std::string state = name.substr(0, at - 1);
+            const Color ground = opaque(state + (state.empty() ? "background" : "Background"))
+                                     .value_or(opaque("background").value_or(window));
+            EXPECT_GE(contrastRatio(colour, ground), 4.5)
+                << model->attributeValue("name") << " " << name;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 20);
 }
 
 } // namespace
