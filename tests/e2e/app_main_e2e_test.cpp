@@ -163,11 +163,14 @@ TEST_F(AppRunTest, TheProgressWindowsCloseBoxStopsTheRunAndTheProgramGoesOn) {
 }
 
 // "Open with" while the program runs: a second start hands its paths to the first one, which
-// lists them, and ends as a second start always has.
+// lists them and comes to the front, and ends as a second start always has.
 TEST_F(AppRunTest, ASecondStartsPathsAreListedInTheRunningWindow) {
     if (!startProgram()) {
         return;
     }
+    // Minimized, so that the second start has something to raise.
+    ASSERT_EQ(xdotool({"search", "--onlyvisible", "--name", kTitle, "windowminimize", "--sync"}),
+              0);
     std::vector<std::string> argv{(test::binDir() / "scalora").string()};
     const std::vector<std::string> photos = corpusPhotos();
     argv.insert(argv.end(), photos.begin(), photos.begin() + 3);
@@ -180,6 +183,7 @@ TEST_F(AppRunTest, ASecondStartsPathsAreListedInTheRunningWindow) {
     }
     ASSERT_TRUE(waitForState("main.table", names));
     ASSERT_TRUE(waitForState("main.counter", "3 images"));
+    ASSERT_EQ(xdotool({"search", "--sync", "--onlyvisible", "--name", kTitle}), 0);
     ASSERT_TRUE(keepScreenshot("app_second_start.png"));
     ASSERT_EQ(closeProgram(), 0);
 }
