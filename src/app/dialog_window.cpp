@@ -1,6 +1,8 @@
 #include "app/dialog_window.h"
 
 #include "app/application.h"
+#include "app/layout_report.h"
+#include "base/strings.h"
 #include "ui/core/ui_event.h"
 #include "ui/widgets/popup_placement.h"
 #include "ui/widgets/ui_button.h"
@@ -92,6 +94,10 @@ void showDialogMessage(UIWindow* parent, std::int32_t iconKind, std::string text
     if (!detail.empty()) {
         box.setDetailText(std::move(detail));
     }
+    // Which message shows, on one line, for the end-to-end tests.
+    LayoutReport report(box, "message");
+    report.add("ok", box.button(UIMessageBoxButton::Ok),
+               [&box] { return replaceAll(box.text(), "\n", "|"); });
     (void)box.run();
 }
 

@@ -1,5 +1,6 @@
 #include "app/feedback_window.h"
 
+#include "app/layout_report.h"
 #include "data/translate.h"
 #include "net/exchange_cancel.h"
 #include "net/feedback_form.h"
@@ -59,6 +60,10 @@ FeedbackWindow::FeedbackWindow(UIWindow* owner, FeedbackEndpoint endpoint)
     send_->clicked().connect([this] { send(); });
     placeOverOwner();
     email_->setFocus();
+    layoutReport_ = std::make_unique<LayoutReport>(*this, "feedback");
+    layoutReport_->add("email", email_);
+    layoutReport_->add("message", message_);
+    layoutReport_->add("send", send_, [this] { return send_->isEnabled() ? "on" : "off"; });
 }
 
 FeedbackWindow::~FeedbackWindow() {

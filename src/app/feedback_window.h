@@ -15,6 +15,7 @@
 namespace scalora {
 
 class ExchangeCancel;
+class LayoutReport;
 class UIButton;
 class UILineEdit;
 class UITextEdit;
@@ -44,6 +45,7 @@ private:
     UIButton* send_ = nullptr;
     UIMessageHandlerId handler_ = 0;
     std::unique_ptr<ExchangeCancel> cancel_;
+    std::unique_ptr<LayoutReport> layoutReport_;
     std::thread worker_;
     bool sending_ = false;
 };

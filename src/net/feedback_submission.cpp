@@ -5,6 +5,8 @@
 #include "net/feedback_form.h"
 #include "net/feedback_reply.h"
 
+#include <charconv>
+#include <cstdlib>
 #include <utility>
 
 namespace scalora {
@@ -28,6 +30,21 @@ FeedbackEndpoint defaultFeedbackEndpoint() {
     endpoint.host = SCALORA_FEEDBACK_HOST;
     endpoint.port = SCALORA_FEEDBACK_PORT;
     endpoint.userAgent = feedbackUserAgent(kProductName, kProductVersion);
+    // A staging service (or a test's) for one run, as "host:port"; anything else is ignored.
+    if (const char* server = std::getenv("SCALORA_FEEDBACK_SERVER")) {
+        const std::string_view text(server);
+        const std::size_t colon = text.rfind(':');
+        std::int32_t port = 0;
+        if (colon != std::string_view::npos && colon > 0) {
+            const auto [end, error] =
+                std::from_chars(text.data() + colon + 1, text.data() + text.size(), port);
+            if (error == std::errc() && end == text.data() + text.size() && port > 0 &&
+                port <= 65535) {
+                endpoint.host = std::string(text.substr(0, colon));
+                endpoint.port = port;
+            }
+        }
+    }
     return endpoint;
 }
 

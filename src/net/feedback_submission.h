@@ -35,8 +35,9 @@ struct FeedbackEndpoint {
 // The client identification sent as User-Agent: "<product>/<version> (Linux)".
 std::string feedbackUserAgent(std::string_view product, std::string_view version);
 
-// The service chosen at build time (SCALORA_FEEDBACK_HOST, SCALORA_FEEDBACK_PORT) and the
-// product's own name and version as the User-Agent.
+// The service chosen at build time (SCALORA_FEEDBACK_HOST, SCALORA_FEEDBACK_PORT), or for one
+// run the environment's SCALORA_FEEDBACK_SERVER ("host:port"), and the product's own name and
+// version as the User-Agent.
 FeedbackEndpoint defaultFeedbackEndpoint();
 
 class FeedbackSubmission {
