@@ -96,7 +96,8 @@ ResizeSettingsPanel::ResizeSettingsPanel(UIElement* parent, SettingsStore& setti
     // A square beside the field: the icon says what it does.
     destinationButton_->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
     destinationButton_->setMaximumSize({kDestinationButtonWidth, kMaxSizeValue});
-    for (UILabel* label : {byLabel_, unitLabel_}) {
+    // Captions keep their whole text in every language; the fields beside them give way.
+    for (UILabel* label : {modeLabel_, byLabel_, unitLabel_, formatLabel_, destinationLabel_}) {
         label->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
     }
 
