@@ -96,8 +96,7 @@ ResizeSettingsPanel::ResizeSettingsPanel(UIElement* parent, SettingsStore& setti
     // A square beside the field: the icon says what it does.
     destinationButton_->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
     destinationButton_->setMaximumSize({kDestinationButtonWidth, kMaxSizeValue});
-    // Captions keep their whole text in every language; the fields beside them give way.
-    for (UILabel* label : {modeLabel_, byLabel_, unitLabel_, formatLabel_, destinationLabel_}) {
+    for (UILabel* label : {byLabel_, unitLabel_}) {
         label->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
     }
 
@@ -141,6 +140,10 @@ void ResizeSettingsPanel::retranslate() {
     modeLabel_->setText(translate("Mode:", kContext));
     formatLabel_->setText(translate("Format:", kContext));
     destinationLabel_->setText(translate("Destination:", kContext));
+    // Captions keep their whole text in every language; the fields beside them give way.
+    for (UILabel* label : {modeLabel_, formatLabel_, destinationLabel_}) {
+        label->setMinimumSize({label->sizeHint().width, 0});
+    }
     modeList_->setItems(modeTexts());
     formatList_->setItems(formatTexts());
     widthField_->setToolTip(translate("Width", kToolTipContext));
