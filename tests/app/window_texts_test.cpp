@@ -1,8 +1,8 @@
 // Every window and message box of the program, in every language file the build ships, at
 // its default and its smallest size: no label, button, check box or group title may show its
 // text shortened with an ellipsis or cut by the element or a parent around it, and no item of
-// a drop-down list may show shortened when it is picked. With
-// SCALORA_KEEP_PNG set, a picture of each window in each language is kept there.
+// a drop-down list or column title may show shortened. With SCALORA_KEEP_PNG set, a picture of
+// each window in each language is kept there.
 #include "app/about_window.h"
 #include "app/feedback_window.h"
 #include "app/main_window.h"
@@ -50,7 +50,8 @@ public:
     void rebuildTable() override {}
 };
 
-// "<kind> "<text>"" for an element whose text does not fit, or empty.
+// What does not fit of a label, button, check box or group title, with the sizes; empty when
+// it fits.
 std::string misfit(const UIElement& e) {
     const auto describe = [&e](const char* kind, const std::string& text, const char* how) {
         return std::string(kind) + " \"" + text + "\" " + how + ": " + std::to_string(e.width()) +
@@ -211,9 +212,7 @@ protected:
             std::int32_t icon;
             Refusal words;
         };
-        const auto tr = [](std::string_view text, std::string_view context) {
-            return translate(text, context);
-        };
+        const auto tr = translate;
         const std::vector<Message> messages{
             {"images_not_found", kInformationIcon, {tr("Images not found.", "Messages"), {}}},
             {"invalid_width", kWarningIcon, sizeRefusal(SizeCheck::InvalidWidth)},
