@@ -104,6 +104,7 @@ MainWindow::MainWindow(SettingsStore& settings, BatchEngine& engine,
 
     auto panelRow = std::make_unique<UIVBoxLayout>();
     panelRow->addElement(panel_);
+    panelRow_ = panelRow.get();
     auto column = std::make_unique<UIVBoxLayout>();
     column->setContentsMargins({0, 0, 0, 0});
     column->setSpacing(0);
@@ -207,7 +208,7 @@ void MainWindow::showAtStoredGeometry() {
     };
     const WindowGeometry stored{read("Left"), read("Top"), read("Width"), read("Height")};
     const Rect place =
-        restoredWindowRect(stored, primaryWorkAreaOrFallback(monitors_), kMinimumSize);
+        restoredWindowRect(stored, primaryWorkAreaOrFallback(monitors_), minimumSize());
     setGeometry(place);
     show();
     activate();
@@ -240,8 +241,17 @@ void MainWindow::retranslateTexts() {
     table_->retranslate();
     table_->rebuildView();
     updateCounter();
+    fitMinimumSizeToTexts();
     relayout();
     update();
+}
+
+void MainWindow::fitMinimumSizeToTexts() {
+    // Longer captions or mode names widen the smallest window rather than shortening them in
+    // the settings panel; the table and the tool bar give way.
+    const Margins m = panelRow_->contentsMargins();
+    const std::int32_t panelWidth = panel_->sizeHint().width + m.left + m.right;
+    setMinimumSize({std::max(kMinimumSize.width, panelWidth), kMinimumSize.height});
 }
 
 void MainWindow::saveState() {

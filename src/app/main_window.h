@@ -26,6 +26,7 @@ class ResizeSettingsPanel;
 class SettingsStore;
 class UIBox;
 class UILabel;
+class UILayout;
 class UIProgress;
 class UIStatusBar;
 class UIToolBar;
@@ -116,6 +117,8 @@ private:
     void buildToolBar();
     void reportLayout();
     void retranslateTexts();
+    // At least the design's smallest size, wide enough for the panel's texts.
+    void fitMinimumSizeToTexts();
     void chooseDestination();
     void placeBusyLayer();
     RunRequest runRequest() const;
@@ -128,6 +131,8 @@ private:
     std::unique_ptr<ImageList> list_;
     ImageTable* table_ = nullptr;
     ResizeSettingsPanel* panel_ = nullptr;
+    // The layout round the panel, whose margins the panel's width is measured with.
+    UILayout* panelRow_ = nullptr;
     UIStatusBar* statusBar_ = nullptr;
     UILabel* counter_ = nullptr;
     UIProgress* progress_ = nullptr;

@@ -86,7 +86,11 @@ ProgressWindow::ProgressWindow(UIWindow* owner, BatchEngine& engine, const Setti
     skipped_ = makeValue(this, "0");
     auto* elapsedLabel = new UILabel(this, translate("Elapsed time:", kContext));
     elapsed_ = makeValue(this, "00:00:00");
-    button_ = new UIButton(this, translate("Stop", kContext));
+    // As wide for Close as for Stop, so that the button keeps its size when the run ends.
+    button_ = new UIButton(this, translate("Close", kContext));
+    const std::int32_t closeWidth = button_->sizeHint().width;
+    button_->setText(translate("Stop", kContext));
+    button_->setMinimumSize({std::max(closeWidth, button_->sizeHint().width), 0});
     button_->setSizePolicy(UISizePolicy::Fixed, UISizePolicy::Fixed);
     button_->clicked().connect([this] { onButton(); });
 

@@ -140,6 +140,10 @@ void ResizeSettingsPanel::retranslate() {
     modeLabel_->setText(translate("Mode:", kContext));
     formatLabel_->setText(translate("Format:", kContext));
     destinationLabel_->setText(translate("Destination:", kContext));
+    // Captions keep their whole text in every language; the fields beside them give way.
+    for (UILabel* label : {modeLabel_, formatLabel_, destinationLabel_}) {
+        label->setMinimumSize({label->sizeHint().width, 0});
+    }
     modeList_->setItems(modeTexts());
     formatList_->setItems(formatTexts());
     widthField_->setToolTip(translate("Width", kToolTipContext));

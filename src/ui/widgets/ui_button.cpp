@@ -246,11 +246,39 @@ void UIButton::paintBackground(Canvas& canvas) const {
     canvas.drawRect(rect(), frame);
 }
 
+Rect UIButton::textAreaIn(const Rect& content) const {
+    Rect area = content;
+    if (!hasIcon() || text_.empty()) {
+        return area;
+    }
+    const Size largest = widestAndTallestIcon();
+    if (iconPlacement_ == UIIconPlacement::Left || iconPlacement_ == UIIconPlacement::BeforeText) {
+        const std::int32_t used = largest.width + iconAndTextSpacing_;
+        area.x += used;
+        area.width -= used;
+    } else {
+        const std::int32_t used = largest.height + iconAndTextSpacing_;
+        area.y += used;
+        area.height -= used;
+    }
+    return area;
+}
+
+Rect UIButton::captionRoom() const {
+    return textAreaIn(rect().shrunk(padding_));
+}
+
+bool UIButton::isShortened() const {
+    if (text_.empty()) {
+        return false;
+    }
+    const Rect room = captionRoom();
+    return textSize_.width > room.width || textSize_.height > room.height;
+}
+
 void UIButton::paintIconAndText(Canvas& canvas, const Rect& content) const {
-    Rect textArea = content;
     if (hasIcon()) {
         const PixelImage* icon = iconFor(iconState());
-        const Size largest = widestAndTallestIcon();
         const std::int32_t iw = icon != nullptr ? icon->width() : 0;
         const std::int32_t ih = icon != nullptr ? icon->height() : 0;
         Point at;
@@ -259,14 +287,8 @@ void UIButton::paintIconAndText(Canvas& canvas, const Rect& content) const {
         } else if (iconPlacement_ == UIIconPlacement::Left ||
                    iconPlacement_ == UIIconPlacement::BeforeText) {
             at = {content.x, content.y + (content.height - ih) / 2};
-            const std::int32_t used = largest.width + iconAndTextSpacing_;
-            textArea.x += used;
-            textArea.width -= used;
         } else {
             at = {content.x + (content.width - iw) / 2, content.y};
-            const std::int32_t used = largest.height + iconAndTextSpacing_;
-            textArea.y += used;
-            textArea.height -= used;
         }
         if (icon != nullptr) {
             canvas.drawImage(*icon, at);
@@ -282,7 +304,7 @@ void UIButton::paintIconAndText(Canvas& canvas, const Rect& content) const {
         color = checkedForeground_;
         shadow = checkedShadowForeground_;
     }
-    drawShadowedText(canvas, textStyle_.font, textArea, text_, color, shadow,
+    drawShadowedText(canvas, textStyle_.font, textAreaIn(content), text_, color, shadow,
                      textStyle_.shadowOffset, kAlignHCenter | kAlignVCenter | kTextElideRight);
 }
 

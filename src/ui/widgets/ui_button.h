@@ -72,6 +72,9 @@ public:
     void setMenu(UIDropDownMenu* menu);
     bool isArmed() const { return armed_; }
     const UITextStyle& textStyle() const { return textStyle_; }
+    // The caption does not fit the room the button leaves it beside its icon: it is drawn
+    // shortened with an ellipsis, or cut at the top and bottom.
+    bool isShortened() const;
 
     // The skin state and icon the flags select (see the header comment).
     SkinState backgroundState() const;
@@ -116,6 +119,10 @@ protected:
     Rect contentRect() const;
     void paintBackground(Canvas& canvas) const;
     void paintIconAndText(Canvas& canvas, const Rect& content) const;
+    // The part of content the caption is drawn in: beside or below the icon.
+    Rect textAreaIn(const Rect& content) const;
+    // Where the caption goes while the button rests (not pushed down).
+    virtual Rect captionRoom() const;
     void paintFocus(Canvas& canvas) const;
     const PixelImage* iconFor(UIButtonIcon state) const;
     Size widestAndTallestIcon() const;

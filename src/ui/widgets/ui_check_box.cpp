@@ -69,7 +69,7 @@ Rect UICheckBox::indicatorRect() const {
     return {0, (height() - indicatorSize_) / 2, indicatorSize_, indicatorSize_};
 }
 
-Rect UICheckBox::captionRect() const {
+Rect UICheckBox::captionRoom() const {
     const std::int32_t x = indicatorSize_ + indicatorSpacing_;
     return {x, 0, std::max(width() - x, 0), height()};
 }
@@ -92,7 +92,7 @@ void UICheckBox::paintEvent(UIEvent& e) {
             canvas.drawLine(tick[1], tick[2], ink);
         }
     }
-    const Rect caption = captionRect();
+    const Rect caption = captionRoom();
     drawCaption(canvas, textStyle(), caption, text(), isEnabled(),
                 kAlignLeft | kAlignVCenter | kTextElideRight);
     if (hasFocus() && !text().empty()) {

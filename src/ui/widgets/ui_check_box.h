@@ -23,10 +23,10 @@ public:
 
 protected:
     void paintEvent(UIEvent& e) override;
+    Rect captionRoom() const override;
 
 private:
     Rect indicatorRect() const;
-    Rect captionRect() const;
 
     std::int32_t indicatorSize_;
     std::int32_t indicatorSpacing_;

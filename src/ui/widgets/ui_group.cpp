@@ -123,6 +123,17 @@ Rect UIGroup::indicatorRect() const {
     return {0, (titleRowHeight() - indicatorSize_) / 2, indicatorSize_, indicatorSize_};
 }
 
+Rect UIGroup::titleRect() const {
+    const Rect row = titleRowRect();
+    const Rect indicator = indicatorRect();
+    const std::int32_t x = indicator.isEmpty() ? 0 : indicator.right() + indicatorSpacing_;
+    return {x, row.y, std::max(row.width - x, 0), row.height};
+}
+
+bool UIGroup::isTitleShortened() const {
+    return !title_.empty() && textStyle_.font.textWidth(title_) > titleRect().width;
+}
+
 Margins UIGroup::contentsMargins() const {
     return {kFrameBorder, titleRowHeight() + kTitleGap + kFrameBorder, kFrameBorder, kFrameBorder};
 }
@@ -185,13 +196,12 @@ void UIGroup::paintEvent(UIEvent& e) {
                                Brush(ink));
         }
     }
-    const std::int32_t titleX = indicator.isEmpty() ? 0 : indicator.right() + indicatorSpacing_;
-    const Rect titleRect{titleX, row.y, std::max(row.width - titleX, 0), row.height};
-    drawCaption(canvas, textStyle_, titleRect, title_, enabled,
+    const Rect title = titleRect();
+    drawCaption(canvas, textStyle_, title, title_, enabled,
                 kAlignLeft | kAlignVCenter | kTextElideRight);
     if (hasFocus()) {
-        const std::int32_t w = std::min(textStyle_.font.textWidth(title_), titleRect.width);
-        drawFocusFrame(canvas, {0, row.y, titleX + w + 2, row.height},
+        const std::int32_t w = std::min(textStyle_.font.textWidth(title_), title.width);
+        drawFocusFrame(canvas, {0, row.y, title.x + w + 2, row.height},
                        textStyle_.textColor(enabled));
     }
     if (collapsed_) {

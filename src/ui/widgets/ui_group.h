@@ -37,6 +37,8 @@ public:
     // The title row at the top, and the indicator frame the state selects.
     Rect titleRowRect() const;
     SkinState indicatorState() const;
+    // The title does not fit beside the indicator and is drawn shortened with an ellipsis.
+    bool isTitleShortened() const;
 
     Size sizeHint() const override;
     Size minimumSizeHint() const override;
@@ -59,6 +61,8 @@ protected:
 private:
     std::int32_t titleRowHeight() const;
     Rect indicatorRect() const;
+    // Where the title is drawn: the title row after the indicator.
+    Rect titleRect() const;
     void toggle();
     void setHeaderHovered(bool hovered);
     Size withTitle(Size content) const;

@@ -191,13 +191,17 @@ std::string UIHeader::elidedTitle(std::int32_t index) const {
     return style_.font.elidedText(section(index).title, r.width);
 }
 
+bool UIHeader::isTitleShortened(std::int32_t index) const {
+    return isValid(index) && section(index).visible && elidedTitle(index) != section(index).title;
+}
+
 std::string UIHeader::toolTipText(Point point) const {
     const std::int32_t index = sectionAt(point.x);
     if (index < 0) {
         return toolTip();
     }
     const std::string& title = section(index).title;
-    return elidedTitle(index) != title ? title : std::string();
+    return isTitleShortened(index) ? title : std::string();
 }
 
 // --- style ---

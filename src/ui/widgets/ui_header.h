@@ -55,6 +55,8 @@ public:
     std::int32_t totalWidth() const;
     // The width of the sections as set, without stretching (what a table must scroll over).
     std::int32_t naturalWidth() const;
+    // A visible section is narrower than its title, which it shows shortened with an ellipsis.
+    bool isTitleShortened(std::int32_t index) const;
     // The section under a header x (element coordinates), or -1.
     std::int32_t sectionAt(std::int32_t x) const;
     // The section whose right edge is within the grip distance of x, or -1.
@@ -65,6 +67,7 @@ public:
     // The width the stretched last section fills up to (the table's viewport width).
     void setAvailableWidth(std::int32_t width);
     Margins itemPadding() const { return style_.itemPadding; }
+    const UIFont& font() const { return style_.font; }
 
     UISignal<std::int32_t> sectionClicked;
     UISignal<std::int32_t, std::int32_t> sectionResized;

@@ -92,6 +92,10 @@ Size UILineEdit::minimumSizeHint() const {
     return {std::max(minimumWidth_, widthAroundText()), sizeHint().height};
 }
 
+bool UILineEdit::isTextShortened() const {
+    return elided_ && style_.font.textWidth(text()) > contentRect().width;
+}
+
 Rect UILineEdit::contentRect() const {
     return rect().shrunk(textMargins());
 }

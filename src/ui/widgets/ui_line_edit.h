@@ -47,6 +47,8 @@ public:
     // While the field has no focus, a line longer than the field ends in an ellipsis.
     bool isElided() const { return elided_; }
     void setElided(bool on);
+    // An elided field's text is longer than the field: it shows ending in an ellipsis.
+    bool isTextShortened() const;
     // Which typed, pasted or dropped characters are kept (setText is not filtered).
     void setCharacterFilter(TextEditModel::CharacterFilter filter) {
         editor_.setCharacterFilter(std::move(filter));

@@ -109,6 +109,21 @@ void UIMessageBox::layOut() {
     setSize(layout_.size.width, layout_.size.height);
 }
 
+bool UIMessageBox::isTextCut() const {
+    const auto cut = [](const std::string& words, const Rect& place) {
+        if (words.empty()) {
+            return false;
+        }
+        const std::vector<std::string> lines = wrapTextLines(textFont(), words, place.width);
+        const auto height = static_cast<std::int32_t>(lines.size()) * textFont().lineHeight();
+        return height > place.height ||
+               std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+                   return textFont().textWidth(line) > place.width;
+               });
+    };
+    return cut(text_, layout_.text) || cut(detail_, layout_.detail);
+}
+
 void UIMessageBox::resizeEvent(UIEvent&) {
     for (std::size_t i = 0; i < buttons_.size() && i < layout_.buttons.size(); ++i) {
         buttons_[i].second->setGeometry(layout_.buttons[i]);

@@ -47,6 +47,9 @@ public:
     UIButton* button(UIMessageBoxButton which) const;
     UICheckBox* doNotShowAgainBox() const { return checkBox_; }
     const MessageBoxLayout& boxLayout() const { return layout_; }
+    // A line of the text or the detail is wider than its place, or the lines are taller:
+    // the box reached the edge of the work area and part of the words is not shown.
+    bool isTextCut() const;
 
     void setStyleProperty(const std::string& name, const std::string& value) override;
 

@@ -51,6 +51,12 @@ std::int32_t UIToolButton::arrowRoom() const {
     return arrow.width + iconAndTextSpacing();
 }
 
+Rect UIToolButton::captionRoom() const {
+    Rect content = rect().shrunk(padding());
+    content.width -= arrowRoom();
+    return textAreaIn(content);
+}
+
 Size UIToolButton::sizeHint() const {
     Size s = UIButton::sizeHint();
     s.width += arrowRoom();

@@ -19,6 +19,7 @@ public:
 
 protected:
     void paintEvent(UIEvent& e) override;
+    Rect captionRoom() const override;
 
 private:
     // The arrow's room at the right (arrow and spacing), 0 without a menu.
