@@ -4,10 +4,17 @@
 // fields (tool.toolTip, kSwitchRows[i].text), a local variable and a function's return values.
 // A context that reaches translate through a parameter is one of the group paths the code names
 // without translating with it (the text editors hand theirs down through a constructor).
+#include "../ui/draw/png_file.h"
+#include "base/strings.h"
 #include "data/translation.h"
 #include "support/test_support.h"
+#include "ui/draw/canvas.h"
+#include "ui/draw/font_face.h"
+#include "ui/draw/screen_dpi.h"
+#include "ui/draw/ui_font.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -592,6 +599,17 @@ const Translation& english() {
     return file;
 }
 
+std::vector<std::filesystem::path> otherLanguages() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(languagesDir())) {
+        if (entry.path().extension() == ".xml" && entry.path().stem() != "english") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 std::set<std::pair<std::string, std::string>> itemKeys(const Translation& t) {
     std::set<std::pair<std::string, std::string>> keys;
     for (const TranslationItem& item : t.items()) {
@@ -633,15 +651,12 @@ TEST(LanguageFilesTest, EveryEnglishItemIsUsed) {
 
 TEST(LanguageFilesTest, EveryLanguageHasExactlyTheEnglishItems) {
     const auto expected = itemKeys(english());
-    std::size_t languages = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(languagesDir())) {
-        if (entry.path().extension() != ".xml" || entry.path().stem() == "english") {
-            continue;
-        }
-        ++languages;
-        const std::string name = entry.path().filename().string();
+    const std::vector<std::filesystem::path> files = otherLanguages();
+    EXPECT_FALSE(files.empty());
+    for (const std::filesystem::path& file : files) {
+        const std::string name = file.filename().string();
         Translation language;
-        ASSERT_TRUE(language.load(entry.path().string())) << name << " does not load";
+        ASSERT_TRUE(language.load(file.string())) << name << " does not load";
         EXPECT_FALSE(language.language().empty()) << name;
         const auto keys = itemKeys(language);
         for (const auto& [group, source] : expected) {
@@ -655,7 +670,57 @@ TEST(LanguageFilesTest, EveryLanguageHasExactlyTheEnglishItems) {
         }
         EXPECT_EQ(language.items().size(), english().items().size()) << name << " repeats items";
     }
-    EXPECT_GE(languages, 1u);
+}
+
+// The interface font, or the face fontconfig falls back to for a character it lacks, draws
+// every character of every language: none shows as an empty box. With SCALORA_KEEP_PNG set,
+// each language's main window texts are drawn into <language>.png there, to be looked at.
+TEST(LanguageFilesTest, EveryCharacterOfEveryLanguageHasAGlyph) {
+    setScreenDpi(96);
+    const std::shared_ptr<FontFace> face = FontFace::get(UIFont::defaultFamily(), 12, false, false);
+    ASSERT_NE(face, nullptr);
+    std::vector<FontFace::PlacedGlyph> placed;
+    // A noncharacter no font has: what a missing glyph looks like.
+    face->layout(U"\U0010FFFF", &placed);
+    ASSERT_EQ(placed.size(), 1u);
+    const FontFace::Glyph* missing = placed[0].glyph;
+    const char* keep = std::getenv("SCALORA_KEEP_PNG");
+    for (const std::filesystem::path& file : otherLanguages()) {
+        Translation language;
+        ASSERT_TRUE(language.load(file.string())) << file;
+        std::set<char32_t> lacking;
+        for (const TranslationItem& item : language.items()) {
+            const std::string& text = item.translation;
+            for (std::size_t pos = 0; pos < text.size();) {
+                const char32_t c = decodeUtf8(text, pos);
+                placed.clear();
+                face->layout(std::u32string(1, c), &placed);
+                if (c >= 0x20 && (placed.empty() || placed[0].glyph == missing)) {
+                    lacking.insert(c);
+                }
+            }
+        }
+        for (char32_t c : lacking) {
+            ADD_FAILURE() << file.filename().string() << ": no installed font draws U+" << std::hex
+                          << static_cast<std::uint32_t>(c)
+                          << " (the CJK languages need the package fonts-noto-cjk)";
+        }
+        if (keep != nullptr) {
+            Canvas canvas(360, 16 * 14);
+            canvas.clear(0xFFFFFFFF);
+            const UIFont font(UIFont::defaultFamily(), 9);
+            std::int32_t y = 2;
+            for (const TranslationItem& item : language.items()) {
+                if (item.group == "MainWindow") {
+                    canvas.drawText(font, Point{4, y}, item.translation, 0xFF000000);
+                    y += 16;
+                }
+            }
+            EXPECT_TRUE(test::writePng(canvas.image(), std::filesystem::path(keep) /
+                                                           (file.stem().string() + ".png")));
+        }
+    }
+    setScreenDpi(0);
 }
 
 } // namespace
