@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
-#include <regex>
 #include <set>
 #include <string>
 #include <utility>
@@ -192,6 +191,22 @@ struct SourceFile {
     }
 };
 
+// Written like a nested group's path: capitalised words joined by "/", as "MainWindow/Menus".
+bool isGroupPath(std::string_view text) {
+    std::size_t words = 0;
+    for (const std::string& word : split(text, "/")) {
+        const bool capitalised = !word.empty() && word[0] >= 'A' && word[0] <= 'Z' &&
+                                 std::all_of(word.begin(), word.end(), [](char c) {
+                                     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                                 });
+        if (!capitalised) {
+            return false;
+        }
+        ++words;
+    }
+    return words >= 2;
+}
+
 // A parameter's name: the last identifier before its default value.
 std::string paramName(const SourceFile& f, Range r) {
     std::string name;
@@ -309,14 +324,13 @@ public:
                 }
             }
         }
-        static const std::regex kGroupPath("[A-Z][A-Za-z]*(/[A-Z][A-Za-z]*)+");
         std::set<std::string> resolvedContexts;
         for (const auto& [context, text] : out.inContext) {
             resolvedContexts.insert(context);
         }
         for (const SourceFile& f : files_) {
             for (const Token& token : f.tokens) {
-                if (token.kind == TokenKind::String && std::regex_match(token.text, kGroupPath) &&
+                if (token.kind == TokenKind::String && isGroupPath(token.text) &&
                     resolvedContexts.count(token.text) == 0) {
                     out.forwardedContexts.insert(token.text);
                 }
