@@ -5,6 +5,11 @@ function(scalora_target_options target)
     target_compile_features(${target} PUBLIC cxx_std_20)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                               -Wold-style-cast)
+    # clang's -Wconversion also warns of sign changes, which GCC's (the one CI builds with)
+    # leaves to -Wsign-conversion; the fuzz build uses clang and keeps to GCC's set.
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        target_compile_options(${target} PRIVATE -Wno-sign-conversion)
+    endif()
     if(SCALORA_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
@@ -12,6 +17,10 @@ function(scalora_target_options target)
         target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
                                                 -fno-sanitize-recover=undefined)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+    endif()
+    if(SCALORA_TSAN)
+        target_compile_options(${target} PUBLIC -fsanitize=thread -fno-omit-frame-pointer)
+        target_link_options(${target} PUBLIC -fsanitize=thread)
     endif()
 endfunction()
 

@@ -21,6 +21,17 @@ std::optional<std::string> droppedFolder(const UIMimeData* data) {
     return paths.front();
 }
 
+namespace {
+
+// Over X11 a drag offers its formats but not its data, which arrives only with the drop: a
+// drag of files whose paths are not known yet is taken, and the drop decides.
+bool mayBeFolder(const UIMimeData* data) {
+    return data != nullptr && data->hasFilePaths() &&
+           (data->filePaths().empty() || droppedFolder(data));
+}
+
+} // namespace
+
 void DestinationField::mouseDoubleClickEvent(UIEvent& e) {
     if (trim(text()).empty() && e.button == kLeftButton) {
         chooseRequested.emit();
@@ -30,13 +41,13 @@ void DestinationField::mouseDoubleClickEvent(UIEvent& e) {
 }
 
 void DestinationField::dragEnterEvent(UIEvent& e) {
-    if (droppedFolder(e.mimeData)) {
+    if (mayBeFolder(e.mimeData)) {
         e.accept();
     }
 }
 
 void DestinationField::dragMoveEvent(UIEvent& e) {
-    if (droppedFolder(e.mimeData)) {
+    if (mayBeFolder(e.mimeData)) {
         e.accept();
     }
 }

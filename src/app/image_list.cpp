@@ -15,6 +15,7 @@
 #include "ui/widgets/ui_message_box.h"
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <set>
 #include <thread>
@@ -29,6 +30,8 @@ constexpr std::string_view kShowFullNameKey = "general/isShowFullName";
 
 // Previews are decoded on up to this many threads besides the UI thread's waiting.
 constexpr unsigned kMaxPreviewThreads = 4;
+// How long adding waits for a preview before it gives the window a turn.
+constexpr std::chrono::milliseconds kLongestStill{40};
 
 unsigned previewThreads() {
     return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxPreviewThreads);
@@ -119,6 +122,13 @@ int ImageList::addImages(const std::vector<std::string>& paths) {
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (!host_.turnEventLoop()) {
             return count;
+        }
+        // A large photo without a usable EXIF thumbnail takes a while to preview: the window
+        // keeps painting meanwhile.
+        while (!work.waitFor(i, kLongestStill)) {
+            if (!host_.turnEventLoop()) {
+                return count;
+            }
         }
         if (commit(work.take(i))) {
             ++count;

@@ -25,7 +25,9 @@ namespace {
 constexpr std::int32_t kRowHeight = 60;
 constexpr std::int32_t kStatusColumnWidth = 110;
 constexpr std::int32_t kPreviewColumnWidth = 80;
-constexpr std::int32_t kNameColumnWidth = 300;
+// The name column fills what the others leave, so this is only its least share: small enough
+// that the window's default width shows every column without a sideways scroll bar.
+constexpr std::int32_t kNameColumnWidth = 160;
 
 constexpr const char* kStatusIconNames[] = {"icon_status_unknown", "icon_status_ok",
                                             "icon_status_error"};
@@ -130,6 +132,7 @@ ImageTable::ImageTable(UIElement* parent, ImageList& list, ImageListHost& host)
     header()->addSection({}, kStatusColumnWidth);
     header()->addSection({}, kPreviewColumnWidth);
     header()->addSection({}, kNameColumnWidth);
+    header()->setStretchLastSection(true);
     table()->setRowHeight(kRowHeight);
     table()->setBlankImage(skinPicture("drop_arrow"));
     for (std::size_t i = 0; i < std::size(kStatusIconNames); ++i) {

@@ -9,7 +9,9 @@
 #include "app/main_window.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
+#include "exchange/ui_drag_drop.h"
 #include "ui/backend/sdl/sdl_window_system.h"
+#include "ui/backend/sdl/xdnd_bridge.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/core/window_system_monitors.h"
 #include "ui/style/resource_source.h"
@@ -77,7 +79,12 @@ int main(int argc, char** argv) {
     // Window icons and cursors come from the data archive, which the application owns and
     // keeps open until after the event loop.
     styles.setDataSource(std::make_shared<ArchiveSource>(application.findArchive("data")));
+    SdlWindowSystem& windowSystem = *sdl;
     UIToolkit toolkit(std::move(sdl));
+    // Files dragged from a file manager: X11's drag messages give the enter, moves and the
+    // drop point, SDL's drop events the paths.
+    UIDragDrop::instance().install();
+    const XdndBridge xdnd(windowSystem, UIDragDrop::instance());
     application.setEventLoop([&toolkit] { return toolkit.run(); });
     application.setQuitHandler([&toolkit] { toolkit.quit(0); });
 

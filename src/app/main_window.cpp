@@ -32,6 +32,7 @@
 #include "ui/widgets/ui_spacer.h"
 #include "ui/widgets/ui_spin_box.h"
 #include "ui/widgets/ui_status_bar.h"
+#include "ui/widgets/ui_table.h"
 #include "ui/widgets/ui_tool_bar.h"
 #include "ui/widgets/ui_tool_button.h"
 
@@ -131,14 +132,25 @@ void MainWindow::reportLayout() {
     for (const ToolCommand& tool : kToolCommands) {
         layoutReport_->add(tool.reportName, &toolButton(tool.command));
     }
-    layoutReport_->add("table", table_);
+    // The names the table shows, so a test can see what reached the list.
+    layoutReport_->add("table", table_, [this] {
+        std::string names;
+        const UITable& rows = *table_->table();
+        for (std::int32_t i = 0; i < rows.rowCount(); ++i) {
+            const auto& cells = rows.row(i).cells;
+            const auto name = static_cast<std::size_t>(ImageTable::Column::Name);
+            names += (i > 0 ? "|" : "") + (name < cells.size() ? cells[name].text : std::string());
+        }
+        return names;
+    });
     layoutReport_->add("mode", &panel_->modeList(),
                        [this] { return std::to_string(panel_->modeList().currentIndex()); });
     layoutReport_->add("width", &panel_->widthField());
     layoutReport_->add("height", &panel_->heightField());
     layoutReport_->add("unit", &panel_->unitLabel(), [this] { return panel_->unitLabel().text(); });
     layoutReport_->add("format", &panel_->formatList());
-    layoutReport_->add("destination", &panel_->destinationField());
+    layoutReport_->add("destination", &panel_->destinationField(),
+                       [this] { return panel_->destinationField().text(); });
     layoutReport_->add("destination_button", &panel_->destinationButton());
     layoutReport_->add("counter", counter_, [this] { return counter_->text(); });
 }

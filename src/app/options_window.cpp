@@ -1,6 +1,7 @@
 #include "app/options_window.h"
 
 #include "app/application.h"
+#include "app/layout_report.h"
 #include "app/settings_access.h"
 #include "app/settings_schema.h"
 #include "base/strings.h"
@@ -107,7 +108,12 @@ OptionsWindow::OptionsWindow(UIWindow* owner, SettingsStore& settings,
     cancel_->clicked().connect([this] { close(); });
     fill();
     placeOverOwner(kMinimumWidth);
+    layoutReport_ = std::make_unique<LayoutReport>(*this, "options");
+    layoutReport_->add("language", language_, [this] { return language_->currentText(); });
+    layoutReport_->add("ok", ok_);
 }
+
+OptionsWindow::~OptionsWindow() = default;
 
 void OptionsWindow::fill() {
     const std::string stored = readStringSetting(settings_, setting_keys::kLanguage);

@@ -8,11 +8,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace scalora {
 
+class LayoutReport;
 class SettingsStore;
 class UIButton;
 class UICheckBox;
@@ -35,6 +37,7 @@ public:
     // languages: the installed language files, in the order the list shows them.
     OptionsWindow(UIWindow* owner, SettingsStore& settings, std::vector<LanguageInfo> languages,
                   std::function<void()> saveMainWindowState);
+    ~OptionsWindow() override;
 
     UIComboBox& languageBox() const { return *language_; }
     UICheckBox& switchBox(OptionSwitch which) const {
@@ -59,6 +62,7 @@ private:
     UIButton* ok_ = nullptr;
     UIButton* cancel_ = nullptr;
     bool accepted_ = false;
+    std::unique_ptr<LayoutReport> layoutReport_;
 };
 
 // Builds the window from the current settings and the installed languages, runs it modally

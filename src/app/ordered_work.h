@@ -3,6 +3,7 @@
 // taker, so stopping early wastes little; the destructor stops and joins them.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -41,6 +42,17 @@ public:
     OrderedWork(const OrderedWork&) = delete;
     OrderedWork& operator=(const OrderedWork&) = delete;
 
+    // Waits at most `limit` for item `index` (the next to take) and tells whether it is ready,
+    // so the taker can do other work meanwhile; always true without worker threads.
+    bool waitFor(std::size_t index, std::chrono::milliseconds limit) {
+        if (workers_.empty()) {
+            return true;
+        }
+        std::unique_lock lock(mutex_);
+        taken_ = index;
+        changed_.notify_all();
+        return changed_.wait_for(lock, limit, [&] { return slots_[index].has_value(); });
+    }
     // The result of item `index`; items are taken in order, each once.
     Result take(std::size_t index) {
         if (workers_.empty()) {

@@ -2,7 +2,8 @@
 // 2.x headers; 1, 2, 4 and 8-bit palettes, 16 and 32-bit bit fields, 24-bit, RLE4 and RLE8;
 // bottom-up and top-down rows. It is strict: a header that contradicts itself or the file
 // (impossible sizes, planes other than 1, pixel indexes past the palette, runs past the image)
-// is refused rather than guessed at.
+// is refused rather than guessed at. A file that ends before its pixels do is told apart, so
+// that it can be reported as cut off.
 
 #include "imaging/codec_support.h"
 #include "imaging/codecs.h"
@@ -192,7 +193,8 @@ bool parseBitFields(Bytes data, const std::uint8_t* p, Header& h, std::size_t& a
         seen |= c->mask;
     }
     h.hasAlpha = h.alpha.mask != 0;
-    return true;
+    // A pixel without any colour bits is no picture.
+    return (h.red.mask | h.green.mask | h.blue.mask) != 0;
 }
 
 // Depth and compression together: palette depths take RGB or the RLE of their own depth,
@@ -216,14 +218,20 @@ bool parsePixelLayout(Bytes data, const std::uint8_t* p, Header& h, std::size_t&
 }
 
 // The palette of depths up to 8: no more entries than the depth allows, than the room before
-// the pixels, or than the file holds.
-bool parsePalette(Bytes data, Header& h) {
+// the pixels, or than the file holds. Deeper pixels may carry a palette as a hint for
+// displays; it is not read, but must lie within the file.
+bool parsePalette(Bytes data, std::uint64_t fileLength, Header& h) {
     if (h.bits > 8) {
+        const std::uint64_t end =
+            h.paletteOffset + std::uint64_t{h.paletteEntries} * h.paletteEntryBytes;
         h.paletteEntries = 0;
-        return true;
+        return end <= fileLength;
     }
     const std::uint32_t full = 1u << h.bits;
-    if (h.paletteEntries == 0 || h.paletteEntries > full) {
+    if (h.paletteEntries > full) {
+        return false;
+    }
+    if (h.paletteEntries == 0) {
         h.paletteEntries = full;
     }
     // OS/2 1.x files carry no count; a shorter palette ends where the pixels begin.
@@ -237,11 +245,17 @@ bool parsePalette(Bytes data, Header& h) {
                h.paletteOffset + static_cast<std::size_t>(h.paletteEntries) * h.paletteEntryBytes;
 }
 
+enum class HeaderCheck {
+    Bad,      // contradicts itself or is incomplete
+    Sound,    // and the file is as long as it says
+    CutShort, // but the file ends before the length it declares or before its pixels begin
+};
+
 // `data` holds at least the headers and the palette; `fileLength` is the length of the whole
 // file, which a probe does not read.
-bool parseHeader(Bytes data, std::uint64_t fileLength, Header& h) {
+HeaderCheck checkHeader(Bytes data, std::uint64_t fileLength, Header& h) {
     if (data.size() < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') {
-        return false;
+        return HeaderCheck::Bad;
     }
     const std::uint32_t fileSize = readLe32(&data[2]);
     h.dataOffset = readLe32(&data[10]);
@@ -250,21 +264,25 @@ bool parseHeader(Bytes data, std::uint64_t fileLength, Header& h) {
     const bool known = hs == kCoreHeaderSize || hs == kInfoHeaderSize || hs == 52 || hs == 56 ||
                        hs == kV4HeaderSize || hs == kV5HeaderSize ||
                        (hs >= kOs2MinHeaderSize && hs <= kOs2MaxHeaderSize);
-    // A declared file size larger than the file means the file lost its end.
-    if (!known || data.size() < kFileHeaderSize + hs || fileSize > fileLength) {
-        return false;
+    if (!known || data.size() < kFileHeaderSize + hs) {
+        return HeaderCheck::Bad;
     }
     const std::uint8_t* p = &data[kFileHeaderSize];
-    // Image size, when given, cannot exceed what the file holds.
-    if (!parseInfoHeader(p, h) || h.imageSize > fileLength) {
-        return false;
+    if (!parseInfoHeader(p, h)) {
+        return HeaderCheck::Bad;
     }
     std::size_t afterHeader = kFileHeaderSize + hs;
     if (!parsePixelLayout(data, p, h, afterHeader)) {
-        return false;
+        return HeaderCheck::Bad;
     }
     h.paletteOffset = afterHeader;
-    return parsePalette(data, h) && h.dataOffset < fileLength;
+    if (!parsePalette(data, fileLength, h)) {
+        return HeaderCheck::Bad;
+    }
+    // A declared file or image size larger than the file means the file lost its end.
+    return fileSize > fileLength || h.imageSize > fileLength || h.dataOffset >= fileLength
+               ? HeaderCheck::CutShort
+               : HeaderCheck::Sound;
 }
 
 std::size_t rowStride(const Header& h) {
@@ -274,9 +292,6 @@ std::size_t rowStride(const Header& h) {
 bool decodeUncompressed(Bytes data, const Header& h, const std::uint32_t* palette,
                         PixelImage& out) {
     const std::size_t stride = rowStride(h);
-    if ((data.size() - h.dataOffset) / stride < static_cast<std::uint64_t>(h.height)) {
-        return false;
-    }
     const auto width = static_cast<std::int32_t>(h.width);
     const auto height = static_cast<std::int32_t>(h.height);
     for (std::int32_t fileRow = 0; fileRow < height; ++fileRow) {
@@ -330,7 +345,9 @@ bool decodeUncompressed(Bytes data, const Header& h, const std::uint32_t* palett
 }
 
 // RLE8 and RLE4. Pixels the stream skips (deltas, early line ends) keep palette entry 0.
-bool decodeRle(Bytes data, const Header& h, const std::uint32_t* palette, PixelImage& out) {
+// `cutShort` tells a stream that runs past the end of the file from a damaged one.
+bool decodeRle(Bytes data, const Header& h, const std::uint32_t* palette, PixelImage& out,
+               bool& cutShort) {
     // Run-length files are always stored bottom-up.
     if (h.topDown) {
         return false;
@@ -351,7 +368,8 @@ bool decodeRle(Bytes data, const Header& h, const std::uint32_t* palette, PixelI
     };
     while (true) {
         if (data.size() - pos < 2) {
-            return false; // the stream must end with its end-of-bitmap code
+            cutShort = true; // the stream must end with its end-of-bitmap code
+            return false;
         }
         const std::uint32_t count = data[pos];
         const std::uint32_t value = data[pos + 1];
@@ -375,6 +393,7 @@ bool decodeRle(Bytes data, const Header& h, const std::uint32_t* palette, PixelI
         }
         if (value == 2) { // delta
             if (data.size() - pos < 2) {
+                cutShort = true;
                 return false;
             }
             x += data[pos];
@@ -389,6 +408,7 @@ bool decodeRle(Bytes data, const Header& h, const std::uint32_t* palette, PixelI
         const std::size_t bytes = four ? (value + 1) / 2 : value;
         const std::size_t padded = (bytes + 1) & ~std::size_t{1};
         if (data.size() - pos < padded) {
+            cutShort = true;
             return false;
         }
         for (std::uint32_t i = 0; i < value; ++i) {
@@ -407,12 +427,18 @@ constexpr std::uint64_t kRlePixelsPerByte = 128;
 
 } // namespace
 
-bool decodeBmp(Bytes data, PixelImage& out) {
+bool decodeBmp(Bytes data, PixelImage& out, bool& cutShort) {
     out.reset();
+    cutShort = false;
     Header h;
-    if (!parseHeader(data, data.size(), h) ||
+    const HeaderCheck check = checkHeader(data, data.size(), h);
+    if (check == HeaderCheck::Bad ||
         !plausibleImageSize(static_cast<std::uint64_t>(h.width),
                             static_cast<std::uint64_t>(h.height), data.size(), kRlePixelsPerByte)) {
+        return false;
+    }
+    if (check == HeaderCheck::CutShort) {
+        cutShort = true;
         return false;
     }
     std::array<std::uint32_t, 256> palette{};
@@ -421,17 +447,16 @@ bool decodeBmp(Bytes data, PixelImage& out) {
             &data[h.paletteOffset + static_cast<std::size_t>(i) * h.paletteEntryBytes];
         palette[i] = packArgb(255, e[2], e[1], e[0]);
     }
-    if (h.compression == kRgb || h.compression == kBitFields || h.compression == kAlphaBitFields) {
-        if (static_cast<std::uint64_t>(h.height) * rowStride(h) > data.size()) {
-            return false; // refuse before allocating
-        }
+    const bool rle = h.compression == kRle8 || h.compression == kRle4;
+    if (!rle && static_cast<std::uint64_t>(h.height) * rowStride(h) > data.size() - h.dataOffset) {
+        cutShort = true; // refused before allocating
+        return false;
     }
     if (!out.allocate(static_cast<std::int32_t>(h.width), static_cast<std::int32_t>(h.height),
                       h.hasAlpha ? AlphaKind::Straight : AlphaKind::None)) {
         return false;
     }
-    const bool ok = (h.compression == kRle8 || h.compression == kRle4)
-                        ? decodeRle(data, h, palette.data(), out)
+    const bool ok = rle ? decodeRle(data, h, palette.data(), out, cutShort)
                         : decodeUncompressed(data, h, palette.data(), out);
     if (!ok) {
         out.reset();
@@ -441,9 +466,10 @@ bool decodeBmp(Bytes data, PixelImage& out) {
     return true;
 }
 
+// A file cut short still measures: its header says what the picture is.
 bool probeBmp(Bytes head, std::uint64_t fileSize, ImageProbe& out) {
     Header h;
-    if (!parseHeader(head, fileSize, h) ||
+    if (checkHeader(head, fileSize, h) == HeaderCheck::Bad ||
         !plausibleImageSize(static_cast<std::uint64_t>(h.width),
                             static_cast<std::uint64_t>(h.height), fileSize, kRlePixelsPerByte)) {
         return false;

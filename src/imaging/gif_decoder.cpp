@@ -17,6 +17,7 @@ constexpr std::uint64_t kGifPixelsPerByte = 4096;
 struct MemoryReader {
     Bytes data;
     std::size_t offset = 0;
+    bool ranOut = false; // a read wanted more than the data holds
 };
 
 int readFromMemory(GifFileType* gif, GifByteType* out, int count) {
@@ -25,6 +26,7 @@ int readFromMemory(GifFileType* gif, GifByteType* out, int count) {
                                                 reader->data.size() - reader->offset);
     std::memcpy(out, reader->data.data() + reader->offset, n);
     reader->offset += n;
+    reader->ranOut = reader->ranOut || static_cast<int>(n) < count;
     return static_cast<int>(n);
 }
 
@@ -83,12 +85,14 @@ bool findFirstFrame(GifFileType* gif, FirstFrame& frame) {
 
 } // namespace
 
-bool decodeGif(Bytes data, PixelImage& out) {
+bool decodeGif(Bytes data, PixelImage& out, bool& cutShort) {
     out.reset();
     MemoryReader reader{data, 0};
+    cutShort = false;
     GifPtr gif = openGif(reader);
     FirstFrame frame;
     if (!gif || !findFirstFrame(gif.get(), frame)) {
+        cutShort = reader.ranOut;
         return false;
     }
     const GifImageDesc& desc = gif->Image;
@@ -143,6 +147,7 @@ bool decodeGif(Bytes data, PixelImage& out) {
         for (int row = start; row < desc.Height; row += step) {
             if (DGifGetLine(gif.get(), line.data(), desc.Width) == GIF_ERROR) {
                 out.reset();
+                cutShort = reader.ranOut;
                 return false;
             }
             std::uint32_t* dst = out.row(desc.Top + row) + desc.Left;
@@ -155,7 +160,7 @@ bool decodeGif(Bytes data, PixelImage& out) {
 }
 
 bool probeGif(Bytes head, std::uint64_t fileSize, ImageProbe& out) {
-    MemoryReader reader{head, 0};
+    MemoryReader reader{head, 0, false};
     GifPtr gif = openGif(reader);
     FirstFrame frame;
     if (!gif || !findFirstFrame(gif.get(), frame)) {

@@ -14,30 +14,37 @@ bool decodeImageData(std::span<const std::uint8_t> data, const DecodeOptions& op
     }
     const ImageFormat format = detectImageFormat(data);
     int orientation = 1;
+    bool cutShort = false;
     bool ok = false;
     switch (format) {
     case ImageFormat::Jpeg:
         ok = codec::decodeJpeg(data, options.jpegScaleEighths, out, metadata, orientation);
         break;
     case ImageFormat::Png:
-        ok = codec::decodePng(data, out);
+        ok = codec::decodePng(data, out, cutShort);
         break;
     case ImageFormat::Tiff:
-        ok = codec::decodeTiff(data, out, orientation);
+        ok = codec::decodeTiff(data, out, orientation, cutShort);
         break;
     case ImageFormat::Bmp:
-        ok = codec::decodeBmp(data, out);
+        ok = codec::decodeBmp(data, out, cutShort);
         break;
     case ImageFormat::Gif:
-        ok = codec::decodeGif(data, out);
+        ok = codec::decodeGif(data, out, cutShort);
         break;
     case ImageFormat::Unknown:
         break;
+    }
+    if (info != nullptr) {
+        *info = {};
     }
     if (!ok) {
         out.reset();
         if (metadata != nullptr) {
             metadata->segments.clear();
+        }
+        if (info != nullptr) {
+            info->truncated = cutShort;
         }
         return false;
     }
@@ -60,6 +67,9 @@ bool decodeImageFile(const std::string& path, const DecodeOptions& options, Pixe
     std::vector<std::uint8_t> data;
     if (!codec::readWholeFile(path, data)) {
         out.reset();
+        if (info != nullptr) {
+            *info = {};
+        }
         if (metadata != nullptr) {
             metadata->segments.clear();
         }

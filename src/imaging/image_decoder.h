@@ -27,7 +27,8 @@ struct DecodeOptions {
 // What the decoder learnt besides the pixels.
 struct DecodeInfo {
     ImageFormat format = ImageFormat::Unknown;
-    int orientation = 1; // the file's orientation (already applied when asked to)
+    int orientation = 1;    // the file's orientation (already applied when asked to)
+    bool truncated = false; // the decode failed because the file ends before its picture
 };
 
 // The result has AlphaKind::Straight when the file declares alpha or transparency, else

@@ -226,8 +226,9 @@ private:
 
 } // namespace
 
-bool decodePng(Bytes data, PixelImage& out) {
+bool decodePng(Bytes data, PixelImage& out, bool& cutShort) {
     out.reset();
+    cutShort = false;
     ReadStruct r;
     MemoryReader reader{data, 0};
     HeaderFacts facts;
@@ -246,6 +247,7 @@ bool decodePng(Bytes data, PixelImage& out) {
     }
     if (!setTransforms(r, facts.width) || !readRows(r, rows.data())) {
         out.reset();
+        cutShort = reader.ranOut;
         return false;
     }
     out.setDpi(facts.dpiX, facts.dpiY);

@@ -203,7 +203,11 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
         } else {
             DecodeOptions options;
             options.jpegScaleEighths = scale;
-            ok = decodeImageData(data, options, image, kept);
+            DecodeInfo info;
+            ok = decodeImageData(data, options, image, kept, &info);
+            if (report != nullptr) {
+                report->sourceTruncated = !ok && info.truncated;
+            }
         }
         if (report != nullptr && reader != nullptr) {
             report->sourceTruncated = !ok && reader->cutShort();

@@ -121,7 +121,9 @@ void unmapProc(thandle_t, void*, toff_t) {}
 
 // Messages are not printed (the program writes no log); errors are counted, since libtiff
 // goes on after some of them (a damaged strip) and returns an image with holes.
-int countError(TIFF*, void* errors, const char*, const char*, va_list) {
+int countError(TIFF*, void* errors, const char* m, const char* f, va_list ap) {
+    vfprintf(stderr, f, ap);
+    fprintf(stderr, " [%s]\n", m);
     ++*static_cast<int*>(errors);
     return 1;
 }
@@ -193,19 +195,56 @@ DirectoryFacts directoryFacts(TIFF* tif) {
     return facts;
 }
 
+// Whether the first directory lies past the end of the data, as when a file written directory
+// last has lost its end.
+bool directoryPastEnd(Bytes data) {
+    if (data.size() < 8) {
+        return false;
+    }
+    const bool little = data[0] == 'I';
+    const std::uint16_t version = little ? readLe16(&data[2]) : readBe16(&data[2]);
+    if (version == 43) { // BigTIFF: a 64-bit offset at byte 8
+        if (data.size() < 16) {
+            return true;
+        }
+        std::uint64_t offset = 0;
+        for (int i = 0; i < 8; ++i) {
+            offset = (offset << 8) | data[static_cast<std::size_t>(little ? 15 - i : 8 + i)];
+        }
+        return offset >= data.size();
+    }
+    const std::uint32_t offset = little ? readLe32(&data[4]) : readBe32(&data[4]);
+    return offset >= data.size();
+}
+
+// Whether a strip or tile of the current directory runs past the end of the data.
+bool stripsPastEnd(TIFF* tif, std::uint64_t size) {
+    const std::uint32_t count = TIFFIsTiled(tif) ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint64_t offset = TIFFGetStrileOffset(tif, i);
+        const std::uint64_t bytes = TIFFGetStrileByteCount(tif, i);
+        if (offset > size || bytes > size - offset) {
+            return true;
+        }
+    }
+    return false;
+}
+
 inline std::uint32_t abgrToArgb(std::uint32_t p) {
     return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
 }
 
 } // namespace
 
-bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
+bool decodeTiff(Bytes data, PixelImage& out, int& orientation, bool& cutShort) {
     out.reset();
     orientation = 1;
+    cutShort = false;
     MemoryFile file{data.data(), data.size(), 0, nullptr};
     int errors = 0;
     TiffPtr tif = openTiff(file, "rm", errors);
     if (!tif) {
+        cutShort = directoryPastEnd(data);
         return false;
     }
     const DirectoryFacts facts = directoryFacts(tif.get());
@@ -230,14 +269,13 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
                       hasAlpha ? AlphaKind::Straight : AlphaKind::None)) {
         return false;
     }
-    char message[1024] = {};
-    TIFFRGBAImage img{};
-    if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
-        // Layouts the RGBA interface does not know; samples come out in the file's order. The
-        // refusal itself was reported as an error, which does not count against the file.
+    // Layouts the RGBA interface does not know; samples come out in the file's order. The
+    // interface's refusal was reported as an error, which does not count against the file.
+    const auto readSamples = [&] {
         errors = 0;
         if (!readTiffSamples(tif.get(), hasAlpha, out) || errors > 0) {
             out.reset();
+            cutShort = stripsPastEnd(tif.get(), data.size());
             return false;
         }
         if (hasAlpha && facts.associatedAlpha) {
@@ -248,6 +286,11 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
         out.setDpi(facts.dpiX, facts.dpiY);
         orientation = facts.orientation;
         return true;
+    };
+    char message[1024] = {};
+    TIFFRGBAImage img{};
+    if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&img, tif.get(), 1, message)) {
+        return readSamples();
     }
     // The file's own orientation as the requested one: rows come out as stored.
     img.req_orientation = static_cast<std::uint16_t>(facts.orientation);
@@ -266,7 +309,13 @@ bool decodeTiff(Bytes data, PixelImage& out, int& orientation) {
                     static_cast<std::size_t>(facts.width) * sizeof(std::uint32_t));
     }
     if (!ok || errors > 0) {
+        // The interface misreads uncompressed tiles held in memory (it asks for more bytes
+        // than a tile has); tiles are read one by one instead.
+        if (TIFFIsTiled(tif.get()) && !stripsPastEnd(tif.get(), data.size())) {
+            return readSamples();
+        }
         out.reset();
+        cutShort = stripsPastEnd(tif.get(), data.size());
         return false;
     }
     const bool premultiplied = hasAlpha && facts.associatedAlpha;

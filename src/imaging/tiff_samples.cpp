@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -100,6 +101,91 @@ private:
     Layout layout_;
 };
 
+// The rows of one plane, as TIFFReadScanline gives them: read directly from strips, or cut
+// from a band of tiles that is read once for the rows it covers.
+class RowSource {
+public:
+    RowSource(TIFF* tif, std::uint16_t plane) : tif_(tif), plane_(plane) {}
+
+    // False when the tiles' layout cannot be laid side by side into rows.
+    [[nodiscard]] bool open(std::uint32_t width, tmsize_t lineSize) {
+        line_.assign(static_cast<std::size_t>(lineSize), 0);
+        if (!TIFFIsTiled(tif_)) {
+            return true;
+        }
+        TIFFGetField(tif_, TIFFTAG_TILEWIDTH, &tileWidth_);
+        TIFFGetField(tif_, TIFFTAG_TILELENGTH, &tileLength_);
+        tileBytes_ = TIFFTileSize64(tif_);
+        tileRowBytes_ = TIFFTileRowSize64(tif_);
+        if (tileWidth_ == 0 || tileLength_ == 0 || tileRowBytes_ == 0 ||
+            tileBytes_ / tileRowBytes_ < tileLength_) {
+            return false;
+        }
+        tilesAcross_ = (width + tileWidth_ - 1) / tileWidth_;
+        // Rows of adjacent tiles join into a row of the image only when a tile's row ends on
+        // a byte without padding bits; the row is then the first lineSize bytes of the band.
+        const std::uint64_t bandRowBytes = tilesAcross_ * tileRowBytes_;
+        const std::uint64_t bandBytes = tilesAcross_ * tileBytes_;
+        if (bandRowBytes < static_cast<std::uint64_t>(lineSize) ||
+            std::uint64_t{tileWidth_} * bitsPerPlanePixel() != tileRowBytes_ * 8 ||
+            bandBytes > kMaxPixelCount * 4) {
+            return false;
+        }
+        band_.assign(static_cast<std::size_t>(bandBytes), 0);
+        line_.assign(static_cast<std::size_t>(bandRowBytes), 0);
+        return true;
+    }
+
+    // Row y, or null when it cannot be read.
+    const std::uint8_t* row(std::uint32_t y) {
+        if (!TIFFIsTiled(tif_)) {
+            return TIFFReadScanline(tif_, line_.data(), y, plane_) < 0 ? nullptr : line_.data();
+        }
+        const std::uint32_t band = y / tileLength_;
+        if (band != loadedBand_ && !loadBand(band)) {
+            return nullptr;
+        }
+        const std::uint64_t inTile = y % tileLength_;
+        for (std::uint32_t t = 0; t < tilesAcross_; ++t) {
+            std::memcpy(line_.data() + t * tileRowBytes_,
+                        band_.data() + t * tileBytes_ + inTile * tileRowBytes_,
+                        static_cast<std::size_t>(tileRowBytes_));
+        }
+        return line_.data();
+    }
+
+private:
+    std::uint64_t bitsPerPlanePixel() const {
+        std::uint16_t bits = 1, samples = 1, planar = PLANARCONFIG_CONTIG;
+        TIFFGetFieldDefaulted(tif_, TIFFTAG_BITSPERSAMPLE, &bits);
+        TIFFGetFieldDefaulted(tif_, TIFFTAG_SAMPLESPERPIXEL, &samples);
+        TIFFGetFieldDefaulted(tif_, TIFFTAG_PLANARCONFIG, &planar);
+        return std::uint64_t{bits} * (planar == PLANARCONFIG_CONTIG ? samples : 1);
+    }
+
+    bool loadBand(std::uint32_t band) {
+        for (std::uint32_t t = 0; t < tilesAcross_; ++t) {
+            if (TIFFReadTile(tif_, band_.data() + t * tileBytes_, t * tileWidth_,
+                             band * tileLength_, 0, plane_) < 0) {
+                return false;
+            }
+        }
+        loadedBand_ = band;
+        return true;
+    }
+
+    TIFF* tif_;
+    std::uint16_t plane_;
+    std::vector<std::uint8_t> line_;
+    std::vector<std::uint8_t> band_;
+    std::uint32_t tileWidth_ = 0;
+    std::uint32_t tileLength_ = 0;
+    std::uint32_t tilesAcross_ = 0;
+    std::uint64_t tileBytes_ = 0;
+    std::uint64_t tileRowBytes_ = 0;
+    std::uint32_t loadedBand_ = UINT32_MAX;
+};
+
 inline std::uint32_t inkToLight(std::uint32_t ink, std::uint32_t black) {
     const std::uint32_t t = (255 - ink) * (255 - black) + 128;
     return (t + (t >> 8)) >> 8;
@@ -113,7 +199,7 @@ bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &layout.samples);
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &layout.format);
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &layout.planar);
-    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &layout.photometric) || TIFFIsTiled(tif)) {
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &layout.photometric)) {
         return false;
     }
     switch (layout.photometric) {
@@ -155,27 +241,30 @@ bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out) {
         return false;
     }
     const int planes = contiguous ? 1 : needed;
-    std::vector<std::vector<std::uint8_t>> lines(
-        static_cast<std::size_t>(planes),
-        std::vector<std::uint8_t>(static_cast<std::size_t>(lineSize)));
+    std::vector<RowSource> sources;
+    std::vector<const std::uint8_t*> lines(static_cast<std::size_t>(planes));
+    for (int p = 0; p < planes; ++p) {
+        sources.emplace_back(tif, static_cast<std::uint16_t>(p));
+        if (!sources.back().open(static_cast<std::uint32_t>(out.width()), lineSize)) {
+            return false;
+        }
+    }
     // libtiff delivers 16, 24, 32-bit and floating-point samples in native (little-endian)
     // byte order; other widths stay packed bit strings, most significant bit first.
     const SampleReader reader(layout);
     for (std::int32_t y = 0; y < out.height(); ++y) {
-        for (int p = 0; p < planes; ++p) {
-            if (TIFFReadScanline(tif, lines[static_cast<std::size_t>(p)].data(),
-                                 static_cast<std::uint32_t>(y),
-                                 static_cast<std::uint16_t>(p)) < 0) {
+        for (std::size_t p = 0; p < lines.size(); ++p) {
+            lines[p] = sources[p].row(static_cast<std::uint32_t>(y));
+            if (lines[p] == nullptr) {
                 return false;
             }
         }
         // Sample s of pixel x: in the one line when contiguous, else in line s.
         const auto sample = [&](std::int32_t x, int s) {
             return contiguous
-                       ? reader.at(lines[0].data(), static_cast<std::size_t>(x) * layout.samples +
-                                                        static_cast<std::size_t>(s))
-                       : reader.at(lines[static_cast<std::size_t>(s)].data(),
-                                   static_cast<std::size_t>(x));
+                       ? reader.at(lines[0], static_cast<std::size_t>(x) * layout.samples +
+                                                 static_cast<std::size_t>(s))
+                       : reader.at(lines[static_cast<std::size_t>(s)], static_cast<std::size_t>(x));
         };
         std::uint32_t* dst = out.row(y);
         for (std::int32_t x = 0; x < out.width(); ++x) {

@@ -9,8 +9,8 @@
 
 namespace scalora::codec {
 
-// Decodes the current directory of a stripped TIFF into `out`, already allocated to the image
-// size. Samples wider than 8 bits keep their high byte; floating-point samples map 0..1 to
+// Decodes the current directory of a TIFF, stripped or tiled, into `out`, already allocated to
+// the image size. Samples wider than 8 bits keep their high byte; floating-point samples map 0..1 to
 // 0..255. Grey (either polarity), RGB, CMYK and CMY, with an optional alpha sample.
 [[nodiscard]] bool readTiffSamples(TIFF* tif, bool alpha, PixelImage& out);
 

@@ -3,6 +3,7 @@
 #include "app/skin_icons.h"
 #include "imaging/pixel_image.h"
 #include "support/test_support.h"
+#include "ui/style/cursor_set.h"
 #include "ui/style/resource_source.h"
 #include "ui/style/skin.h"
 #include "ui/style/ui_style_manager.h"
@@ -115,6 +116,33 @@ TEST_F(SkinIconsTest, DataArchiveCarriesTheWindowIconsAt16And32And48Pixels) {
     EXPECT_EQ(manager.windowIcon(true)->size(), (Size{32, 32}));
     ASSERT_NE(manager.largeWindowIcon(), nullptr);
     EXPECT_EQ(manager.largeWindowIcon()->size(), (Size{48, 48}));
+}
+
+// Every cursor of the table that is not the system's is drawn: an image with its hot spot on
+// it, and the empty one wholly transparent.
+TEST_F(SkinIconsTest, DataArchiveDrawsEveryCursorOfItsOwn) {
+    const std::shared_ptr<const ResourceSource> data =
+        ArchiveSource::open((test::binDir() / "data.pak").string());
+    ASSERT_NE(data, nullptr);
+    CursorSet cursors;
+    ASSERT_TRUE(cursors.load(*data));
+    for (const CursorId id :
+         {CursorId::Hand, CursorId::HandOpen, CursorId::HandClose, CursorId::HandFinger,
+          CursorId::Lens, CursorId::LensPlus, CursorId::LensMinus, CursorId::SplitTopBottom,
+          CursorId::SplitLeftRight, CursorId::SplitLeft, CursorId::SplitRight, CursorId::SplitTop,
+          CursorId::SplitBottom, CursorId::Pipette, CursorId::Target, CursorId::Empty}) {
+        const CursorLook& look = cursors.look(id);
+        ASSERT_NE(look.image, nullptr) << static_cast<int>(id);
+        EXPECT_TRUE(Rect(0, 0, look.image->width(), look.image->height()).contains(look.hotspot))
+            << static_cast<int>(id);
+        std::uint32_t opaque = 0;
+        for (std::int32_t y = 0; y < look.image->height(); ++y) {
+            for (std::int32_t x = 0; x < look.image->width(); ++x) {
+                opaque += (look.image->pixel(x, y) >> 24) > 128 ? 1u : 0u;
+            }
+        }
+        EXPECT_EQ(opaque == 0, id == CursorId::Empty) << static_cast<int>(id);
+    }
 }
 
 } // namespace

@@ -162,5 +162,27 @@ TEST_F(AppRunTest, TheProgressWindowsCloseBoxStopsTheRunAndTheProgramGoesOn) {
     ASSERT_EQ(closeProgram(), 0);
 }
 
+// "Open with" while the program runs: a second start hands its paths to the first one, which
+// lists them, and ends as a second start always has.
+TEST_F(AppRunTest, ASecondStartsPathsAreListedInTheRunningWindow) {
+    if (!startProgram()) {
+        return;
+    }
+    std::vector<std::string> argv{(test::binDir() / "scalora").string()};
+    const std::vector<std::string> photos = corpusPhotos();
+    argv.insert(argv.end(), photos.begin(), photos.begin() + 3);
+    const pid_t second = session_.spawn(argv, dir_ / "second.log");
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(session_.wait(second, std::chrono::seconds(20)), 255);
+    std::string names;
+    for (std::size_t i = 0; i < 3; ++i) {
+        names += (i > 0 ? "|" : "") + std::filesystem::path(photos[i]).filename().string();
+    }
+    ASSERT_TRUE(waitForState("main.table", names));
+    ASSERT_TRUE(waitForState("main.counter", "3 images"));
+    ASSERT_TRUE(keepScreenshot("app_second_start.png"));
+    ASSERT_EQ(closeProgram(), 0);
+}
+
 } // namespace
 } // namespace scalora

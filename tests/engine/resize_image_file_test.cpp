@@ -126,21 +126,39 @@ TEST(ResizeImageFile, ALinkAtTheResultsNameIsReplacedNotFollowed) {
     EXPECT_EQ(readPicture(dir / "out" / "a.png").width(), 20);
 }
 
+// Every format, every way of decoding (streamed, whole, with alpha, tiled and planar TIFF):
+// a copy cut in half is measured from its header and then refused as truncated.
 TEST(ResizeImageFile, FailuresSayWhy) {
     test::TempDir dir;
-    const fs::path jpeg = dir / "whole.jpg";
     const fs::path png = dir / "whole.png";
-    ASSERT_TRUE(writePicture(testPicture(400, 300), ImageFormat::Jpeg, jpeg));
+    std::vector<fs::path> wholes = {dir / "whole.jpg", png, dir / "alpha.png", dir / "whole.bmp"};
+    ASSERT_TRUE(writePicture(testPicture(400, 300), ImageFormat::Jpeg, wholes[0]));
     ASSERT_TRUE(writePicture(testPicture(400, 300), ImageFormat::Png, png));
-    for (const fs::path& whole : {jpeg, png}) {
-        const fs::path cut = dir / ("cut" + whole.extension().string());
+    ASSERT_TRUE(
+        writePicture(testPicture(400, 300, AlphaKind::Straight), ImageFormat::Png, wholes[2]));
+    ASSERT_TRUE(writePicture(testPicture(400, 300), ImageFormat::Bmp, wholes[3]));
+    // Our own TIFFs keep their directory at the end, which a cut removes; these keep it first.
+    if (!test::sharedDir().empty()) {
+        const fs::path suite = test::sharedDir() / "testimages";
+        for (const char* name :
+             {"tiff/pillow/hopper.iccprofile.tif", "tiff/pillow/tiff_tiled_planar_lzw.tiff",
+              "tiff/pillow/tiff_strip_planar_lzw.tiff", "gif/image-gif/samples/interlaced.gif"}) {
+            wholes.push_back(dir.path() / fs::path(name).filename());
+            ASSERT_TRUE(test::writeFile(wholes.back(), test::readFile(suite / name))) << name;
+        }
+    }
+    for (const fs::path& whole : wholes) {
+        const fs::path cut = dir / ("cut-" + whole.filename().string());
         const std::string bytes = test::readFile(whole);
         ASSERT_TRUE(test::writeFile(cut, bytes.substr(0, bytes.size() / 2)));
+        const ImageFile measured(cut.string());
+        ASSERT_TRUE(measured.isOpen()) << cut;
         ResizeFailure failure;
         EXPECT_FALSE(resizeImageFile((dir / "r.png").string(), {40, 30}, overwriting(),
-                                     cut.string(), {400, 300}, {40, 30}, &failure));
+                                     cut.string(), measured.size(), {40, 30}, &failure));
         EXPECT_TRUE(failure.sourceTruncated) << cut;
         EXPECT_EQ(failure.writeError, 0);
+        EXPECT_FALSE(fs::exists(dir / "r.png"));
     }
     // A destination folder that is a file cannot be written into.
     ASSERT_TRUE(test::writeFile(dir / "plain", "x"));

@@ -98,6 +98,57 @@ TEST(HostileInput, ForgedHugeSizesAreRefusedUpFront) {
     EXPECT_EQ(image.size(), (Size{1, 1}));
 }
 
+// A 4 x 2 BMP with a 40-byte header: `paletteEntries` declared, `paletteBytes` of palette
+// present, and for 16-bit bit fields the three masks after the header.
+Bytes bmpFile(std::uint16_t bits, std::uint32_t paletteEntries, std::size_t paletteBytes,
+              std::vector<std::uint32_t> masks = {}) {
+    const std::size_t stride = (4u * bits + 31) / 32 * 4;
+    const std::size_t offset = 54 + masks.size() * 4 + paletteBytes;
+    Bytes b(offset + stride * 2, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    putLe32(b, 2, static_cast<std::uint32_t>(b.size()));
+    putLe32(b, 10, static_cast<std::uint32_t>(offset));
+    putLe32(b, 14, 40);
+    putLe32(b, 18, 4);
+    putLe32(b, 22, 2);
+    b[26] = 1;
+    b[28] = static_cast<std::uint8_t>(bits);
+    putLe32(b, 30, masks.empty() ? 0 : 3);
+    putLe32(b, 46, paletteEntries);
+    for (std::size_t i = 0; i < masks.size(); ++i) {
+        putLe32(b, 54 + i * 4, masks[i]);
+    }
+    return b;
+}
+
+TEST(HostileInput, BmpPalettesAndMasksThatContradictTheHeaderAreRefused) {
+    PixelImage image;
+    // Sound files of the same shapes decode.
+    EXPECT_TRUE(decodeImageData(bmpFile(8, 256, 1024), DecodeOptions{}, image));
+    EXPECT_TRUE(decodeImageData(bmpFile(4, 0, 64), DecodeOptions{}, image));
+    EXPECT_TRUE(
+        decodeImageData(bmpFile(16, 0, 0, {0x7C00, 0x03E0, 0x001F}), DecodeOptions{}, image));
+    // More palette entries than the depth can index, or than the file holds.
+    EXPECT_TRUE(refused(bmpFile(8, 257, 257 * 4)));
+    EXPECT_TRUE(refused(bmpFile(4, 17, 17 * 4)));
+    Bytes shortPalette = bmpFile(8, 256, 1024);
+    shortPalette.resize(54 + 100);
+    EXPECT_TRUE(refused(shortPalette));
+    Bytes hint = bmpFile(24, 0, 0);
+    putLe32(hint, 46, 100000); // a display palette far past the end
+    EXPECT_TRUE(refused(hint));
+    // Masks that are empty, overlap, have holes or lie outside the pixel.
+    for (const std::vector<std::uint32_t>& masks :
+         std::vector<std::vector<std::uint32_t>>{{0, 0, 0},
+                                                 {0x7C00, 0x07E0, 0x001F},
+                                                 {0x7C00, 0x03E0, 0x0015},
+                                                 {0x1F0000, 0x03E0, 0x001F}}) {
+        EXPECT_TRUE(refused(bmpFile(16, 0, 0, masks)))
+            << std::hex << masks[0] << " " << masks[1] << " " << masks[2];
+    }
+}
+
 // Every prefix of a valid file: refused or decoded, never a crash or an over-read. Files cut
 // inside their image data are refused rather than shown half grey or half black; what may be
 // missing is the end marker (JPEG's 2 bytes, PNG's 12-byte end chunk).

@@ -171,7 +171,9 @@ struct SizedFace {
         return i;
     }
 
-    const FontFace::Glyph& glyph(FT_UInt index) {
+    // descent: how far below the baseline the line reaches (the same for every face of a
+    // line, fall-backs included).
+    const FontFace::Glyph& glyph(FT_UInt index, std::int32_t descent) {
         auto it = glyphs.find(index);
         if (it != glyphs.end()) {
             return it->second;
@@ -213,6 +215,13 @@ struct SizedFace {
                     }
                 }
             }
+        }
+        // Hinting can push a low bar (the underscore) a row below the line at small sizes,
+        // where the line's clip cuts it off and "IMG_1234.JPG" reads "IMG 1234.JPG". A glyph
+        // lying wholly below the baseline is lifted back into the line.
+        const std::int32_t overflow = g.height - g.top - descent;
+        if (g.height > 0 && g.top <= 0 && overflow > 0 && descent > 0) {
+            g.top = std::min(g.top + overflow, 0);
         }
         return glyphs.emplace(index, std::move(g)).first->second;
     }
@@ -373,7 +382,7 @@ std::int32_t FontFace::layoutLocked(std::u32string_view text, std::vector<Placed
         if (face == previousFace) {
             pen += face->kern(previous, index);
         }
-        const Glyph& g = face->glyph(index);
+        const Glyph& g = face->glyph(index, descent_);
         if (out != nullptr) {
             out->push_back({&g, round26(pen)});
         }

@@ -1,4 +1,5 @@
 #include "base/strings.h"
+#include "ui/draw/font_face.h"
 #include "ui/draw/screen_dpi.h"
 #include "ui/draw/ui_font.h"
 
@@ -37,6 +38,21 @@ TEST_F(FontTest, NineTwelveAndEightPointFontsHaveThatCellHeight) {
     }
     setScreenDpi(120);
     EXPECT_EQ(UIFont(UIFont::defaultFamily(), 9).metrics().height, 15);
+}
+
+// File names are full of underscores: at no UI size may one fall below the line, where the
+// line's clip would cut it off.
+TEST_F(FontTest, AnUnderscoreStaysInsideTheLine) {
+    for (std::int32_t pixels = 9; pixels <= 24; ++pixels) {
+        const auto face = FontFace::get(UIFont::defaultFamily(), pixels, false, false);
+        ASSERT_NE(face, nullptr);
+        std::vector<FontFace::PlacedGlyph> glyphs;
+        face->layoutUtf8("_", &glyphs);
+        ASSERT_EQ(glyphs.size(), 1u);
+        const FontFace::Glyph& bar = *glyphs.front().glyph;
+        EXPECT_GT(bar.height, 0) << pixels;
+        EXPECT_LE(bar.height - bar.top, face->descent()) << pixels << " px";
+    }
 }
 
 TEST_F(FontTest, DefaultFontIsTheSansSerifMatchAtTwelvePoints) {
