@@ -17,16 +17,6 @@ bool hasXmlExtension(const std::string& path) {
     return toLower(extension(path)) == "xml";
 }
 
-// The XML layer keeps entities as written, but a language file is edited as XML, so its texts
-// carry "&amp;" where the code asks for "&". "&amp;" goes last so "&amp;lt;" stays "&lt;".
-std::string unescapedText(std::string_view text) {
-    std::string result = replaceAll(text, "&lt;", "<");
-    result = replaceAll(result, "&gt;", ">");
-    result = replaceAll(result, "&quot;", "\"");
-    result = replaceAll(result, "&apos;", "'");
-    return replaceAll(result, "&amp;", "&");
-}
-
 // Loads the groups below "groups" in document order. Groups nest to any depth, so the walk
 // keeps its own stack instead of recursing.
 bool loadGroups(const XmlElement& groups, std::vector<TranslationItem>& items) {
@@ -48,9 +38,8 @@ bool loadGroups(const XmlElement& groups, std::vector<TranslationItem>& items) {
             }
             const XmlElement& child = *frame.group->children()[frame.nextChild++];
             if (child.name() == "item") {
-                items.push_back(
-                    {join(names, kGroupSeparator), unescapedText(child.attributeValue("context")),
-                     substituteText(unescapedText(child.attributeValue("translation")))});
+                items.push_back({join(names, kGroupSeparator), child.attributeValue("context"),
+                                 substituteText(child.attributeValue("translation"))});
             } else if (child.name() == "group") {
                 stack.push_back({&child, 0});
                 names.push_back(child.attributeValue("name"));

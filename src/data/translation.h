@@ -15,7 +15,7 @@ namespace scalora {
 
 struct TranslationItem {
     std::string group;       // enclosing group names joined with "/", e.g. "MainWindow/Menus"
-    std::string source;      // the English text, its XML entities ("&amp;") decoded
+    std::string source;      // the English text as written in the file
     std::string translation; // after the substitutions of translate.h
 };
 

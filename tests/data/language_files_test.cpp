@@ -4,6 +4,8 @@
 // fields (tool.toolTip, kSwitchRows[i].text), a local variable and a function's return values.
 // A context that reaches translate through a parameter is one of the group paths the code names
 // without translating with it (the text editors hand theirs down through a constructor).
+// The files are read with the program's own loader, which takes "&amp;" as those five
+// characters, so an escaped ampersand shows up here as a text the code does not find.
 #include "../ui/draw/png_file.h"
 #include "base/strings.h"
 #include "data/translation.h"
