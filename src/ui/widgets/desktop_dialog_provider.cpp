@@ -170,7 +170,7 @@ DialogAnswer DesktopDialogProvider::run(const DialogRequest& request) {
                     {},
                     translate("Files and folders are chosen with the desktop's dialog program, "
                               "but neither zenity nor kdialog is installed. Install the package "
-                              "\"zenity\" (or \"kdialog\" on KDE) and try again.",
+                              "“zenity” (or “kdialog” on KDE) and try again.",
                               kContext)};
         }
         program = DialogProgram::Kdialog;

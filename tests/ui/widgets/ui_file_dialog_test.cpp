@@ -152,7 +152,7 @@ TEST_F(UIFileDialogTest, TheDesktopDialogRunsAsAChildAndAMissingOneIsExplained) 
         EXPECT_FALSE(dialog.run());
     }
     ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find("\"zenity\""), std::string::npos) << notices[0];
+    EXPECT_NE(notices[0].find("“zenity”"), std::string::npos) << notices[0];
 
     // A stand-in zenity that records its arguments and chooses two files.
     const std::filesystem::path args = bin / "args.txt";
