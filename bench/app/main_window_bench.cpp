@@ -9,35 +9,14 @@
 #include "engine/batch_engine.h"
 #include "engine/library_image_codec.h"
 #include "platform/monitors.h"
+#include "support/allocation_counter.h"
 #include "ui/backend/headless/headless_window_system.h"
 #include "ui/core/ui_toolkit.h"
 #include "ui/style/ui_style_manager.h"
 
-#include <atomic>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <unistd.h>
-
-// Every allocation of the process counts here, so a benchmark can tell how many its loop made.
-namespace {
-std::atomic<std::uint64_t> allocationCount{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocationCount.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace scalora {
 namespace {
@@ -138,12 +117,12 @@ void BM_MainWindowIdleTurn(benchmark::State& state) {
     }
     Program program;
     program.openWindow();
-    const std::uint64_t before = allocationCount.load();
+    const std::uint64_t before = test::allocationCount();
     for (auto _ : state) {
         program.toolkit.processEvents();
     }
     state.counters["allocations"] =
-        benchmark::Counter(static_cast<double>(allocationCount.load() - before) /
+        benchmark::Counter(static_cast<double>(test::allocationCount() - before) /
                            static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_MainWindowIdleTurn)->Unit(benchmark::kMicrosecond);
