@@ -28,14 +28,42 @@ SDL_Surface* surfaceOver(const PixelImage& image) {
         static_cast<int>(image.strideBytes()), SDL_PIXELFORMAT_ARGB8888);
 }
 
+// SDL hides a window before it destroys it and waits for the server's UnmapNotify. A window
+// another program destroyed never gets one, and SDL can still take it for shown: it reads the
+// window manager's state of the vanished window, finds none, and concludes it was mapped
+// again. The answer is queued in advance, so that the wait ends at once.
+void answerHideInAdvance(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) == 0 ||
+        SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    XEvent unmap{};
+    unmap.xunmap.type = UnmapNotify;
+    unmap.xunmap.display = info.info.x11.display;
+    unmap.xunmap.event = info.info.x11.window;
+    unmap.xunmap.window = info.info.x11.window;
+    XPutBackEvent(info.info.x11.display, &unmap);
+}
+
 } // namespace
 
 SdlNativeWindow::SdlNativeWindow(SdlWindowSystem& system, UIWindow& owner, std::uint32_t options,
                                  SDL_Window* window)
-    : system_(system), owner_(owner), options_(options), window_(window) {}
+    : system_(system), owner_(owner), options_(options), window_(window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+        xWindow_ = info.info.x11.window;
+    }
+}
 
 SdlNativeWindow::~SdlNativeWindow() {
     system_.forget(this);
+    if (vanished_) {
+        answerHideInAdvance(window_);
+    }
     SDL_DestroyWindow(window_);
 }
 
@@ -48,6 +76,9 @@ bool SdlNativeWindow::isPopup() const {
 }
 
 void SdlNativeWindow::show(UIShowMode mode) {
+    if (vanished_) {
+        return;
+    }
     const bool quiet = isPopup() || mode == UIShowMode::NoActivate;
     // Popups (menus, tool tips) must not take the focus from the window they belong to.
     SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, quiet ? "1" : "0");
@@ -64,7 +95,9 @@ void SdlNativeWindow::show(UIShowMode mode) {
 }
 
 void SdlNativeWindow::hide() {
-    SDL_HideWindow(window_);
+    if (!vanished_) {
+        SDL_HideWindow(window_);
+    }
 }
 
 bool SdlNativeWindow::isVisible() const {
@@ -289,6 +322,9 @@ void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big,
 }
 
 void SdlNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {
+    if (vanished_) {
+        return;
+    }
     // The surface changes with the window size, so it is fetched for every present.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr || canvas.isNull()) {
