@@ -1,0 +1,82 @@
+// The program's windows destroyed from outside (xdotool windowclose, as a session tool or a
+// crashed window manager may do): the main window then closes as its close box closes it,
+// keeping the settings, and the program ends well; a dialog closes and the program goes on.
+#include "app/settings_access.h"
+#include "app/settings_schema.h"
+#include "e2e_fixture.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace scalora {
+namespace {
+
+using namespace setting_keys;
+using namespace std::chrono_literals;
+constexpr const char* kTitle = "^Halvorn Scalora$";
+
+class SdlWindowSystemTest : public test::AppTest {
+protected:
+    // Picks the fifth mode (Percentage) from the mode list with the keys; the mode is one of
+    // the settings kept when the main window closes.
+    bool choosePercentage() {
+        return click(kTitle, "main.mode") &&
+               xdotool({"key", "Home", "Down", "Down", "Down", "Down", "Return"}) == 0 &&
+               waitForState("main.mode", "4");
+    }
+    bool destroyWindow(const std::string& title) {
+        return xdotool({"search", "--sync", "--onlyvisible", "--name", title, "windowclose",
+                        "%1"}) == 0;
+    }
+    // The program's exit status once it has ended, or -1 when it still runs after 20 s.
+    int waitForExit() {
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < end) {
+            if (const int status = session_.exitStatus(program_); status >= 0) {
+                return status;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return -1;
+    }
+};
+
+TEST_F(SdlWindowSystemTest, DestroyedMainWindowClosesAndKeepsTheSettings) {
+    if (!startProgram()) {
+        return;
+    }
+    ASSERT_TRUE(choosePercentage());
+    ASSERT_TRUE(keepScreenshot("destroyed_main_before.png"));
+    ASSERT_TRUE(destroyWindow(kTitle));
+    ASSERT_EQ(waitForExit(), 0) << test::readFile(dir_ / "scalora.log");
+    EXPECT_EQ(test::readFile(dir_ / "scalora.log"), "");
+
+    const auto stored = readSettingsFile(configFile().string());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(readIntSetting(*stored, kMode), 4);
+}
+
+TEST_F(SdlWindowSystemTest, DestroyedDialogClosesAndTheProgramGoesOn) {
+    if (!startProgram()) {
+        return;
+    }
+    for (const auto& [button, title] :
+         {std::pair{"main.about", "^About"}, std::pair{"main.options", "^Options - "}}) {
+        SCOPED_TRACE(title);
+        ASSERT_TRUE(click(kTitle, button));
+        ASSERT_EQ(xdotool({"search", "--sync", "--onlyvisible", "--name", title}), 0);
+        ASSERT_TRUE(keepScreenshot(std::string("destroyed_") + (button + 5) + "_before.png"));
+        ASSERT_TRUE(destroyWindow(title));
+    }
+    // The main window takes input again only once the dialog's loop has ended.
+    ASSERT_TRUE(choosePercentage());
+    ASSERT_TRUE(keepScreenshot("destroyed_dialogs_after.png"));
+    ASSERT_EQ(closeProgram(), 0) << test::readFile(dir_ / "scalora.log");
+
+    const auto stored = readSettingsFile(configFile().string());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(readIntSetting(*stored, kMode), 4);
+}
+
+} // namespace
+} // namespace scalora
