@@ -5,7 +5,10 @@
 #include "app/settings_schema.h"
 #include "e2e_fixture.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <thread>
 
 namespace scalora {
@@ -23,6 +26,10 @@ protected:
         return click(kTitle, "main.mode") &&
                xdotool({"key", "Home", "Down", "Down", "Down", "Down", "Return"}) == 0 &&
                waitForState("main.mode", "4");
+    }
+    bool typeInto(const std::string& part, const std::string& text) {
+        return click(kTitle, part) && xdotool({"key", "ctrl+a"}) == 0 &&
+               xdotool({"type", text}) == 0 && xdotool({"key", "Tab"}) == 0;
     }
     bool destroyWindow(const std::string& title) {
         return xdotool({"search", "--sync", "--onlyvisible", "--name", title, "windowclose",
@@ -76,6 +83,50 @@ TEST_F(SdlWindowSystemTest, DestroyedDialogClosesAndTheProgramGoesOn) {
     const auto stored = readSettingsFile(configFile().string());
     ASSERT_TRUE(stored);
     EXPECT_EQ(readIntSetting(*stored, kMode), 4);
+}
+
+// While a run goes on the main window refuses to close; destroyed then, it closes once the run
+// is over and the progress window has been closed.
+TEST_F(SdlWindowSystemTest, MainWindowDestroyedDuringARunClosesAfterIt) {
+    std::vector<std::string> photos;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(test::sharedDir() / "corpus" / "jpeg", error)) {
+        photos.push_back(entry.path().string());
+    }
+    if (photos.size() < 20) {
+        GTEST_SKIP() << test::sharedSkipReason();
+    }
+    std::sort(photos.begin(), photos.end());
+    photos.resize(20);
+    const std::filesystem::path out = dir_ / "out";
+    std::filesystem::create_directories(out);
+    if (!startProgram(photos)) {
+        return;
+    }
+    ASSERT_TRUE(waitForState("main.counter", "20 images"));
+    ASSERT_TRUE(typeInto("main.destination", out.string()));
+    ASSERT_TRUE(typeInto("main.width", "2000"));
+    ASSERT_TRUE(typeInto("main.height", "2000"));
+    // The main window's name changes during the run: it is found by its id.
+    const test::CommandResult found =
+        session_.run({"xdotool", "search", "--onlyvisible", "--name", kTitle}, 20s);
+    std::string mainId;
+    std::istringstream(found.output) >> mainId;
+    ASSERT_FALSE(mainId.empty()) << found.output;
+
+    ASSERT_TRUE(click(kTitle, "main.resize"));
+    ASSERT_TRUE(waitForPaint("progress"));
+    ASSERT_EQ(session_.run({"xdotool", "windowclose", mainId}, 20s).status, 0);
+    ASSERT_TRUE(keepScreenshot("destroyed_main_during_run.png"));
+    ASSERT_TRUE(waitForState("progress.button", "Close"));
+    EXPECT_EQ(session_.exitStatus(program_), -1) << "the program ended before the run did";
+    ASSERT_TRUE(click("% - Halvorn Scalora$", "progress.button"));
+    ASSERT_EQ(waitForExit(), 0) << test::readFile(dir_ / "scalora.log");
+
+    const auto stored = readSettingsFile(configFile().string());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(readStringSetting(*stored, kDestinationFolder), out.string() + "/");
 }
 
 } // namespace
