@@ -35,6 +35,32 @@ protected:
         return xdotool({"search", "--sync", "--onlyvisible", "--name", title, "windowclose",
                         "%1"}) == 0;
     }
+    // The id of the visible window whose name matches, or "".
+    std::string windowId(const std::string& title) {
+        std::string id;
+        std::istringstream(
+            session_.run({"xdotool", "search", "--onlyvisible", "--name", title}, 20s).output) >>
+            id;
+        return id;
+    }
+    // The id of a visible window of the program other than `except`, once there is one (20 s).
+    std::string otherWindowOfProgram(const std::string& except) {
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < end) {
+            std::istringstream ids(
+                session_
+                    .run({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(program_)},
+                         20s)
+                    .output);
+            for (std::string id; ids >> id;) {
+                if (id != except) {
+                    return id;
+                }
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return "";
+    }
     // The program's exit status once it has ended, or -1 when it still runs after 20 s.
     int waitForExit() {
         const auto end = std::chrono::steady_clock::now() + 20s;
@@ -85,6 +111,29 @@ TEST_F(SdlWindowSystemTest, DestroyedDialogClosesAndTheProgramGoesOn) {
     EXPECT_EQ(readIntSetting(*stored, kMode), 4);
 }
 
+// The toolkit keeps its popups and shows them again: a destroyed one comes back in a new window.
+TEST_F(SdlWindowSystemTest, DestroyedPopupOpensAgainInANewWindow) {
+    if (!startProgram()) {
+        return;
+    }
+    const std::string mainId = windowId(kTitle);
+    ASSERT_FALSE(mainId.empty());
+    ASSERT_TRUE(click(kTitle, "main.mode"));
+    const std::string first = otherWindowOfProgram(mainId);
+    ASSERT_FALSE(first.empty()) << "the mode list did not open";
+    ASSERT_EQ(session_.run({"xdotool", "windowclose", first}, 20s).status, 0);
+    ASSERT_EQ(xdotool({"key", "Escape"}), 0);
+
+    ASSERT_TRUE(click(kTitle, "main.mode"));
+    const std::string second = otherWindowOfProgram(mainId);
+    ASSERT_FALSE(second.empty()) << "the mode list did not open again";
+    EXPECT_NE(second, first);
+    ASSERT_TRUE(keepScreenshot("destroyed_popup_reopened.png"));
+    ASSERT_EQ(xdotool({"key", "Down", "Return"}), 0);
+    ASSERT_TRUE(waitForState("main.mode", "1"));
+    ASSERT_EQ(closeProgram(), 0) << test::readFile(dir_ / "scalora.log");
+}
+
 // While a run goes on the main window refuses to close; destroyed then, it closes once the run
 // is over and the progress window has been closed.
 TEST_F(SdlWindowSystemTest, MainWindowDestroyedDuringARunClosesAfterIt) {
@@ -109,11 +158,8 @@ TEST_F(SdlWindowSystemTest, MainWindowDestroyedDuringARunClosesAfterIt) {
     ASSERT_TRUE(typeInto("main.width", "2000"));
     ASSERT_TRUE(typeInto("main.height", "2000"));
     // The main window's name changes during the run: it is found by its id.
-    const test::CommandResult found =
-        session_.run({"xdotool", "search", "--onlyvisible", "--name", kTitle}, 20s);
-    std::string mainId;
-    std::istringstream(found.output) >> mainId;
-    ASSERT_FALSE(mainId.empty()) << found.output;
+    const std::string mainId = windowId(kTitle);
+    ASSERT_FALSE(mainId.empty());
 
     ASSERT_TRUE(click(kTitle, "main.resize"));
     ASSERT_TRUE(waitForPaint("progress"));

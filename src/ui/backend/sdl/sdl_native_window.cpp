@@ -28,6 +28,14 @@ SDL_Surface* surfaceOver(const PixelImage& image) {
         static_cast<int>(image.strideBytes()), SDL_PIXELFORMAT_ARGB8888);
 }
 
+unsigned long x11WindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    return SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11
+               ? info.info.x11.window
+               : 0;
+}
+
 // SDL hides a window before it destroys it and waits for the server's UnmapNotify. A window
 // another program destroyed never gets one, and SDL can still take it for shown: it reads the
 // window manager's state of the vanished window, finds none, and concludes it was mapped
@@ -51,13 +59,8 @@ void answerHideInAdvance(SDL_Window* window) {
 
 SdlNativeWindow::SdlNativeWindow(SdlWindowSystem& system, UIWindow& owner, std::uint32_t options,
                                  SDL_Window* window)
-    : system_(system), owner_(owner), options_(options), window_(window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-        xWindow_ = info.info.x11.window;
-    }
-}
+    : system_(system), owner_(owner), options_(options), window_(window),
+      xWindow_(x11WindowOf(window)) {}
 
 SdlNativeWindow::~SdlNativeWindow() {
     system_.forget(this);
@@ -75,8 +78,23 @@ bool SdlNativeWindow::isPopup() const {
     return (options_ & kWindowPopup) != 0;
 }
 
+bool SdlNativeWindow::replaceVanished() {
+    SDL_Window* fresh = system_.createSdlWindow(owner_, options_);
+    if (fresh == nullptr) {
+        return false;
+    }
+    SDL_SetWindowTitle(fresh, SDL_GetWindowTitle(window_));
+    answerHideInAdvance(window_);
+    SDL_DestroyWindow(window_);
+    window_ = fresh;
+    xWindow_ = x11WindowOf(window_);
+    vanished_ = false;
+    system_.reregister(this);
+    return true;
+}
+
 void SdlNativeWindow::show(UIShowMode mode) {
-    if (vanished_) {
+    if (vanished_ && !(isPopup() && replaceVanished())) {
         return;
     }
     const bool quiet = isPopup() || mode == UIShowMode::NoActivate;
@@ -137,6 +155,10 @@ Rect SdlNativeWindow::geometry() const {
 }
 
 void SdlNativeWindow::setGeometry(const Rect& rect) {
+    // SDL would wait for a move that never comes; a new window is made where the element is.
+    if (vanished_) {
+        return;
+    }
     const Rect now = geometry();
     if (!isPopup()) {
         target_ = rect.topLeft();

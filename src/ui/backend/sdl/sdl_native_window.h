@@ -61,13 +61,15 @@ public:
     void keepPopupInPlace();
     // The X window (0 elsewhere).
     unsigned long xWindow() const { return xWindow_; }
-    // Another program destroyed the X window: from here on nothing is drawn into it, and it
-    // is neither shown nor hidden (SDL would wait for the window manager's answer forever).
+    // Another program destroyed the X window: from here on nothing is drawn into it, moved,
+    // shown or hidden (SDL would wait for the window manager's answer forever), until a popup
+    // is shown again in a new X window.
     void markVanished() { vanished_ = true; }
     bool hasVanished() const { return vanished_; }
 
 private:
     void armPlacement();
+    bool replaceVanished();
 
     SdlWindowSystem& system_;
     UIWindow& owner_;

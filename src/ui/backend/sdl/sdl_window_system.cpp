@@ -26,6 +26,13 @@ namespace {
 // (the main window during a run, until the run is over).
 constexpr std::int64_t kVanishedCloseRetryMs = 250;
 
+// A window whose X window another program destroyed is closed as its close box would close
+// it. Popups (menus, tool tips) are not: the toolkit keeps and shows them again, so they are
+// only given a new X window then.
+bool awaitsClose(const SdlNativeWindow& window) {
+    return window.hasVanished() && !window.isPopup() && !window.owner().isDead();
+}
+
 // The native window of the nearest window above `window` in the element tree, when it has one.
 SDL_Window* ownerWindow(const UIWindow& window) {
     for (const UIElement* e = window.parent(); e != nullptr; e = e->parent()) {
@@ -81,6 +88,16 @@ SdlWindowSystem::~SdlWindowSystem() {
 
 std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
                                                               std::uint32_t options) {
+    SDL_Window* window = createSdlWindow(owner, options);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
+    windows_[native->windowId()] = native.get();
+    return native;
+}
+
+SDL_Window* SdlWindowSystem::createSdlWindow(const UIWindow& owner, std::uint32_t options) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if ((options & kWindowPopup) != 0) {
         // Borderless, no taskbar entry; menus and tool tips are typed so the window manager
@@ -111,9 +128,12 @@ std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
             x11MarkDialog(window, above);
         }
     }
-    auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
-    windows_[native->windowId()] = native.get();
-    return native;
+    return window;
+}
+
+void SdlWindowSystem::reregister(SdlNativeWindow* window) {
+    forget(window);
+    windows_[window->windowId()] = window;
 }
 
 void SdlWindowSystem::forget(SdlNativeWindow* window) {
@@ -207,32 +227,34 @@ bool SdlWindowSystem::noteDestroyed(const SDL_Event& event) {
 }
 
 bool SdlWindowSystem::anyVanished() const {
-    return std::any_of(windows_.begin(), windows_.end(), [](const auto& entry) {
-        return entry.second->hasVanished() && !entry.second->owner().isDead();
-    });
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [](const auto& entry) { return awaitsClose(*entry.second); });
 }
 
 void SdlWindowSystem::closeVanished() {
     const std::int64_t now = nowMs();
-    if (!anyVanished() ||
+    // A close handler may run a loop of its own (a question): it is not asked again meanwhile.
+    if (closingVanished_ || !anyVanished() ||
         (vanishedCloseMs_ != 0 && now - vanishedCloseMs_ < kVanishedCloseRetryMs)) {
         return;
     }
     vanishedCloseMs_ = now;
+    closingVanished_ = true;
     // Closing one window can close or destroy others: each is looked up again by its id.
     std::vector<std::uint32_t> ids;
     for (const auto& [id, native] : windows_) {
-        if (native->hasVanished() && !native->owner().isDead()) {
+        if (awaitsClose(*native)) {
             ids.push_back(id);
         }
     }
     UIToolkit* tk = UIToolkit::instance();
     for (const std::uint32_t id : ids) {
         SdlNativeWindow* native = windowById(id);
-        if (tk != nullptr && native != nullptr && !native->owner().isDead()) {
+        if (tk != nullptr && native != nullptr && awaitsClose(*native)) {
             tk->input().closeRequested(&native->owner());
         }
     }
+    closingVanished_ = false;
 }
 
 // --- displays, resolution, beep ---

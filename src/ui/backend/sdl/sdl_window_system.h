@@ -3,7 +3,8 @@
 // arrives is turned into toolkit input by the event translation (sdl_event_translation.h).
 // While it runs, the style's cursors are SDL cursors, the clipboard is SDL's and fonts use
 // the display's Xft.dpi. A window destroyed by another program is closed as its close box
-// would close it, until it agrees to close.
+// would close it, until it agrees to close; a popup is given a new native window when it is
+// shown next.
 #pragma once
 
 #include "ui/backend/sdl/sdl_event_translation.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 union SDL_Event;
+struct SDL_Window;
 
 namespace scalora {
 
@@ -51,6 +53,10 @@ private:
     friend class SdlNativeWindow;
     void dispatch(const SDL_Event& event);
     void forget(SdlNativeWindow* window);
+    // A new hidden SDL window for the element, as createWindow makes it.
+    SDL_Window* createSdlWindow(const UIWindow& owner, std::uint32_t options);
+    // Files the window again under the id of the SDL window it has been given.
+    void reregister(SdlNativeWindow* window);
     // Marks the window an X DestroyNotify names; false for any other event.
     bool noteDestroyed(const SDL_Event& event);
     bool anyVanished() const;
@@ -64,6 +70,7 @@ private:
     std::uint32_t wakeEvent_ = 0;
     // When the windows destroyed by other programs were last asked to close; 0 asks at once.
     std::int64_t vanishedCloseMs_ = 0;
+    bool closingVanished_ = false;
     std::map<std::uint32_t, SdlNativeWindow*> windows_;
     std::function<bool(const SDL_Event&)> hook_;
     std::function<void()> beep_;
