@@ -158,7 +158,7 @@ bool SdlWindowSystem::pumpEvents(std::int64_t timeoutMs) {
     if (!valid_) {
         return false;
     }
-    if (anyVanished()) {
+    if (anyAwaitingClose()) {
         timeoutMs =
             timeoutMs < 0 ? kVanishedCloseRetryMs : std::min(timeoutMs, kVanishedCloseRetryMs);
     }
@@ -180,7 +180,7 @@ bool SdlWindowSystem::pumpEvents(std::int64_t timeoutMs) {
             dispatch(event);
         }
     }
-    const bool closing = anyVanished();
+    const bool closing = anyAwaitingClose();
     closeVanished();
     return got != 0 || closing;
 }
@@ -226,7 +226,7 @@ bool SdlWindowSystem::noteDestroyed(const SDL_Event& event) {
     return false;
 }
 
-bool SdlWindowSystem::anyVanished() const {
+bool SdlWindowSystem::anyAwaitingClose() const {
     return std::any_of(windows_.begin(), windows_.end(),
                        [](const auto& entry) { return awaitsClose(*entry.second); });
 }
@@ -234,7 +234,7 @@ bool SdlWindowSystem::anyVanished() const {
 void SdlWindowSystem::closeVanished() {
     const std::int64_t now = nowMs();
     // A close handler may run a loop of its own (a question): it is not asked again meanwhile.
-    if (closingVanished_ || !anyVanished() ||
+    if (closingVanished_ || !anyAwaitingClose() ||
         (vanishedCloseMs_ != 0 && now - vanishedCloseMs_ < kVanishedCloseRetryMs)) {
         return;
     }

@@ -59,7 +59,8 @@ private:
     void reregister(SdlNativeWindow* window);
     // Marks the window an X DestroyNotify names; false for any other event.
     bool noteDestroyed(const SDL_Event& event);
-    bool anyVanished() const;
+    // Whether a window destroyed by another program has yet to close.
+    bool anyAwaitingClose() const;
     void closeVanished();
 
     // First, so that it is in place before SDL's video starts and after it stops: errors
