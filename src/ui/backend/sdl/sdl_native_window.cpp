@@ -28,14 +28,45 @@ SDL_Surface* surfaceOver(const PixelImage& image) {
         static_cast<int>(image.strideBytes()), SDL_PIXELFORMAT_ARGB8888);
 }
 
+unsigned long x11WindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    return SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11
+               ? info.info.x11.window
+               : 0;
+}
+
+// SDL hides a window before it destroys it and waits for the server's UnmapNotify. A window
+// another program destroyed never gets one, and SDL can still take it for shown: it reads the
+// window manager's state of the vanished window, finds none, and concludes it was mapped
+// again. The answer is queued in advance, so that the wait ends at once.
+void answerHideInAdvance(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) == 0 ||
+        SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    XEvent unmap{};
+    unmap.xunmap.type = UnmapNotify;
+    unmap.xunmap.display = info.info.x11.display;
+    unmap.xunmap.event = info.info.x11.window;
+    unmap.xunmap.window = info.info.x11.window;
+    XPutBackEvent(info.info.x11.display, &unmap);
+}
+
 } // namespace
 
 SdlNativeWindow::SdlNativeWindow(SdlWindowSystem& system, UIWindow& owner, std::uint32_t options,
                                  SDL_Window* window)
-    : system_(system), owner_(owner), options_(options), window_(window) {}
+    : system_(system), owner_(owner), options_(options), window_(window),
+      xWindow_(x11WindowOf(window)) {}
 
 SdlNativeWindow::~SdlNativeWindow() {
     system_.forget(this);
+    if (vanished_) {
+        answerHideInAdvance(window_);
+    }
     SDL_DestroyWindow(window_);
 }
 
@@ -47,7 +78,25 @@ bool SdlNativeWindow::isPopup() const {
     return (options_ & kWindowPopup) != 0;
 }
 
+bool SdlNativeWindow::replaceVanished() {
+    SDL_Window* fresh = system_.createSdlWindow(owner_, options_);
+    if (fresh == nullptr) {
+        return false;
+    }
+    SDL_SetWindowTitle(fresh, SDL_GetWindowTitle(window_));
+    answerHideInAdvance(window_);
+    SDL_DestroyWindow(window_);
+    window_ = fresh;
+    xWindow_ = x11WindowOf(window_);
+    vanished_ = false;
+    system_.reregister(this);
+    return true;
+}
+
 void SdlNativeWindow::show(UIShowMode mode) {
+    if (vanished_ && !(isPopup() && replaceVanished())) {
+        return;
+    }
     const bool quiet = isPopup() || mode == UIShowMode::NoActivate;
     // Popups (menus, tool tips) must not take the focus from the window they belong to.
     SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, quiet ? "1" : "0");
@@ -64,7 +113,9 @@ void SdlNativeWindow::show(UIShowMode mode) {
 }
 
 void SdlNativeWindow::hide() {
-    SDL_HideWindow(window_);
+    if (!vanished_) {
+        SDL_HideWindow(window_);
+    }
 }
 
 bool SdlNativeWindow::isVisible() const {
@@ -104,6 +155,10 @@ Rect SdlNativeWindow::geometry() const {
 }
 
 void SdlNativeWindow::setGeometry(const Rect& rect) {
+    // SDL would wait for a move that never comes; a new window is made where the element is.
+    if (vanished_) {
+        return;
+    }
     const Rect now = geometry();
     if (!isPopup()) {
         target_ = rect.topLeft();
@@ -289,6 +344,9 @@ void SdlNativeWindow::setIcons(const PixelImage* small, const PixelImage* big,
 }
 
 void SdlNativeWindow::present(const PixelImage& canvas, const Rect& dirty) {
+    if (vanished_) {
+        return;
+    }
     // The surface changes with the window size, so it is fetched for every present.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr || canvas.isNull()) {

@@ -59,14 +59,24 @@ public:
     // Only the toolkit places popups: a move made while the popup was unmapped is lost when
     // X11 maps it, so the position of its element is asked for again.
     void keepPopupInPlace();
+    // The X window (0 elsewhere).
+    unsigned long xWindow() const { return xWindow_; }
+    // Another program destroyed the X window: from here on nothing is drawn into it, moved,
+    // shown or hidden (SDL would wait for the window manager's answer forever), until a popup
+    // is shown again in a new X window.
+    void markVanished() { vanished_ = true; }
+    bool hasVanished() const { return vanished_; }
 
 private:
     void armPlacement();
+    bool replaceVanished();
 
     SdlWindowSystem& system_;
     UIWindow& owner_;
     std::uint32_t options_;
     SDL_Window* window_;
+    unsigned long xWindow_ = 0;
+    bool vanished_ = false;
     bool enabled_ = true;
     // Where the client area belongs: the last position asked for or settled on.
     Point target_;

@@ -1,5 +1,5 @@
-// Index: X11 error handling; set-up and shutdown; windows; the event wait; displays,
-// resolution and beep.
+// Index: set-up and shutdown; windows; the event wait; windows destroyed by other programs;
+// displays, resolution and beep.
 #include "ui/backend/sdl/sdl_window_system.h"
 
 #include "ui/backend/sdl/sdl_clipboard_backend.h"
@@ -8,11 +8,13 @@
 #include "ui/backend/sdl/x11_dialog_window.h"
 #include "ui/backend/sdl/x11_display_dpi.h"
 #include "ui/backend/sdl/x11_frame_buttons.h"
+#include "ui/core/ui_toolkit.h"
 #include "ui/core/ui_window.h"
 #include "ui/draw/screen_dpi.h"
 #include "ui/style/ui_style_manager.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <algorithm>
 
@@ -20,17 +22,15 @@ namespace scalora {
 
 namespace {
 
-XErrorHandler gPreviousXErrorHandler = nullptr;
+// How often a window destroyed by another program is asked again to close while it refuses
+// (the main window during a run, until the run is over).
+constexpr std::int64_t kVanishedCloseRetryMs = 250;
 
-// Xlib's default handler ends the program on any protocol error. A request naming a window
-// that has just gone is a race, not a fault: SDL itself wakes its event wait by sending an
-// event to a window, and at shutdown that window can already be destroyed. Such errors are
-// ignored; every other error goes to the handler that was there before.
-int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
-    if (error->error_code == BadWindow) {
-        return 0;
-    }
-    return gPreviousXErrorHandler != nullptr ? gPreviousXErrorHandler(display, error) : 0;
+// A window whose X window another program destroyed is closed as its close box would close
+// it. Popups (menus, tool tips) are not: the toolkit keeps and shows them again, so they are
+// only given a new X window then.
+bool awaitsClose(const SdlNativeWindow& window) {
+    return window.hasVanished() && !window.isPopup() && !window.owner().isDead();
 }
 
 // The native window of the nearest window above `window` in the element tree, when it has one.
@@ -61,11 +61,7 @@ SdlWindowSystem::SdlWindowSystem() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Input method compositions longer than 32 bytes arrive whole (SDL_TEXTEDITING_EXT).
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
-    // Installed before SDL's video starts: SDL puts back the handler it found when it shuts
-    // down, before it closes its connections, and errors still queued surface in that close.
-    gPreviousXErrorHandler = XSetErrorHandler(ignoreVanishedWindows);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        XSetErrorHandler(gPreviousXErrorHandler);
         error_ = SDL_GetError();
         return;
     }
@@ -87,12 +83,21 @@ SdlWindowSystem::~SdlWindowSystem() {
         setClipboardBackend(nullptr);
         setDisplayDpi(0);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        XSetErrorHandler(gPreviousXErrorHandler);
     }
 }
 
 std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
                                                               std::uint32_t options) {
+    SDL_Window* window = createSdlWindow(owner, options);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
+    windows_[native->windowId()] = native.get();
+    return native;
+}
+
+SDL_Window* SdlWindowSystem::createSdlWindow(const UIWindow& owner, std::uint32_t options) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if ((options & kWindowPopup) != 0) {
         // Borderless, no taskbar entry; menus and tool tips are typed so the window manager
@@ -123,9 +128,12 @@ std::unique_ptr<UINativeWindow> SdlWindowSystem::createWindow(UIWindow& owner,
             x11MarkDialog(window, above);
         }
     }
-    auto native = std::make_unique<SdlNativeWindow>(*this, owner, options, window);
-    windows_[native->windowId()] = native.get();
-    return native;
+    return window;
+}
+
+void SdlWindowSystem::reregister(SdlNativeWindow* window) {
+    forget(window);
+    windows_[window->windowId()] = window;
 }
 
 void SdlWindowSystem::forget(SdlNativeWindow* window) {
@@ -150,6 +158,10 @@ bool SdlWindowSystem::pumpEvents(std::int64_t timeoutMs) {
     if (!valid_) {
         return false;
     }
+    if (anyAwaitingClose()) {
+        timeoutMs =
+            timeoutMs < 0 ? kVanishedCloseRetryMs : std::min(timeoutMs, kVanishedCloseRetryMs);
+    }
     SDL_Event event;
     int got = 0;
     if (timeoutMs < 0) {
@@ -160,19 +172,24 @@ bool SdlWindowSystem::pumpEvents(std::int64_t timeoutMs) {
         got = SDL_WaitEventTimeout(&event,
                                    static_cast<int>(std::min<std::int64_t>(timeoutMs, 1 << 30)));
     }
-    if (got == 0) {
-        return false;
-    }
-    dispatch(event);
-    // Take what else is waiting, but not forever: a flood of motion must not starve painting.
-    for (int i = 0; i < 256 && SDL_PollEvent(&event) != 0; ++i) {
+    if (got != 0) {
         dispatch(event);
+        // Take what else is waiting, but not forever: a flood of motion must not starve
+        // painting.
+        for (int i = 0; i < 256 && SDL_PollEvent(&event) != 0; ++i) {
+            dispatch(event);
+        }
     }
-    return true;
+    const bool closing = anyAwaitingClose();
+    closeVanished();
+    return got != 0 || closing;
 }
 
 void SdlWindowSystem::dispatch(const SDL_Event& event) {
     if (hook_ && hook_(event)) {
+        return;
+    }
+    if (noteDestroyed(event)) {
         return;
     }
     translator_.translate(event);
@@ -186,6 +203,58 @@ void SdlWindowSystem::wake() {
     SDL_zero(event);
     event.type = wakeEvent_;
     SDL_PushEvent(&event);
+}
+
+// --- windows destroyed by other programs ---
+
+bool SdlWindowSystem::noteDestroyed(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
+        event.syswm.msg->subsystem != SDL_SYSWM_X11 ||
+        event.syswm.msg->msg.x11.event.type != DestroyNotify) {
+        return false;
+    }
+    // Windows this program destroys are forgotten first, so only a destruction by someone
+    // else finds its window here.
+    const ::Window gone = event.syswm.msg->msg.x11.event.xdestroywindow.window;
+    for (const auto& [id, native] : windows_) {
+        if (native->xWindow() == gone && !native->hasVanished()) {
+            native->markVanished();
+            vanishedCloseMs_ = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SdlWindowSystem::anyAwaitingClose() const {
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [](const auto& entry) { return awaitsClose(*entry.second); });
+}
+
+void SdlWindowSystem::closeVanished() {
+    const std::int64_t now = nowMs();
+    // A close handler may run a loop of its own (a question): it is not asked again meanwhile.
+    if (closingVanished_ || !anyAwaitingClose() ||
+        (vanishedCloseMs_ != 0 && now - vanishedCloseMs_ < kVanishedCloseRetryMs)) {
+        return;
+    }
+    vanishedCloseMs_ = now;
+    closingVanished_ = true;
+    // Closing one window can close or destroy others: each is looked up again by its id.
+    std::vector<std::uint32_t> ids;
+    for (const auto& [id, native] : windows_) {
+        if (awaitsClose(*native)) {
+            ids.push_back(id);
+        }
+    }
+    UIToolkit* tk = UIToolkit::instance();
+    for (const std::uint32_t id : ids) {
+        SdlNativeWindow* native = windowById(id);
+        if (tk != nullptr && native != nullptr && awaitsClose(*native)) {
+            tk->input().closeRequested(&native->owner());
+        }
+    }
+    closingVanished_ = false;
 }
 
 // --- displays, resolution, beep ---
