@@ -56,8 +56,12 @@ bool SettingsStore::load() {
     if (filePath_.empty()) {
         return false;
     }
+    // A save killed between naming its finished file and renaming it over this one leaves that
+    // temporary behind; nothing else would ever remove it.
+    static_cast<void>(removeStaleTemporaries(folderPath_));
     if (fileExists(filePath_)) {
-        const std::optional<std::string> text = readTextFile(filePath_, TextEncoding::Utf8, kMaxSettingsFileBytes);
+        const std::optional<std::string> text =
+            readTextFile(filePath_, TextEncoding::Utf8, kMaxSettingsFileBytes);
         return text && parseEntries(*text, entries_);
     }
     if (!createDirectories(folderPath_)) {

@@ -67,6 +67,7 @@ bool processItem(const BatchSettings& settings, ImageItem& item, ImageCodec& cod
     }
     const std::optional<Size> measured = codec.measure(item.path);
     if (!measured) {
+        refuse(item, kMessageSourceUnreadable);
         return false;
     }
     item.width = measured->width;

@@ -20,6 +20,8 @@ inline constexpr std::string_view kMessageRewriteNotAllowed = "Rewriting is not 
 // Followed by the result's path and the system's reason.
 inline constexpr std::string_view kMessageWriteFailed = "Unable to write";
 inline constexpr std::string_view kMessageSourceTruncated = "The file is truncated";
+// The source opened when it was added but no longer does (replaced or spoiled since).
+inline constexpr std::string_view kMessageSourceUnreadable = "The file is not a readable image";
 
 // True when path lies in folder (which ends with '/') or below it.
 bool isInsideFolder(std::string_view path, std::string_view folder);

@@ -143,8 +143,8 @@ TEST_F(ProcessItemTest, GivesUpWithoutAMessage) {
     codec_.setSize(outside.path, {10, 10});
     EXPECT_TRUE(processItem(settings_, outside, codec_));
 
-    // No format for the extension, a file that does not decode, a collapsed size, a failed
-    // write: each gives up with an empty message.
+    // No format for the extension, a collapsed size, a failed write: each gives up with an
+    // empty message.
     ImageItem gif = source("anim.gif");
     EXPECT_FALSE(processItem(settings_, gif, codec_));
     EXPECT_TRUE(gif.message.empty());
@@ -154,8 +154,8 @@ TEST_F(ProcessItemTest, GivesUpWithoutAMessage) {
     EXPECT_FALSE(processItem(settings_, broken, codec_));
     EXPECT_EQ(broken.width, 0); // the new measurement is kept
     FakeImageCodec other;
-    EXPECT_FALSE(processItem(settings_, broken, other)); // does not open at all
-    EXPECT_TRUE(broken.message.empty());
+    EXPECT_FALSE(processItem(settings_, broken, other));           // does not open at all
+    EXPECT_EQ(broken.message, "The file is not a readable image"); // replaced since it was added
 
     ImageItem fine = source("fine.png");
     codec_.failWrites = true;
