@@ -56,8 +56,11 @@ void UIItemSelection::reset(std::int32_t count) {
 }
 
 void UIItemSelection::insert(std::int32_t index, std::int32_t n) {
+    if (n <= 0) {
+        return;
+    }
     index = std::clamp(index, 0, count());
-    flags_.insert(flags_.begin() + index, static_cast<std::size_t>(std::max(n, 0)), 0);
+    flags_.insert(flags_.begin() + index, static_cast<std::size_t>(n), 0);
     if (current_ >= index) {
         current_ += n;
     }

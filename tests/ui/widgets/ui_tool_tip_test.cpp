@@ -116,7 +116,10 @@ TEST_F(UIToolTipTest, StaysInsideTheWorkAreaAndDrawsRoundedCorners) {
     EXPECT_EQ(shown.pixel(0, tip->height() / 2), border);
 }
 
-TEST_F(UIToolTipTest, BalloonTipShowsTitleAndIconUntilClickedOrTimedOut) {
+// The balloon is a tool tip with a title and icon: the same fixture serves it.
+using UIBalloonTipTest = UIToolTipTest;
+
+TEST_F(UIBalloonTipTest, ShowsTitleAndIconUntilClickedOrTimedOut) {
     auto* balloon = new UIBalloonTip;
     balloon->showBalloon("Width is invalid.", "Minimum: 1.", 3, {400, 300}, 2000);
     ASSERT_TRUE(balloon->isVisible());
