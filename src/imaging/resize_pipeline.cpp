@@ -56,13 +56,26 @@ bool encodeCanvas(PixelImage& canvas, const ResizeJob& job, const ImageMetadata*
     return encodeImageToMemory(canvas, job.format, options, encoded);
 }
 
-// The streamed path: `reader` is upright and opaque, the canvas is the target.
-bool resizeRows(ImageRowReader& reader, const SourceRect& rect, const ResizeJob& job,
+// The streamed path: `reader` is opaque and the canvas is the target. A reader that is not
+// upright gives the whole picture, resized at its stored orientation into memory and turned
+// there: turning the small result costs far less than decoding and turning the large source.
+bool resizeRows(ImageRowReader& reader, const SourceRect& uprightRect, const ResizeJob& job,
                 const ImageProbe& probe, const ImageMetadata* metadata, const IccProfile& profile,
                 std::vector<std::uint8_t>& encoded) {
+    const int orientation = reader.orientation();
+    const bool turned = orientation != 1;
+    const Size size = reader.size();
+    const Size target = turned ? orientedSize(job.target, orientation) : job.target;
+    const SourceRect rect =
+        turned ? SourceRect{0, 0, static_cast<double>(size.width), static_cast<double>(size.height)}
+               : uprightRect;
     std::unique_ptr<ImageRowWriter> writer;
     PixelImage canvas;
-    if (job.format == ImageFormat::Jpeg) {
+    if (turned) {
+        if (!canvas.allocate(target.width, target.height)) {
+            return false;
+        }
+    } else if (job.format == ImageFormat::Jpeg) {
         writer =
             startJpegRows(job.target, probe.dpiX, probe.dpiY, job.jpegQuality, metadata, profile);
     } else if (job.format == ImageFormat::Png) {
@@ -73,15 +86,14 @@ bool resizeRows(ImageRowReader& reader, const SourceRect& rect, const ResizeJob&
     if (writer == nullptr && canvas.isNull()) {
         return false;
     }
-    RowSink sink(writer.get(), &canvas, job.target.width);
-    const Size size = reader.size();
+    RowSink sink(writer.get(), &canvas, target.width);
     std::vector<std::uint32_t> row(static_cast<std::size_t>(size.width));
     const bool copy = rect == SourceRect{0, 0, static_cast<double>(size.width),
                                          static_cast<double>(size.height)} &&
-                      size == job.target;
+                      size == target;
     RowResampler resampler;
-    if (!copy && !resampler.configure(size, AlphaKind::None, rect, job.target,
-                                      {0, job.target.width}, {0, job.target.height}, {}, sink)) {
+    if (!copy && !resampler.configure(size, AlphaKind::None, rect, target, {0, target.width},
+                                      {0, target.height}, {}, sink)) {
         return false;
     }
     for (std::int32_t y = 0; y < size.height; ++y) {
@@ -99,7 +111,14 @@ bool resizeRows(ImageRowReader& reader, const SourceRect& rect, const ResizeJob&
     if (writer != nullptr) {
         return writer->finish(encoded);
     }
-    return encodeCanvas(canvas, job, nullptr, profile, encoded);
+    if (turned) {
+        canvas = orientedImage(canvas, orientation);
+        if (canvas.isNull()) {
+            return false;
+        }
+    }
+    canvas.setDpi(probe.dpiX, probe.dpiY);
+    return encodeCanvas(canvas, job, metadata, profile, encoded);
 }
 
 // Everything else: the decoded picture, turned upright, drawn onto a canvas in memory.
@@ -127,6 +146,11 @@ bool resizePicture(PixelImage& image, const SourceRect& rect, const ResizeJob& j
     }
     image.reset();
     return encodeCanvas(canvas, job, metadata, profile, encoded);
+}
+
+bool coversWhole(const SourceRect& rect, Size size) {
+    return rect ==
+           SourceRect{0, 0, static_cast<double>(size.width), static_cast<double>(size.height)};
 }
 
 const ImageMetadata* nonEmpty(const ImageMetadata* metadata) {
@@ -177,15 +201,24 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
         reader = openPngRows(data); // null when interlaced: decoded whole below
     }
     const SourceRect rect = scaleSourceRect(job.rect, scale);
-    const bool streamed = reader != nullptr && reader->orientation() == 1 &&
-                          reader->alphaKind() == AlphaKind::None && job.canvas == job.target &&
+    const bool upright = reader != nullptr && reader->orientation() == 1;
+    const bool turnedWhole = reader != nullptr && reader->orientation() != 1 &&
+                             isValidOrientation(reader->orientation()) &&
+                             coversWhole(rect, orientedSize(reader->size(), reader->orientation()));
+    const bool streamed = (upright || turnedWhole) && reader->alphaKind() == AlphaKind::None &&
+                          job.canvas == job.target &&
                           !(isPlainCopy(rect, job.target) &&
                             !(rect.x == 0 && rect.y == 0 && reader->size() == job.target));
+
     if (report != nullptr) {
         *report = {streamed, scale};
     }
     bool ok = false;
     if (streamed) {
+        // The result is stored upright, so a kept orientation tag would turn it once more.
+        if (!upright && kept != nullptr) {
+            resetExifOrientation(*kept);
+        }
         ok = resizeRows(*reader, rect, job, probe, nonEmpty(kept), profile, encoded);
         if (report != nullptr) {
             report->sourceTruncated = !ok && reader->cutShort();

@@ -1,12 +1,16 @@
 #include "generated_images.h"
+#include "imaging/codec_support.h"
 #include "imaging/image_decoder.h"
 #include "imaging/image_encoder.h"
 #include "imaging/resample_decode.h"
 #include "imaging/resize_pipeline.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace scalora {
 namespace {
@@ -34,6 +38,24 @@ std::vector<std::uint8_t> throughAPicture(const std::string& path, const ResizeJ
     encode.jpegQuality = job.jpegQuality;
     EXPECT_TRUE(encodeImageToMemory(canvas, job.format, encode, bytes));
     return bytes;
+}
+
+// The JPEG at path with an EXIF block saying `orientation` put right after its start marker.
+bool tagOrientation(const std::filesystem::path& path, int orientation) {
+    std::vector<std::uint8_t> jpeg;
+    if (!codec::readWholeFile(path.string(), jpeg) || jpeg.size() < 2) {
+        return false;
+    }
+    const std::uint8_t app1[] = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0,
+                                 // little-endian TIFF header, the first IFD at 8
+                                 'I', 'I', 42, 0, 8, 0, 0, 0,
+                                 // one entry: 0x0112 orientation, SHORT, count 1
+                                 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0,
+                                 static_cast<std::uint8_t>(orientation), 0, 0, 0,
+                                 // no next IFD
+                                 0, 0, 0, 0};
+    jpeg.insert(jpeg.begin() + 2, std::begin(app1), std::end(app1));
+    return test::writeFile(path, {reinterpret_cast<const char*>(jpeg.data()), jpeg.size()});
 }
 
 ResizeJob jobFor(Size source, Size target, ImageFormat format) {
@@ -71,6 +93,42 @@ TEST(ResizePipeline, StreamedRowsGiveTheBytesOfTheWholePicturePath) {
         EXPECT_TRUE(report.streamed);
         EXPECT_EQ(report.scaleEighths, c.scale);
         EXPECT_EQ(streamed, throughAPicture(path.string(), job)) << c.target.width;
+    }
+}
+
+TEST(ResizePipeline, TurnedPhotosStreamAndComeOutAsTheWholePicturePathTurnsThem) {
+    test::TempDir dir;
+    const auto path = dir / "turned.jpg";
+    const PixelImage photo = test::makeTestImage(640, 480);
+    for (int orientation = 2; orientation <= 8; ++orientation) {
+        ASSERT_TRUE(writePicture(photo, ImageFormat::Jpeg, path));
+        ASSERT_TRUE(tagOrientation(path, orientation));
+        const bool swapped = orientation >= 5;
+        const Size upright = swapped ? Size{480, 640} : Size{640, 480};
+        const Size target = swapped ? Size{150, 200} : Size{200, 150};
+        const ResizeJob job = jobFor(upright, target, ImageFormat::Png);
+        std::vector<std::uint8_t> bytes;
+        ResizeReport report;
+        ASSERT_TRUE(resizeToMemory(path.string(), job, bytes, &report));
+        EXPECT_TRUE(report.streamed) << orientation;
+        EXPECT_EQ(report.scaleEighths, 4) << orientation;
+        PixelImage result;
+        PixelImage reference;
+        ASSERT_TRUE(decodeImageData(bytes, {}, result));
+        ASSERT_TRUE(decodeImageData(throughAPicture(path.string(), job), {}, reference));
+        ASSERT_EQ(result.size(), target) << orientation;
+        // The passes run in the other order, so a channel may round the other way.
+        int worst = 0;
+        for (std::int32_t y = 0; y < target.height; ++y) {
+            for (std::int32_t x = 0; x < target.width; ++x) {
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const int a = static_cast<int>((result.pixel(x, y) >> shift) & 0xFF);
+                    const int b = static_cast<int>((reference.pixel(x, y) >> shift) & 0xFF);
+                    worst = std::max(worst, std::abs(a - b));
+                }
+            }
+        }
+        EXPECT_LE(worst, 1) << orientation;
     }
 }
 
