@@ -3,6 +3,7 @@
 #include "engine/batch_settings.h"
 #include "engine/image_item.h"
 #include "engine/item_job.h"
+#include "engine/job_slots.h"
 #include "engine/process_item.h"
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
@@ -13,6 +14,14 @@
 #include <thread>
 
 namespace scalora {
+
+namespace {
+
+// Started images per job that may wait to be reported: enough for the other cores to get
+// through the smaller photos behind one several times their size.
+constexpr std::size_t kLookAheadPerJob = 4;
+
+} // namespace
 
 std::int32_t defaultJobCount() {
     return static_cast<std::int32_t>(std::max(std::thread::hardware_concurrency(), 1U));
@@ -60,42 +69,26 @@ void ResizeThread::processAll() {
     // destination it writes, so that two results for the same file never race and the later one
     // meets the file the earlier one left, as when run one at a time.
     struct InFlight {
-        InFlight(std::size_t at, std::string path, std::function<bool()> task)
-            : position(at), destination(std::move(path)), job(std::move(task)) {}
+        InFlight(std::size_t at, std::string path, std::function<bool()> task, JobSlots* slots)
+            : position(at), destination(std::move(path)), job(std::move(task), slots) {}
         std::size_t position;
         std::string destination;
         ItemJob job;
     };
     // What a killed earlier run left half-written is of no use to anyone.
     static_cast<void>(removeStaleTemporaries(settings_.destinationFolder));
-    const auto window = static_cast<std::size_t>(std::max(options_.jobs, 1));
+    // Up to `jobs` tasks run at once, but finished ones wait for their turn to be reported
+    // without holding a core: a large photo at the front would otherwise leave the other cores
+    // idle once they are done with the images after it. The look-ahead bounds how far the
+    // started images may run ahead of the reported ones.
+    const std::int32_t jobs = std::max(options_.jobs, 1);
+    const auto lookAhead = static_cast<std::size_t>(jobs) * kLookAheadPerJob;
+    JobSlots slots(jobs);
     std::deque<InFlight> inFlight;
     std::size_t next = 0;
     bool stopping = false;
-    for (;;) {
-        while (!stopping && next < items_.size() && inFlight.size() < window) {
-            ImageItem& item = items_[next];
-            std::string destination = destinationPathOf(settings_, item);
-            if (std::any_of(inFlight.begin(), inFlight.end(), [&](const InFlight& running) {
-                    return running.destination == destination;
-                })) {
-                break;
-            }
-            if (options_.pauseBeforeItem.count() > 0) {
-                std::this_thread::sleep_for(options_.pauseBeforeItem);
-            }
-            if (isStopRequested()) {
-                stopping = true;
-                break;
-            }
-            item.status = ItemStatus::StatusUndefined;
-            inFlight.emplace_back(next, std::move(destination),
-                                  [this, &item] { return task_(settings_, item); });
-            ++next;
-        }
-        if (inFlight.empty()) {
-            break;
-        }
+    // Reports the front image once its task has ended, waiting for it when need be.
+    const auto finishFront = [&] {
         InFlight& current = inFlight.front();
         ImageItem& item = items_[current.position];
         const auto index = static_cast<std::int32_t>(current.position + 1);
@@ -112,6 +105,46 @@ void ResizeThread::processAll() {
         }
         report(item, index, ok ? ItemResult::Processed : ItemResult::Skipped);
         inFlight.pop_front();
+    };
+    // A finished front is reported before anything new starts, so that one job runs the list
+    // exactly as one image after the other.
+    const auto frontFinished = [&] { return !inFlight.empty() && inFlight.front().job.finished(); };
+    for (;;) {
+        bool waitingForSlot = false;
+        while (!stopping && next < items_.size() && inFlight.size() < lookAhead &&
+               !frontFinished()) {
+            if (slots.full()) {
+                waitingForSlot = true;
+                break;
+            }
+            ImageItem& item = items_[next];
+            std::string destination = destinationPathOf(settings_, item);
+            if (std::any_of(inFlight.begin(), inFlight.end(), [&](const InFlight& running) {
+                    return running.destination == destination;
+                })) {
+                break;
+            }
+            if (options_.pauseBeforeItem.count() > 0) {
+                std::this_thread::sleep_for(options_.pauseBeforeItem);
+            }
+            if (isStopRequested()) {
+                stopping = true;
+                break;
+            }
+            item.status = ItemStatus::StatusUndefined;
+            inFlight.emplace_back(
+                next, std::move(destination), [this, &item] { return task_(settings_, item); },
+                &slots);
+            ++next;
+        }
+        if (inFlight.empty()) {
+            break;
+        }
+        if (waitingForSlot && !frontFinished()) {
+            slots.waitWhileFull();
+            continue;
+        }
+        finishFront();
     }
     if (stopping) {
         const std::lock_guard guard(settings_.lock);

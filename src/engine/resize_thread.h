@@ -28,7 +28,7 @@ struct WorkerOptions {
     std::chrono::milliseconds pauseBeforeItem{10};
     // The list shows a preview per item; a tool without a list has no use for it.
     bool buildThumbnails = true;
-    // Images in flight at once; below 1 counts as 1.
+    // Images resized at once; below 1 counts as 1.
     std::int32_t jobs = defaultJobCount();
 };
 

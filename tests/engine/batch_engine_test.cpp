@@ -136,16 +136,13 @@ protected:
     }
 
     // The resize of the source ending in `waiting` goes on only once the one ending in
-    // `awaited` has begun, then calls `then`: both are in flight together.
-    void holdUntilBegun(std::string waiting, std::string awaited, std::function<void()> then = {}) {
+    // `awaited` has begun: both are in flight together.
+    void holdUntilBegun(std::string waiting, std::string awaited) {
         codec_.onResize = [=, this](const std::string& source) {
             if (source.ends_with(awaited)) {
                 begun_.raise();
             } else if (source.ends_with(waiting)) {
                 EXPECT_TRUE(begun_.wait());
-                if (then) {
-                    then();
-                }
             }
         };
     }
@@ -286,8 +283,10 @@ TEST_F(BatchEngineTest, AFullDiskStopsTheRunAndStaleTemporariesGoFirst) {
 using ResizeThreadTest = EngineFixture<2>;
 
 TEST_F(ResizeThreadTest, ReportsInListOrderAsOneJobDoes) {
-    addItems(4, 3);                           // img3 is missing
-    holdUntilBegun("/img1.png", "/img2.png"); // the second may well be done first
+    addItems(4, 3); // img3 is missing
+    // The first is held until the last has begun: the core done with the second goes on past
+    // the first instead of waiting for its turn, and the reports still come in list order.
+    holdUntilBegun("/img1.png", "/img4.png");
     engine_.startWorker();
     ASSERT_TRUE(observer_.waitForFinished(1));
     engine_.waitForWorker();
@@ -313,7 +312,16 @@ TEST_F(ResizeThreadTest, ReportsInListOrderAsOneJobDoes) {
 
 TEST_F(ResizeThreadTest, StopWithTwoInFlightFinishesThemAndStartsNothingNew) {
     addItems(10);
-    holdUntilBegun("/img3.png", "/img4.png", [this] { engine_.requestStop(); });
+    // The fourth asks for the stop as it begins, while the third waits for it: both hold a
+    // core then, so nothing else can have started.
+    codec_.onResize = [this](const std::string& source) {
+        if (source.ends_with("/img4.png")) {
+            engine_.requestStop();
+            begun_.raise();
+        } else if (source.ends_with("/img3.png")) {
+            EXPECT_TRUE(begun_.wait());
+        }
+    };
     engine_.startWorker();
     ASSERT_TRUE(observer_.waitForFinished(1));
     engine_.waitForWorker();
