@@ -1,5 +1,7 @@
 #include "imaging/resample_kernels.h"
 
+#include <algorithm>
+
 namespace scalora::resample_detail {
 
 void horizontalPassPlain(const float* row, std::int32_t virtualBase, const RowWeights& w,
@@ -15,6 +17,20 @@ void horizontalPassPlain(const float* row, std::int32_t virtualBase, const RowWe
         }
         for (int c = 0; c < 4; ++c) {
             out[c] = acc[c];
+        }
+    }
+}
+
+void groupWeights(const RowWeights& w, std::int32_t x0, std::int32_t x1, std::vector<float>& out) {
+    const std::int32_t groups = std::max(x1 - x0, 0) / 8;
+    out.assign(static_cast<std::size_t>(groups) * static_cast<std::size_t>(w.taps) * 8, 0.0f);
+    float* to = out.data();
+    for (std::int32_t g = 0; g < groups; ++g) {
+        const float* k = w.weights + static_cast<std::ptrdiff_t>(x0 + 8 * g) * w.taps;
+        for (std::int32_t t = 0; t < w.taps; ++t) {
+            for (std::int32_t j = 0; j < 8; ++j) {
+                *to++ = k[j * w.taps + t];
+            }
         }
     }
 }

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace scalora::resample_detail {
 
@@ -19,7 +20,15 @@ struct RowWeights {
     const std::int32_t* first; // virtual index of each destination column's first tap
     const float* weights;      // columns x taps
     std::int32_t taps;
+    // The same weights for whole groups of eight columns from groupedFrom on, tap by tap (eight
+    // floats per tap), so that a vector pass reads each tap of a group with one pointer; null
+    // when the caller did not lay them out.
+    const float* grouped = nullptr;
+    std::int32_t groupedFrom = 0;
 };
+
+// Lays out the weights of columns [x0, x1) as RowWeights::grouped: whole groups of eight only.
+void groupWeights(const RowWeights& w, std::int32_t x0, std::int32_t x1, std::vector<float>& out);
 
 // For x in [x0, x1): out[4 (x - x0) + c] = sum over t of weights[x][t] x row[4 (first[x] -
 // virtualBase + t) + c], c = 0..3.

@@ -16,6 +16,16 @@ RowWeights rowWeights(const AxisWeights& w) {
     return {w.first.data(), w.weights.data(), w.taps};
 }
 
+RowWeights rowWeights(const AxisWeights& w, const std::vector<float>& grouped,
+                      std::int32_t groupedFrom) {
+    RowWeights row = rowWeights(w);
+    if (!grouped.empty()) {
+        row.grouped = grouped.data();
+        row.groupedFrom = groupedFrom;
+    }
+    return row;
+}
+
 std::uint32_t packArgb(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return a << 24 | r << 16 | g << 8 | b;
 }
@@ -110,6 +120,7 @@ bool RowResampler::configure(Size sourceSize, AlphaKind sourceKind, const Source
     case Simd::Avx2:
         horizontal_ = resample_detail::horizontalPassAvx2;
         vertical_ = resample_detail::verticalPassAvx2;
+        resample_detail::groupWeights(rowWeights(wx_), columns.begin, columns.end, groupedX_);
         break;
 #endif
 #if defined(SCALORA_RESAMPLE_SSE2)
@@ -181,7 +192,8 @@ bool RowResampler::pushRow(std::int32_t y, const std::uint32_t* row) {
     for (const auto& [to, from] : mirrored_) {
         std::copy_n(linear_.data() + from, 4, linear_.data() + to);
     }
-    horizontal_(linear_.data(), base_, rowWeights(wx_), columns_.begin, columns_.end, slot(y));
+    horizontal_(linear_.data(), base_, rowWeights(wx_, groupedX_, columns_.begin), columns_.begin,
+                columns_.end, slot(y));
     while (!finished() && lastNeeded_[static_cast<std::size_t>(nextLine_)] <= y) {
         if (!emit(nextLine_)) {
             failed_ = true;

@@ -68,6 +68,7 @@ private:
     }
 
     AxisWeights wx_;
+    std::vector<float> groupedX_; // wx_ laid out for the AVX2 pass (RowWeights::grouped)
     AxisWeights wy_;
     Size sourceSize_;
     AlphaKind kind_ = AlphaKind::None;

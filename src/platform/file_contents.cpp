@@ -11,9 +11,9 @@
 namespace scalora {
 namespace {
 
-// Reads go through a fixed buffer, so a file that grows while it is read never makes us trust
-// the size taken when it was opened.
-constexpr std::size_t kChunkSize = 65536;
+// Reads go straight into the container, a chunk at a time, until the end of the file: a file
+// that grows while it is read never makes us trust the size taken when it was opened.
+constexpr std::size_t kChunkSize = 1024 * 1024;
 
 // Opens path for reading when it names a regular file; its size at that moment in size.
 FileDescriptor openRegularFile(std::string_view path, std::uint64_t& size) {
@@ -33,33 +33,41 @@ FileDescriptor openRegularFile(std::string_view path, std::uint64_t& size) {
 }
 
 // Appends what file holds to bytes, at most limit bytes. Beyond the limit the read stops: as a
-// failure when failBeyondLimit is set, else as a success with the first limit bytes.
+// failure when failBeyondLimit is set, else as a success with the first limit bytes. Reads stay
+// within what the caller reserved while there is room, so that a file of the expected size is
+// read without moving the bytes already there.
 template <typename Container>
 bool readUpTo(const FileDescriptor& file, std::uint64_t limit, bool failBeyondLimit,
               Container& bytes) {
-    char chunk[kChunkSize];
+    const std::size_t start = bytes.size();
     std::uint64_t total = 0;
     for (;;) {
         const std::uint64_t room = limit - total;
+        const std::size_t at = start + static_cast<std::size_t>(total);
         // One byte beyond the limit tells a file that is too long from one that fits exactly.
-        const std::size_t want =
+        std::size_t want =
             static_cast<std::size_t>(std::min<std::uint64_t>(kChunkSize - 1, room) + 1);
-        const ssize_t n = ::read(file.get(), chunk, want);
+        if (bytes.capacity() > at) {
+            want = std::min(want, bytes.capacity() - at);
+        }
+        bytes.resize(at + want);
+        const ssize_t n = ::read(file.get(), bytes.data() + at, want);
         if (n < 0) {
+            bytes.resize(at);
             if (errno == EINTR) {
                 continue;
             }
             return false;
         }
-        if (n == 0) {
-            return true;
-        }
         const auto got = static_cast<std::uint64_t>(n);
         if (got > room) {
-            bytes.insert(bytes.end(), chunk, chunk + room);
+            bytes.resize(at + static_cast<std::size_t>(room));
             return !failBeyondLimit;
         }
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        bytes.resize(at + static_cast<std::size_t>(got));
+        if (got == 0) {
+            return true;
+        }
         total += got;
         if (total == limit && !failBeyondLimit) {
             return true;
@@ -75,7 +83,8 @@ bool readWhole(std::string_view path, std::uint64_t maxBytes, Container& bytes) 
     if (!file.isValid() || size > maxBytes) {
         return false;
     }
-    bytes.reserve(static_cast<std::size_t>(size));
+    // One byte more than the size leaves room for the read that finds the end.
+    bytes.reserve(static_cast<std::size_t>(size) + 1);
     if (!readUpTo(file, maxBytes, true, bytes)) {
         bytes.clear();
         return false;
@@ -102,7 +111,7 @@ bool readRegularFileHead(std::string_view path, std::size_t count, std::vector<s
     if (!file.isValid()) {
         return false;
     }
-    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, count)));
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, count)) + 1);
     if (!readUpTo(file, count, false, bytes)) {
         bytes.clear();
         return false;
