@@ -178,7 +178,7 @@ bool resizeToMemory(const std::string& sourcePath, const ResizeJob& job,
     ImageProbe probe;
     std::vector<std::uint8_t> data;
     if (job.target.isEmpty() || job.canvas.isEmpty() || !hasImageEncoder(job.format) ||
-        !probeImageFile(sourcePath, probe) || !codec::readWholeFile(sourcePath, data)) {
+        !codec::readWholeFile(sourcePath, data) || !probeImageData(data, probe)) {
         return false;
     }
     const bool jpeg = probe.format == ImageFormat::Jpeg;
