@@ -56,6 +56,14 @@ bool encodeCanvas(PixelImage& canvas, const ResizeJob& job, const ImageMetadata*
     return encodeImageToMemory(canvas, job.format, options, encoded);
 }
 
+SourceRect wholeOf(Size size) {
+    return {0, 0, static_cast<double>(size.width), static_cast<double>(size.height)};
+}
+
+bool coversWhole(const SourceRect& rect, Size size) {
+    return rect == wholeOf(size);
+}
+
 // The streamed path: `reader` is opaque and the canvas is the target. A reader that is not
 // upright gives the whole picture, resized at its stored orientation into memory and turned
 // there: turning the small result costs far less than decoding and turning the large source.
@@ -66,9 +74,7 @@ bool resizeRows(ImageRowReader& reader, const SourceRect& uprightRect, const Res
     const bool turned = orientation != 1;
     const Size size = reader.size();
     const Size target = turned ? orientedSize(job.target, orientation) : job.target;
-    const SourceRect rect =
-        turned ? SourceRect{0, 0, static_cast<double>(size.width), static_cast<double>(size.height)}
-               : uprightRect;
+    const SourceRect rect = turned ? wholeOf(size) : uprightRect;
     std::unique_ptr<ImageRowWriter> writer;
     PixelImage canvas;
     if (turned) {
@@ -88,9 +94,7 @@ bool resizeRows(ImageRowReader& reader, const SourceRect& uprightRect, const Res
     }
     RowSink sink(writer.get(), &canvas, target.width);
     std::vector<std::uint32_t> row(static_cast<std::size_t>(size.width));
-    const bool copy = rect == SourceRect{0, 0, static_cast<double>(size.width),
-                                         static_cast<double>(size.height)} &&
-                      size == target;
+    const bool copy = coversWhole(rect, size) && size == target;
     RowResampler resampler;
     if (!copy && !resampler.configure(size, AlphaKind::None, rect, target, {0, target.width},
                                       {0, target.height}, {}, sink)) {
@@ -146,11 +150,6 @@ bool resizePicture(PixelImage& image, const SourceRect& rect, const ResizeJob& j
     }
     image.reset();
     return encodeCanvas(canvas, job, metadata, profile, encoded);
-}
-
-bool coversWhole(const SourceRect& rect, Size size) {
-    return rect ==
-           SourceRect{0, 0, static_cast<double>(size.width), static_cast<double>(size.height)};
 }
 
 const ImageMetadata* nonEmpty(const ImageMetadata* metadata) {
