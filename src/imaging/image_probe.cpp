@@ -10,8 +10,11 @@ namespace {
 
 // Enough for the headers of nearly every file: JPEG EXIF blocks are at most 64 KiB, PNG and
 // BMP headers are tiny, TIFF writers mostly put the first directory near the start. Files
-// whose header lies further in are read whole on a second try.
+// whose header lies further in get a longer look, enough for the cameras that put a large
+// preview ahead of the picture (three of the 22 corpus photos, the furthest at 515 KiB), and
+// are read whole only when that does not reach it either.
 constexpr std::size_t kProbeHeadBytes = 128 * 1024;
+constexpr std::size_t kLongProbeHeadBytes = 1024 * 1024;
 
 bool probeHead(std::span<const std::uint8_t> head, std::uint64_t fileSize, ImageProbe& out) {
     out = {};
@@ -68,11 +71,15 @@ bool probeImageFile(const std::string& path, ImageProbe& out) {
     if (probeHead(bytes, fileSize, out)) {
         return true;
     }
-    if (bytes.size() < fileSize && detectImageFormat(bytes) != ImageFormat::Unknown &&
-        codec::readWholeFile(path, bytes)) {
-        return probeHead(bytes, bytes.size(), out);
+    if (bytes.size() >= fileSize || detectImageFormat(bytes) == ImageFormat::Unknown) {
+        return false;
     }
-    return false;
+    if (fileSize > kLongProbeHeadBytes &&
+        readRegularFileHead(path, kLongProbeHeadBytes, bytes, fileSize) &&
+        probeHead(bytes, fileSize, out)) {
+        return true;
+    }
+    return codec::readWholeFile(path, bytes) && probeHead(bytes, bytes.size(), out);
 }
 
 } // namespace scalora
