@@ -67,10 +67,12 @@ void horizontalPassAvx2(const float* row, std::int32_t virtualBase, const RowWei
         }
     }
     for (; x + 2 <= x1; x += 2, out += 8) {
+        const float* p0 = source(x);
+        const float* p1 = source(x + 1);
         const float* k = w.weights + static_cast<std::ptrdiff_t>(x) * taps;
         __m256 acc = _mm256_setzero_ps();
         for (std::int32_t t = 0; t < w.taps; ++t) {
-            acc = _mm256_add_ps(acc, pairProducts(source(x), source(x + 1), k, k + taps, t));
+            acc = _mm256_add_ps(acc, pairProducts(p0, p1, k, k + taps, t));
         }
         _mm256_storeu_ps(out, acc);
     }
